@@ -1,0 +1,13 @@
+#include "app/Errors.h"
+
+namespace vx {
+
+std::string FileErrorMessage(const std::string& fileName) {
+    return "Error using the file " + fileName +
+           "\r\nPlease check that this file is not being used by another application.";
+}
+
+EFileError::EFileError(Kind kind, const std::string& fileName)
+    : VxError(FileErrorMessage(fileName)), kind_(kind), fileName_(fileName) {}
+
+}  // namespace vx

@@ -1,0 +1,44 @@
+// The error family of the program. Every error carries the text the user
+// sees; the edge (main window, vellacor-tool) catches VxError and shows it once.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace vx {
+
+class VxError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file that cannot be created, opened, mapped, grown or closed.
+class EFileError : public VxError {
+public:
+    enum class Kind { Create, Open, Stream };
+    EFileError(Kind kind, const std::string& fileName);
+    Kind kind() const { return kind_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    Kind kind_;
+    std::string fileName_;
+};
+
+// A failed read or write of ordinary file output; the start-up sequence
+// reports it as "Error with I/O".
+class EInOutError : public VxError {
+public:
+    using VxError::VxError;
+};
+
+// A comparison handed something it cannot compare.
+class ECompareError : public VxError {
+public:
+    using VxError::VxError;
+};
+
+// The message of every file error of the mapped-file layer.
+std::string FileErrorMessage(const std::string& fileName);
+
+}  // namespace vx

@@ -1,0 +1,66 @@
+#include "app/Services.h"
+
+#include <cmath>
+
+namespace vx {
+namespace {
+
+UiServices gSilent;
+UiServices* gServices = &gSilent;
+
+int gBusyCount = 0;
+
+struct WaitState {
+    bool dialogExists = false;
+    int nesting = 0;
+    bool cancelled = false;
+} gWait;
+
+}  // namespace
+
+void SetUiServices(UiServices* services) { gServices = services ? services : &gSilent; }
+
+void PumpMessages() { gServices->PumpMessages(); }
+
+void SetBusy(bool on) {
+    gBusyCount += on ? 1 : -1;
+    if (gBusyCount > 0) {
+        gServices->SetBusyCursor(true);
+    } else {
+        gServices->SetBusyCursor(false);
+        gBusyCount = 0;
+    }
+}
+
+int BusyCount() { return gBusyCount; }
+
+int WaitDialogHeight(bool withCancel, bool largeFonts) {
+    const int height = withCancel ? 100 : 67;
+    return largeFonts ? static_cast<int>(std::lround(height * 1.25)) : height;
+}
+
+void ShowWait(const std::string& message, bool atOnce, bool withCancel, void* owner) {
+    if (!gWait.dialogExists) {
+        gServices->WaitCreate();
+        gWait.dialogExists = true;
+    }
+    if (withCancel) gWait.cancelled = false;
+    gServices->WaitSetCancelButton(withCancel,
+                                   WaitDialogHeight(withCancel, gServices->LargeFonts()));
+    if (gWait.nesting++ == 0) gServices->WaitBegin(message, atOnce, owner);
+}
+
+void HideWait() {
+    if (gWait.dialogExists && gWait.nesting == 1) {
+        gServices->WaitDestroy();
+        gWait.dialogExists = false;
+    }
+    if (gWait.nesting > 0) --gWait.nesting;
+}
+
+int WaitNesting() { return gWait.nesting; }
+bool WaitDialogExists() { return gWait.dialogExists; }
+bool WaitCancelled() { return gWait.cancelled; }
+void SetWaitCancelled() { gWait.cancelled = true; }
+
+}  // namespace vx

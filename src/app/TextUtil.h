@@ -1,0 +1,69 @@
+// Text helpers shared by every subsystem. Text is Windows-1252 bytes in a
+// std::string; case rules come from CharTables.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vx {
+
+std::string UpperText(std::string_view text);
+std::string LowerText(std::string_view text);
+
+// 0 when equal ignoring letter case; otherwise the length difference, or the
+// difference of the first pair of differing lower-cased bytes. Callers test
+// only for 0.
+int SameText(std::string_view a, std::string_view b);
+
+// Compares `pattern` with `s` from the 1-based position `start` over
+// min(n, pattern length) bytes, case-sensitively: 0 when equal, else the
+// first difference (byte of s minus byte of pattern); -2 for a start or n
+// below 1, an empty pattern or a range that does not fit in s. With an empty
+// s: 0 when the pattern is empty too, else -1.
+int CompareAt(std::string_view s, std::string_view pattern, int start, int n);
+
+// Byte order of unsigned bytes, a prefix first: -1, 0 or 1.
+int CompareBytes(std::string_view a, std::string_view b);
+
+// Not empty, and only digits, "+", "-" and the decimal separator ".".
+bool IsNumber(std::string_view text);
+
+std::string TrimLeftSet(std::string_view text, std::string_view set);
+std::string Trim(std::string_view text);        // blanks and control bytes, both ends
+std::string TrimRight(std::string_view text);   // the same, right end only
+
+// Splits at every occurrence of `separator` (any length): parts that are
+// empty are kept only when keepEmpty; a non-empty remainder is added last.
+void Split(std::string_view text, std::string_view separator, std::vector<std::string>& list,
+           bool keepEmpty);
+
+// The first two comma-separated parts, trimmed; without a comma the text
+// comes back unchanged as the first part.
+std::pair<std::string, std::string> SplitComma(std::string_view text);
+
+// A whole number with "," between groups of three digits (for counts and
+// file sizes): 1234567 gives "1,234,567".
+std::string FormatThousands(int64_t value);
+
+// Line feeds removed, carriage returns turned into blanks.
+std::string FlattenLineBreaks(std::string_view text);
+
+// Every occurrence of `from` replaced by `to` (which may be empty).
+std::string ReplaceChar(std::string_view text, char from, std::string_view to);
+
+// Every occurrence of `part` removed, repeated until none is left.
+std::string RemoveSubstring(std::string_view text, std::string_view part);
+
+// Decimal integer of the whole text (an optional sign, then digits); false
+// for anything else, including an empty text and values outside int32.
+bool ParseInt(std::string_view text, int32_t& value);
+
+// Bit n (0..7) of a flag byte.
+inline bool TestBit(uint8_t flags, int n) { return (flags >> n) & 1u; }
+inline void SetBit(uint8_t& flags, int n) { flags = static_cast<uint8_t>(flags | (1u << n)); }
+inline void ClearBit(uint8_t& flags, int n) { flags = static_cast<uint8_t>(flags & ~(1u << n)); }
+
+}  // namespace vx

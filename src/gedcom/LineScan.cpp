@@ -1,0 +1,50 @@
+#include "gedcom/LineScan.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vx::linescan {
+namespace {
+
+inline bool IsBreak(char c) { return c == '\n' || c == '\r'; }
+
+}  // namespace
+
+const char* FindBreak(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask = _mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p < end && !IsBreak(*p)) ++p;
+    return p;
+}
+
+const char* FindRecordStart(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i zero = _mm_set1_epi8('0');
+    // Each step tests the breaks at p..p+15 against the bytes one further on.
+    while (end - p >= 17) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr));
+        const int mask = _mm_movemask_epi8(_mm_and_si128(breaks, _mm_cmpeq_epi8(next, zero)));
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask)) + 1;
+        p += 16;
+    }
+#endif
+    for (; p + 1 < end; ++p)
+        if (IsBreak(*p) && p[1] == '0') return p + 1;
+    return end;
+}
+
+}  // namespace vx::linescan

@@ -1,0 +1,49 @@
+#include "platform/MemoryMap.h"
+
+#include <sys/mman.h>
+
+#include <utility>
+
+namespace vx::platform {
+
+MemoryMap::MemoryMap(MemoryMap&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      length_(std::exchange(other.length_, 0)),
+      writable_(other.writable_) {}
+
+MemoryMap& MemoryMap::operator=(MemoryMap&& other) noexcept {
+    if (this != &other) {
+        Unmap();
+        data_ = std::exchange(other.data_, nullptr);
+        length_ = std::exchange(other.length_, 0);
+        writable_ = other.writable_;
+    }
+    return *this;
+}
+
+bool MemoryMap::Map(const FileHandle& file, size_t length, bool writable) {
+    Unmap();
+    if (!file.IsOpen() || length == 0) return false;
+    int protection = writable ? PROT_READ | PROT_WRITE : PROT_READ;
+    void* view = ::mmap(nullptr, length, protection, MAP_SHARED, file.Fd(), 0);
+    if (view == MAP_FAILED) return false;
+    data_ = static_cast<char*>(view);
+    length_ = length;
+    writable_ = writable;
+    return true;
+}
+
+bool MemoryMap::Flush() {
+    if (!data_ || !writable_) return true;
+    return ::msync(data_, length_, MS_SYNC) == 0;
+}
+
+bool MemoryMap::Unmap() {
+    if (!data_) return true;
+    bool ok = ::munmap(data_, length_) == 0;
+    data_ = nullptr;
+    length_ = 0;
+    return ok;
+}
+
+}  // namespace vx::platform

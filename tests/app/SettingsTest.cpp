@@ -1,0 +1,193 @@
+#include <filesystem>
+#include <set>
+
+#include "TestSupport.h"
+#include "app/IniFile.h"
+#include "app/Options.h"
+#include "app/Settings.h"
+#include "app/TextUtil.h"
+#include "app/WinPos.h"
+
+namespace vx {
+namespace {
+
+class SettingsTest : public test::TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        WOptions::ResetToDefaults();
+        ASSERT_TRUE(OpenSettingsFile());
+    }
+    void TearDown() override {
+        CloseSettingsFile();
+        CloseListColumnsFile();
+        TempDirTest::TearDown();
+    }
+
+    // Every key=value line of the settings file as "Section/Key".
+    std::set<std::string> StoredKeys() const {
+        std::set<std::string> keys;
+        std::vector<std::string> lines;
+        Split(test::ReadFile(Path("korv.ini")), "\r\n", lines, false);
+        std::string section;
+        for (const std::string& line : lines) {
+            if (line.front() == '[') {
+                section = line.substr(1, line.size() - 2);
+            } else if (line.find('=') != std::string::npos) {
+                keys.insert(section + "/" + line.substr(0, line.find('=')));
+            }
+        }
+        return keys;
+    }
+};
+
+TEST_F(SettingsTest, DefaultsWithoutASettingsFile) {
+    WOptions::Load();
+    EXPECT_FALSE(WOptions::GetFlag(kUseLDS));
+    EXPECT_EQ(WOptions::GetInt(kDesGenLimit), 32);
+    EXPECT_EQ(WOptions::GetText(kIslandColumns), "1,2,7,65,67,19,18,54,55");
+    EXPECT_EQ(WOptions::GetInt(kHLCol), 65535);
+    EXPECT_EQ(WOptions::GetText(kSendmsg), "sendmsg.txt");
+    EXPECT_EQ(WOptions::GetInt(kSrcCol9), 150);
+    EXPECT_EQ(WOptions::NoOpt(), "T");
+    EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));  // reading creates nothing
+}
+
+TEST_F(SettingsTest, TableHoldsUniqueKeysInTableOrder) {
+    std::set<std::string> names;
+    for (int n = 1; n <= kOptionCount; ++n) {
+        const OptionDef& def = WOptions::Definition(n);
+        EXPECT_TRUE(names.insert(std::string(def.section) + "/" + def.key).second) << def.key;
+    }
+    EXPECT_STREQ(WOptions::Definition(kSrcCol1).key, "SrcCol1");
+    EXPECT_STREQ(WOptions::Definition(kIH25).key, "IH25");
+    EXPECT_STREQ(WOptions::Definition(kTMGTagSent).section, "TMG");
+    EXPECT_STREQ(WOptions::Definition(138).key, "ShowSplash");
+}
+
+TEST_F(SettingsTest, SaveWritesEveryKeyAndNoOptWhateverChanged) {
+    WOptions::Load();
+    WOptions::SetFlag(kUseLDS, true);
+    WOptions::SetInt(kFontSize, 10);
+    WOptions::Save();
+    std::set<std::string> keys = StoredKeys();
+    EXPECT_EQ(keys.size(), 139u);
+    EXPECT_TRUE(keys.count("Vellacor/NoOpt"));
+    EXPECT_TRUE(keys.count("Help/IH25"));
+
+    // A fresh start reads back what was saved.
+    CloseSettingsFile();
+    WOptions::ResetToDefaults();
+    ASSERT_TRUE(OpenSettingsFile());
+    WOptions::Load();
+    EXPECT_TRUE(WOptions::GetFlag(kUseLDS));
+    EXPECT_EQ(WOptions::GetInt(kFontSize), 10);
+    EXPECT_EQ(WOptions::GetText(kDesColumns), "65,67,19,59,60");
+}
+
+TEST_F(SettingsTest, FlagAndIntegerReadingRules) {
+    WriteText("General", "UseLDS", "t");
+    WriteText("General", "FontSize", "12abc");
+    WriteText("General", "GridHeight", "");
+    WriteText("General", "HLText", "TRUE");
+    WOptions::Load();
+    EXPECT_FALSE(WOptions::GetFlag(kUseLDS));
+    EXPECT_EQ(WOptions::GetInt(kFontSize), 0);
+    EXPECT_EQ(WOptions::GetInt(kGridHeight), 0);
+    EXPECT_FALSE(WOptions::GetFlag(kHLText));
+    WOptions::SetFlag(kHLText, true);
+    EXPECT_EQ(WOptions::GetText(kHLText), "T");
+    WOptions::SetInt(kFontSize, -3);
+    EXPECT_EQ(WOptions::GetText(kFontSize), "-3");
+}
+
+TEST_F(SettingsTest, ClosedFileReadsEmptyAndIgnoresWrites) {
+    CloseSettingsFile();
+    EXPECT_EQ(ReadText("General", "UseLDS", "F"), "");
+    EXPECT_EQ(ReadInt("General", "FontSize", 8), 0);
+    WriteText("General", "X", "1");
+    EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));
+    // Options changed while closed stay in memory only.
+    WOptions::SetInt(kFontSize, 11);
+    WOptions::Save();
+    EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));
+    EXPECT_EQ(WOptions::GetInt(kFontSize), 11);
+}
+
+TEST_F(SettingsTest, IniFileKeepsForeignLinesAndMatchesWithoutCase) {
+    std::string path = WriteFile("keep.ini", "; a comment\n[General]\nfontsize = 9\nOther=x\n\n[Mine]\nA=1\n");
+    IniFile ini;
+    ASSERT_TRUE(ini.Open(path));
+    EXPECT_EQ(ini.ReadText("GENERAL", "FontSize", "8"), "9");
+    EXPECT_EQ(ini.ReadInt("general", "missing", 42), 42);
+    ini.WriteText("General", "FontSize", "10");
+    ini.WriteText("General", "New", "line1\r\nline2");
+    ini.WriteText("Fresh", "K", "v");
+    ini.Close();
+    std::string content = test::ReadFile(path);
+    EXPECT_NE(content.find("; a comment"), std::string::npos);
+    EXPECT_NE(content.find("Other=x"), std::string::npos);
+    EXPECT_NE(content.find("FontSize=10"), std::string::npos);
+    EXPECT_NE(content.find("[Mine]\r\nA=1"), std::string::npos);
+    ASSERT_TRUE(ini.Open(path));
+    EXPECT_EQ(ini.ReadText("General", "New", ""), "line1 line2");
+    EXPECT_EQ(ini.ReadText("Fresh", "K", ""), "v");
+}
+
+TEST_F(SettingsTest, SettingsFileInTheSharedFolderMustBeOurOwnRegularFile) {
+    CloseSettingsFile();
+    std::string victim = WriteFile("victim.txt", "do not touch");
+    std::filesystem::create_symlink(victim, Path("korv.ini"));
+    EXPECT_FALSE(OpenSettingsFile());
+    WriteText("General", "FontSize", "10");
+    EXPECT_EQ(test::ReadFile(victim), "do not touch");
+}
+
+TEST_F(SettingsTest, WindowPlacementDefaultsAndStoredValues) {
+    WindowPlacement p = RestorePlacement("General", 1600, 1200);
+    EXPECT_EQ(p.showCmd, 3);
+    EXPECT_FALSE(p.HasMinimisedPosition());
+    EXPECT_EQ(p.left, 200);
+    EXPECT_EQ(p.top, 150);
+    EXPECT_EQ(p.right, 1400);
+    EXPECT_EQ(p.bottom, 1050);
+
+    WriteInt("General", "Top", 100);
+    p = RestorePlacement("General", 1600, 1200);
+    EXPECT_EQ(p.bottom, 700);
+
+    WindowPlacement saved;
+    saved.showCmd = 1;
+    saved.minX = 5;
+    saved.minY = 6;
+    saved.top = 10;
+    saved.left = 20;
+    saved.bottom = 300;
+    saved.right = 400;
+    SavePlacement("Main", saved);
+    p = RestorePlacement("Main", 1600, 1200);
+    EXPECT_EQ(p.showCmd, 1);
+    EXPECT_TRUE(p.HasMinimisedPosition());
+    EXPECT_EQ(p.bottom, 300);
+    EXPECT_EQ(p.right, 400);
+    std::string content = test::ReadFile(Path("korv.ini"));
+    EXPECT_NE(content.find("[Main]\r\nShowCmd=1\r\nMinX=5\r\nMinY=6\r\nMaxX=0\r\nMaxY=0\r\nTop=10\r\n"
+                           "Left=20\r\nBottom=300\r\nRight=400"),
+              std::string::npos);
+}
+
+TEST_F(SettingsTest, ColumnWidthsAndTheSecondSettingsFile) {
+    EXPECT_EQ(ReadColumnWidth(ListSection::DesList, 65, 120), 120);
+    WriteColumnWidth(ListSection::IslandList, 7, 55);
+    EXPECT_EQ(ReadColumnWidth(ListSection::IslandList, 7, 1), 55);
+    EXPECT_EQ(ReadText("IslandList", "7", ""), "55");
+
+    EXPECT_EQ(ReadListColumnString(), "1,2,7,65,67,19,18");
+    WriteListColumnString("1,2,3");
+    EXPECT_EQ(ReadListColumnString(), "1,2,3");
+    EXPECT_NE(test::ReadFile(Path("KORV.ini")).find("String=1,2,3"), std::string::npos);
+    EXPECT_EQ(ReadText("List", "String", "none"), "none");  // not in korv.ini
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,51 @@
+#include <cstring>
+
+#include "TestSupport.h"
+#include "platform/FileHandle.h"
+#include "platform/MemoryMap.h"
+#include "platform/ProgramPath.h"
+
+namespace vx::platform {
+namespace {
+
+using FileMappingTest = test::TempDirTest;
+
+TEST_F(FileMappingTest, OpenRefusesDirectoriesAndMissingFiles) {
+    EXPECT_FALSE(OpenExistingFile(dir_, FileAccess::Read).IsOpen());
+    EXPECT_FALSE(OpenExistingFile(Path("absent"), FileAccess::Read).IsOpen());
+    EXPECT_TRUE(OpenExistingFile(WriteFile("a", "x"), FileAccess::Read).IsOpen());
+}
+
+TEST_F(FileMappingTest, MapsWholeFilesButNotEmptyOnes) {
+    FileHandle file = OpenExistingFile(WriteFile("text", "hello"), FileAccess::Read);
+    MemoryMap view;
+    ASSERT_TRUE(view.Map(file, static_cast<size_t>(FileLength(file)), false));
+    EXPECT_EQ(std::string(view.Data(), view.Length()), "hello");
+    EXPECT_FALSE(view.Map(OpenExistingFile(WriteFile("empty", ""), FileAccess::Read), 0, false));
+    EXPECT_FALSE(view.IsMapped());
+}
+
+TEST_F(FileMappingTest, WritableViewExtendsAndReachesTheFile) {
+    std::string path = Path("grown");
+    {
+        FileHandle file = CreateOrReplaceFile(path);
+        ASSERT_TRUE(SetFileLength(file, 8192));
+        MemoryMap view;
+        ASSERT_TRUE(view.Map(file, 8192, true));
+        std::memcpy(view.Data() + 8000, "end", 3);
+        EXPECT_TRUE(view.Flush());
+    }
+    std::string content = test::ReadFile(path);
+    ASSERT_EQ(content.size(), 8192u);
+    EXPECT_EQ(content.substr(8000, 3), "end");
+}
+
+TEST(ProgramPathTest, NamesTheRunningExecutable) {
+    std::string path = ProgramPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_NE(path.find("platform_tests"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vx::platform
