@@ -41,8 +41,11 @@ std::optional<std::string> WGEDTextMMF::LineXRef(const char* p, bool dropFirst) 
 }
 
 std::string WGEDTextMMF::RecordText(const char* p) const {
+    if (!Contains(p)) return {};
+    // The last record runs to the end of the text, so that a file without a
+    // closing "0 TRLR" still shows its last record.
     const char* next = NextRecord(p, true);
-    if (!next) return {};
+    if (!next) next = TextEnd();
     size_t length = static_cast<size_t>(next - p);
     return std::string(p, length < kMaxValueLength ? length : kMaxValueLength);
 }

@@ -46,7 +46,7 @@ public:
     std::optional<std::string> LineXRef(const char* p, bool dropFirst) const;
 
     // The raw bytes of the record starting at p, line breaks included, up to
-    // the next record. Empty when no record follows (the last record).
+    // the next record or the end of the text.
     std::string RecordText(const char* p) const;
 
     // Kind of the level-0 line by the tag after its cross-reference.

@@ -49,7 +49,9 @@ TEST_F(GEDLineTest, RecordKinds) {
 TEST_F(GEDLineTest, RecordTextRunsToTheNextRecord) {
     Open("0 @I1@ INDI\r\n1 NAME A /B/\r\n0 @I2@ INDI\r\n1 SEX M");
     EXPECT_EQ(text_->RecordText(Line("0 @I1@")), "0 @I1@ INDI\r\n1 NAME A /B/\r\n");
-    EXPECT_EQ(text_->RecordText(Line("0 @I2@")), "");  // no record follows the last one
+    // The last record runs to the end of the text.
+    EXPECT_EQ(text_->RecordText(Line("0 @I2@")), "0 @I2@ INDI\r\n1 SEX M");
+    EXPECT_EQ(text_->RecordText(nullptr), "");
 }
 
 TEST_F(GEDLineTest, ValuesAreTrimmedAndBounded) {
