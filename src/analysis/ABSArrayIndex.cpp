@@ -23,11 +23,9 @@ int32_t InitialCapacity(int32_t recordSize, int32_t expectedCount) {
 
 WABSArrayIndex::WABSArrayIndex(const std::string& fileName, int32_t recordSize,
                                int32_t expectedCount)
-    : fileName_(fileName),
-      store_(std::make_unique<WVersionMMF>(fileName, kGrowBy,
+    : store_(std::make_unique<WVersionMMF>(fileName, kGrowBy,
                                            InitialCapacity(recordSize, expectedCount))),
-      recordSize_(recordSize > 0 ? recordSize : 1),
-      expectedCount_(expectedCount) {
+      recordSize_(recordSize > 0 ? recordSize : 1) {
     Reset();
 }
 

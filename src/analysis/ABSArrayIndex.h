@@ -83,11 +83,9 @@ private:
     int32_t FindImpl(CompareFn compare, void* context, const void* key, bool* found) const;
     void WriteHeaderCount();
 
-    std::string fileName_;
     std::unique_ptr<WVersionMMF> store_;
     int32_t recordSize_;
     int32_t count_ = 0;
-    int32_t expectedCount_;
     bool sorted_ = false;
     bool sorting_ = false;
 };
