@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         for (const char* p = text.TextStart(); p; p = text.NextRecord(p, true))
             total += text.RecordText(p).size();
-        for (const char* p = text.TextStart(); p; p = text.NextLine(p, false)) total += 1;
+        for (const char* p = text.TextStart(); p; p = text.NextLine(p, false))
+            total += 1;
         if (total == 0xFFFFFFFF) std::puts("");  // keep the work observable
     } catch (const vx::VxError&) {
         // An empty input cannot be mapped: that is the expected error.

@@ -15,7 +15,7 @@ namespace vx::test {
 // Points $TMPDIR at a fresh folder for the duration of a test, so temporary
 // files and settings files of one test never meet another's.
 class TempDirTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* base = std::getenv("TMPDIR");
         savedTmp_ = base ? base : "";
@@ -57,7 +57,7 @@ protected:
 
     std::string dir_;
 
-private:
+  private:
     std::string savedTmp_;
 };
 

@@ -33,7 +33,9 @@ WABSArrayIndex::~WABSArrayIndex() {
     if (store_) WriteHeaderCount();
 }
 
-void WABSArrayIndex::WriteHeaderCount() { std::memcpy(store_->PointerAt(8), &count_, 4); }
+void WABSArrayIndex::WriteHeaderCount() {
+    std::memcpy(store_->PointerAt(8), &count_, 4);
+}
 
 void WABSArrayIndex::Reset() {
     store_->Reset();
@@ -137,8 +139,10 @@ struct WABSArrayIndex::SortRun {
         Swap(low, mid);
         int32_t i = low + 1, j = high;
         for (;;) {
-            while (j > i && compare(pivot.data(), At(i), context) > 0) ++i;
-            while (i <= j && compare(At(j), pivot.data(), context) > 0) --j;
+            while (j > i && compare(pivot.data(), At(i), context) > 0)
+                ++i;
+            while (i <= j && compare(At(j), pivot.data(), context) > 0)
+                --j;
             if (j <= i) break;
             Swap(i, j);
             ++i;
@@ -173,7 +177,11 @@ struct WABSArrayIndex::SortRun {
 void WABSArrayIndex::Sort(CompareFn compare, void* context, bool yield) {
     if (!store_ || count_ <= 0 || sorted_ || sorting_) return;
     sorting_ = true;
-    SortRun run{*this, compare, context, yield, std::vector<char>(recordSize_),
+    SortRun run{*this,
+                compare,
+                context,
+                yield,
+                std::vector<char>(recordSize_),
                 std::vector<char>(recordSize_)};
     if (yield) PumpMessages();
     try {

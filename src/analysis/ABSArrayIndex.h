@@ -14,7 +14,7 @@ namespace vx {
 
 // The empty root of the index containers.
 class WABSIndex {
-public:
+  public:
     virtual ~WABSIndex() = default;
 };
 
@@ -23,7 +23,7 @@ public:
 using CompareFn = int (*)(const char* a, const char* b, void* context);
 
 class WABSArrayIndex : public WABSIndex {
-public:
+  public:
     static constexpr int32_t kFirstRecordOffset = 16;
 
     WABSArrayIndex(const std::string& fileName, int32_t recordSize, int32_t expectedCount);
@@ -71,14 +71,15 @@ public:
     }
     template <class F>
     int32_t FindWith(F&& compare, const void* key) const {
-        return FindImpl([](const char* a, const char* b, void* c) { return (*static_cast<F*>(c))(a, b); },
-                        &compare, key, nullptr);
+        return FindImpl(
+            [](const char* a, const char* b, void* c) { return (*static_cast<F*>(c))(a, b); },
+            &compare, key, nullptr);
     }
 
-protected:
+  protected:
     WVersionMMF& Store() { return *store_; }
 
-private:
+  private:
     struct SortRun;
     int32_t FindImpl(CompareFn compare, void* context, const void* key, bool* found) const;
     void WriteHeaderCount();

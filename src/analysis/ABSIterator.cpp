@@ -19,7 +19,9 @@ WCollectionIterator::WCollectionIterator(WABSCollection* collection, int32_t exp
     gCurrentCollection = collection;
 }
 
-WABSCollection* WCollectionIterator::CurrentCollection() { return gCurrentCollection; }
+WABSCollection* WCollectionIterator::CurrentCollection() {
+    return gCurrentCollection;
+}
 
 int32_t WCollectionIterator::IDOf(const char* record) {
     if (!record) return 0;
@@ -28,11 +30,21 @@ int32_t WCollectionIterator::IDOf(const char* record) {
     return id;
 }
 
-int32_t WCollectionIterator::FirstID() { return IDOf(First()); }
-int32_t WCollectionIterator::NextID() { return IDOf(Next()); }
-int32_t WCollectionIterator::PrevID() { return IDOf(Prev()); }
-int32_t WCollectionIterator::LastID() { return IDOf(Last()); }
-int32_t WCollectionIterator::ItemID(int32_t position) { return IDOf(Item(position)); }
+int32_t WCollectionIterator::FirstID() {
+    return IDOf(First());
+}
+int32_t WCollectionIterator::NextID() {
+    return IDOf(Next());
+}
+int32_t WCollectionIterator::PrevID() {
+    return IDOf(Prev());
+}
+int32_t WCollectionIterator::LastID() {
+    return IDOf(Last());
+}
+int32_t WCollectionIterator::ItemID(int32_t position) {
+    return IDOf(Item(position));
+}
 
 void WCollectionIterator::EnsureBuilt() {
     if (built_) return;

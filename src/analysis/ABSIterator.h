@@ -10,7 +10,7 @@ namespace vx {
 class WABSCollection;
 
 class WABSIterator : public WABSArrayIndex {
-public:
+  public:
     WABSIterator(int32_t recordSize, int32_t expectedCount)
         : WABSArrayIndex("", recordSize, expectedCount) {}
 
@@ -23,13 +23,13 @@ public:
     char* Last() { return GoTo(Count()); }
     int32_t Position() const { return position_; }
 
-protected:
+  protected:
     int32_t position_ = 0;
 };
 
 // A list of individual numbers over one collection, filled lazily by Build.
 class WCollectionIterator : public WABSIterator {
-public:
+  public:
     explicit WCollectionIterator(WABSCollection* collection, int32_t expectedCount = 0);
 
     // Fills the list; each kind of list fills it its own way.
@@ -54,10 +54,10 @@ public:
     // searches read it.
     static WABSCollection* CurrentCollection();
 
-protected:
+  protected:
     static int32_t IDOf(const char* record);
 
-private:
+  private:
     WABSCollection* collection_;
     bool built_ = false;
 };

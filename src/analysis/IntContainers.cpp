@@ -36,7 +36,8 @@ bool WIntStack::Contains(int32_t value) const {
 
 std::string WIntStack::AsText() const {
     std::string text;
-    for (int32_t i = 1; i <= count_; ++i) text += std::to_string(values_.GetValue(i)) + ",";
+    for (int32_t i = 1; i <= count_; ++i)
+        text += std::to_string(values_.GetValue(i)) + ",";
     return text;
 }
 

@@ -10,7 +10,7 @@
 namespace vx {
 
 class WIntStack {
-public:
+  public:
     void Push(int32_t value);
     // 0 when empty.
     int32_t Pop();
@@ -24,7 +24,7 @@ public:
     // Every value from the bottom up, each followed by ",".
     std::string AsText() const;
 
-private:
+  private:
     WIntArray values_;
     int32_t count_ = 0;
     int32_t highWater_ = 0;  // records held by values_; reused before growing
@@ -32,7 +32,7 @@ private:
 
 // A first-in first-out queue kept as a linked list in two parallel arrays.
 class WIntFIFO {
-public:
+  public:
     static constexpr int32_t kTail = 2147483647;
     static constexpr int32_t kFree = 0;
 
@@ -42,7 +42,7 @@ public:
     void Clear();
     int32_t Count() const { return count_; }
 
-private:
+  private:
     WIntArray values_;
     WIntArray links_;
     // Freed slots, reused before the arrays grow.

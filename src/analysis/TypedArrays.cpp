@@ -13,13 +13,19 @@ int32_t LoadInt(const char* at) {
     return value;
 }
 
-void StoreInt(char* at, int32_t value) { std::memcpy(at, &value, 4); }
+void StoreInt(char* at, int32_t value) {
+    std::memcpy(at, &value, 4);
+}
 
 }  // namespace
 
-WIntArray::WIntArray(int32_t count) : WABSArrayIndex("", 4, count) { SetCount(count); }
+WIntArray::WIntArray(int32_t count) : WABSArrayIndex("", 4, count) {
+    SetCount(count);
+}
 
-void WIntArray::SetValue(int32_t position, int32_t value) { SetItem(position, &value); }
+void WIntArray::SetValue(int32_t position, int32_t value) {
+    SetItem(position, &value);
+}
 
 int32_t WIntArray::GetValue(int32_t position) const {
     const char* item = Item(position);
@@ -27,7 +33,8 @@ int32_t WIntArray::GetValue(int32_t position) const {
 }
 
 void WIntArray::Fill(int32_t value) {
-    for (int32_t i = 1; i <= Count(); ++i) StoreInt(Item(i), value);
+    for (int32_t i = 1; i <= Count(); ++i)
+        StoreInt(Item(i), value);
     ClearSorted();
 }
 
@@ -35,7 +42,9 @@ void WIntArray::Increment(int32_t position) {
     if (char* item = Item(position)) StoreInt(item, LoadInt(item) + 1);
 }
 
-WBoolArray::WBoolArray(int32_t count) : WABSArrayIndex("", 1, count) { SetCount(count); }
+WBoolArray::WBoolArray(int32_t count) : WABSArrayIndex("", 1, count) {
+    SetCount(count);
+}
 
 void WBoolArray::SetFlag(int32_t position, bool value) {
     const char byte = value ? 1 : 0;
@@ -67,7 +76,8 @@ long double WFloatArray::GetValue(int32_t position) const {
 }
 
 void WFloatArray::Fill(long double value) {
-    for (int32_t i = 1; i <= Count(); ++i) std::memcpy(Item(i), &value, kRecordSize);
+    for (int32_t i = 1; i <= Count(); ++i)
+        std::memcpy(Item(i), &value, kRecordSize);
 }
 
 WIslandSortIndex::WIslandSortIndex(int32_t islandCount) : WABSArrayIndex("", 8, islandCount) {

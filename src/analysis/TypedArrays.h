@@ -10,7 +10,7 @@
 namespace vx {
 
 class WIntArray : public WABSArrayIndex {
-public:
+  public:
     explicit WIntArray(int32_t count = 0);
     int32_t Append(int32_t value) { return WABSArrayIndex::Append(&value); }
     void SetValue(int32_t position, int32_t value);
@@ -20,7 +20,7 @@ public:
 };
 
 class WBoolArray : public WABSArrayIndex {
-public:
+  public:
     explicit WBoolArray(int32_t count = 0);
     void SetFlag(int32_t position, bool value);
     // True only when the stored byte is 1.
@@ -31,7 +31,7 @@ public:
 // Extended-precision values, as the averages and ratios of the statistics
 // need them. The record holds the 80-bit value where the processor has one.
 class WFloatArray : public WABSArrayIndex {
-public:
+  public:
 #if LDBL_MANT_DIG == 64
     static constexpr int32_t kRecordSize = 10;
 #else
@@ -46,7 +46,7 @@ public:
 // Islands ranked by size: records of (island number, member count),
 // created as (i, 0) so that position equals island number until sorted.
 class WIslandSortIndex : public WABSArrayIndex {
-public:
+  public:
     explicit WIslandSortIndex(int32_t islandCount);
     void AddMember(int32_t island);
     int32_t MemberCount(int32_t position) const;

@@ -29,17 +29,23 @@ constexpr CharTables Build() {
         t.classes[up] |= kUpper;
         t.classes[low] |= kLower;
     };
-    for (int c = 'A'; c <= 'Z'; ++c) pair(c, c + 32);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        pair(c, c + 32);
     // Latin-1 letters: C0..DE pair with E0..FE, except the multiplication
     // and division signs.
     for (int c = 0xC0; c <= 0xDE; ++c)
         if (c != 0xD7) pair(c, c + 32);
-    for (const auto& p : kCasePairs) pair(p[0], p[1]);
-    for (uint8_t c : kLowerOnly) t.classes[c] |= kLower;
+    for (const auto& p : kCasePairs)
+        pair(p[0], p[1]);
+    for (uint8_t c : kLowerOnly)
+        t.classes[c] |= kLower;
 
-    for (int c = '0'; c <= '9'; ++c) t.classes[c] |= kDigit;
-    for (int c : {0x20, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0xA0}) t.classes[c] |= kSpace;
-    for (int c = 0; c < 32; ++c) t.classes[c] |= kControl;
+    for (int c = '0'; c <= '9'; ++c)
+        t.classes[c] |= kDigit;
+    for (int c : {0x20, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0xA0})
+        t.classes[c] |= kSpace;
+    for (int c = 0; c < 32; ++c)
+        t.classes[c] |= kControl;
     t.classes[0x7F] |= kControl;
     for (int c = 33; c < 127; ++c)
         if (!(t.classes[c] & (kAlpha | kDigit))) t.classes[c] |= kPunct;
@@ -48,7 +54,8 @@ constexpr CharTables Build() {
     t.classes[0xD7] |= kPunct;
     t.classes[0xF7] |= kPunct;
     // 0x81, 0x8D, 0x8F, 0x90 and 0x9D are unassigned: no class.
-    for (int c : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) t.classes[c] = 0;
+    for (int c : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        t.classes[c] = 0;
     return t;
 }
 
@@ -56,6 +63,8 @@ constexpr CharTables kTables = Build();
 
 }  // namespace
 
-const CharTables& Chars() { return kTables; }
+const CharTables& Chars() {
+    return kTables;
+}
 
 }  // namespace vx

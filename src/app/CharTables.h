@@ -27,16 +27,26 @@ struct CharTables {
 
 const CharTables& Chars();
 
-inline char ToUpper(char c) { return static_cast<char>(Chars().upper[static_cast<uint8_t>(c)]); }
-inline char ToLower(char c) { return static_cast<char>(Chars().lower[static_cast<uint8_t>(c)]); }
+inline char ToUpper(char c) {
+    return static_cast<char>(Chars().upper[static_cast<uint8_t>(c)]);
+}
+inline char ToLower(char c) {
+    return static_cast<char>(Chars().lower[static_cast<uint8_t>(c)]);
+}
 inline char ToggleCase(char c) {
     return static_cast<char>(Chars().toggle[static_cast<uint8_t>(c)]);
 }
 inline bool HasClass(char c, uint8_t mask) {
     return (Chars().classes[static_cast<uint8_t>(c)] & mask) != 0;
 }
-inline bool IsAlpha(char c) { return HasClass(c, kAlpha); }
-inline bool IsDigit(char c) { return HasClass(c, kDigit); }
-inline bool IsSpace(char c) { return HasClass(c, kSpace); }
+inline bool IsAlpha(char c) {
+    return HasClass(c, kAlpha);
+}
+inline bool IsDigit(char c) {
+    return HasClass(c, kDigit);
+}
+inline bool IsSpace(char c) {
+    return HasClass(c, kSpace);
+}
 
 }  // namespace vx

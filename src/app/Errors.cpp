@@ -7,6 +7,9 @@ std::string FileErrorMessage(const std::string& fileName) {
            "\r\nPlease check that this file is not being used by another application.";
 }
 
+EIndexError::EIndexError(int32_t index)
+    : VxError("Error: In valid index value = " + std::to_string(index)) {}
+
 EFileError::EFileError(Kind kind, const std::string& fileName)
     : VxError(FileErrorMessage(fileName)), kind_(kind), fileName_(fileName) {}
 

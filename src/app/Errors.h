@@ -2,25 +2,26 @@
 // sees; the edge (main window, vellacor-tool) catches VxError and shows it once.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
 namespace vx {
 
 class VxError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A file that cannot be created, opened, mapped, grown or closed.
 class EFileError : public VxError {
-public:
+  public:
     enum class Kind { Create, Open, Stream };
     EFileError(Kind kind, const std::string& fileName);
     Kind kind() const { return kind_; }
     const std::string& fileName() const { return fileName_; }
 
-private:
+  private:
     Kind kind_;
     std::string fileName_;
 };
@@ -28,13 +29,19 @@ private:
 // A failed read or write of ordinary file output; the start-up sequence
 // reports it as "Error with I/O".
 class EInOutError : public VxError {
-public:
+  public:
     using VxError::VxError;
+};
+
+// A record number outside the records of its kind.
+class EIndexError : public VxError {
+  public:
+    explicit EIndexError(int32_t index);
 };
 
 // A comparison handed something it cannot compare.
 class ECompareError : public VxError {
-public:
+  public:
     using VxError::VxError;
 };
 

@@ -106,7 +106,8 @@ void IniFile::WriteText(const std::string& section, const std::string& key,
     } else if (sectionEnd >= 0) {
         lines_.insert(lines_.begin() + sectionEnd, entry);
     } else {
-        while (!lines_.empty() && Trim(lines_.back()).empty()) lines_.pop_back();
+        while (!lines_.empty() && Trim(lines_.back()).empty())
+            lines_.pop_back();
         if (!lines_.empty()) lines_.emplace_back();
         lines_.push_back("[" + section + "]");
         lines_.push_back(entry);
@@ -132,7 +133,8 @@ void IniFile::EndUpdate() {
 
 void IniFile::Store() {
     std::string content;
-    for (const std::string& line : lines_) content += line + "\r\n";
+    for (const std::string& line : lines_)
+        content += line + "\r\n";
     platform::FileHandle file = OpenOwnFile(path_, O_WRONLY | O_CREAT);
     // A settings file that cannot be written is not reported: the values
     // stay in memory for this run.

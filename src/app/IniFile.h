@@ -10,7 +10,7 @@
 namespace vx {
 
 class IniFile {
-public:
+  public:
     // Opens the file at `path`; a missing file is fine (it is created by the
     // first write). Returns false when the path exists but cannot be used
     // safely: not a regular file, or owned by another user (settings live
@@ -34,7 +34,7 @@ public:
     void BeginUpdate() { ++updateDepth_; }
     void EndUpdate();
 
-private:
+  private:
     // Index of the key's line inside the section, or -1; sectionEnd receives
     // the index after the section's last line (-1 when there is no section).
     int FindKey(const std::string& section, const std::string& key, int* sectionEnd) const;

@@ -158,7 +158,7 @@ struct OptionDef {
 };
 
 class WOptions {
-public:
+  public:
     // The definition of key n (1..kOptionCount).
     static const OptionDef& Definition(int n);
     // The second table's single key, section "Vellacor", key "NoOpt".

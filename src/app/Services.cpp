@@ -18,9 +18,13 @@ struct WaitState {
 
 }  // namespace
 
-void SetUiServices(UiServices* services) { gServices = services ? services : &gSilent; }
+void SetUiServices(UiServices* services) {
+    gServices = services ? services : &gSilent;
+}
 
-void PumpMessages() { gServices->PumpMessages(); }
+void PumpMessages() {
+    gServices->PumpMessages();
+}
 
 void SetBusy(bool on) {
     gBusyCount += on ? 1 : -1;
@@ -32,7 +36,9 @@ void SetBusy(bool on) {
     }
 }
 
-int BusyCount() { return gBusyCount; }
+int BusyCount() {
+    return gBusyCount;
+}
 
 int WaitDialogHeight(bool withCancel, bool largeFonts) {
     const int height = withCancel ? 100 : 67;
@@ -58,9 +64,17 @@ void HideWait() {
     if (gWait.nesting > 0) --gWait.nesting;
 }
 
-int WaitNesting() { return gWait.nesting; }
-bool WaitDialogExists() { return gWait.dialogExists; }
-bool WaitCancelled() { return gWait.cancelled; }
-void SetWaitCancelled() { gWait.cancelled = true; }
+int WaitNesting() {
+    return gWait.nesting;
+}
+bool WaitDialogExists() {
+    return gWait.dialogExists;
+}
+bool WaitCancelled() {
+    return gWait.cancelled;
+}
+void SetWaitCancelled() {
+    gWait.cancelled = true;
+}
 
 }  // namespace vx

@@ -10,7 +10,7 @@
 namespace vx {
 
 class UiServices {
-public:
+  public:
     virtual ~UiServices() = default;
     // Let queued user-interface events run (repaints, timers, Cancel).
     virtual void PumpMessages() {}
@@ -55,7 +55,7 @@ int WaitDialogHeight(bool withCancel, bool largeFonts);
 
 // Scoped brackets, so that every path (errors included) closes them.
 class BusyScope {
-public:
+  public:
     BusyScope() { SetBusy(true); }
     ~BusyScope() { SetBusy(false); }
     BusyScope(const BusyScope&) = delete;
@@ -63,7 +63,7 @@ public:
 };
 
 class WaitScope {
-public:
+  public:
     WaitScope(const std::string& message, bool atOnce, bool withCancel, void* owner = nullptr) {
         ShowWait(message, atOnce, withCancel, owner);
     }

@@ -10,13 +10,17 @@ IniFile gListColumns;
 
 }  // namespace
 
-IniFile& SettingsFile() { return gSettings; }
+IniFile& SettingsFile() {
+    return gSettings;
+}
 
 bool OpenSettingsFile(const std::string& path) {
     return gSettings.Open(path.empty() ? platform::TempFolder() + "korv.ini" : path);
 }
 
-void CloseSettingsFile() { gSettings.Close(); }
+void CloseSettingsFile() {
+    gSettings.Close();
+}
 
 std::string ReadText(const std::string& section, const std::string& key,
                      const std::string& defaultValue) {
@@ -37,9 +41,12 @@ void WriteInt(const std::string& section, const std::string& key, int value) {
 
 const char* ListSectionName(ListSection list) {
     switch (list) {
-        case ListSection::List: return "List";
-        case ListSection::DesList: return "DesList";
-        case ListSection::IslandList: return "IslandList";
+        case ListSection::List:
+            return "List";
+        case ListSection::DesList:
+            return "DesList";
+        case ListSection::IslandList:
+            return "IslandList";
     }
     return "List";
 }
@@ -59,7 +66,9 @@ IniFile& ListColumnsFile() {
     return gListColumns;
 }
 
-void CloseListColumnsFile() { gListColumns.Close(); }
+void CloseListColumnsFile() {
+    gListColumns.Close();
+}
 
 std::string ReadListColumnString() {
     return ListColumnsFile().ReadText("List", "String", kDefaultListColumns);

@@ -9,16 +9,23 @@ namespace {
 
 std::string MapBytes(std::string_view text, const std::array<uint8_t, 256>& map) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(map[static_cast<uint8_t>(c)]);
+    for (char& c : out)
+        c = static_cast<char>(map[static_cast<uint8_t>(c)]);
     return out;
 }
 
-bool IsBlankOrControl(char c) { return static_cast<uint8_t>(c) <= ' '; }
+bool IsBlankOrControl(char c) {
+    return static_cast<uint8_t>(c) <= ' ';
+}
 
 }  // namespace
 
-std::string UpperText(std::string_view text) { return MapBytes(text, Chars().upper); }
-std::string LowerText(std::string_view text) { return MapBytes(text, Chars().lower); }
+std::string UpperText(std::string_view text) {
+    return MapBytes(text, Chars().upper);
+}
+std::string LowerText(std::string_view text) {
+    return MapBytes(text, Chars().lower);
+}
 
 int SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
@@ -62,20 +69,24 @@ bool IsNumber(std::string_view text) {
 
 std::string TrimLeftSet(std::string_view text, std::string_view set) {
     size_t i = 0;
-    while (i < text.size() && set.find(text[i]) != std::string_view::npos) ++i;
+    while (i < text.size() && set.find(text[i]) != std::string_view::npos)
+        ++i;
     return std::string(text.substr(i));
 }
 
 std::string Trim(std::string_view text) {
     size_t begin = 0, end = text.size();
-    while (begin < end && IsBlankOrControl(text[begin])) ++begin;
-    while (end > begin && IsBlankOrControl(text[end - 1])) --end;
+    while (begin < end && IsBlankOrControl(text[begin]))
+        ++begin;
+    while (end > begin && IsBlankOrControl(text[end - 1]))
+        --end;
     return std::string(text.substr(begin, end - begin));
 }
 
 std::string TrimRight(std::string_view text) {
     size_t end = text.size();
-    while (end > 0 && IsBlankOrControl(text[end - 1])) --end;
+    while (end > 0 && IsBlankOrControl(text[end - 1]))
+        --end;
     return std::string(text.substr(0, end));
 }
 
@@ -105,7 +116,8 @@ std::pair<std::string, std::string> SplitComma(std::string_view text) {
 std::string FormatThousands(int64_t value) {
     std::string digits = std::to_string(value);
     size_t first = (digits[0] == '-') ? 1 : 0;
-    for (size_t i = digits.size(); i > first + 3; i -= 3) digits.insert(i - 3, 1, ',');
+    for (size_t i = digits.size(); i > first + 3; i -= 3)
+        digits.insert(i - 3, 1, ',');
     return digits;
 }
 

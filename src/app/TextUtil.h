@@ -32,8 +32,8 @@ int CompareBytes(std::string_view a, std::string_view b);
 bool IsNumber(std::string_view text);
 
 std::string TrimLeftSet(std::string_view text, std::string_view set);
-std::string Trim(std::string_view text);        // blanks and control bytes, both ends
-std::string TrimRight(std::string_view text);   // the same, right end only
+std::string Trim(std::string_view text);       // blanks and control bytes, both ends
+std::string TrimRight(std::string_view text);  // the same, right end only
 
 // Splits at every occurrence of `separator` (any length): parts that are
 // empty are kept only when keepEmpty; a non-empty remainder is added last.
@@ -62,8 +62,14 @@ std::string RemoveSubstring(std::string_view text, std::string_view part);
 bool ParseInt(std::string_view text, int32_t& value);
 
 // Bit n (0..7) of a flag byte.
-inline bool TestBit(uint8_t flags, int n) { return (flags >> n) & 1u; }
-inline void SetBit(uint8_t& flags, int n) { flags = static_cast<uint8_t>(flags | (1u << n)); }
-inline void ClearBit(uint8_t& flags, int n) { flags = static_cast<uint8_t>(flags & ~(1u << n)); }
+inline bool TestBit(uint8_t flags, int n) {
+    return (flags >> n) & 1u;
+}
+inline void SetBit(uint8_t& flags, int n) {
+    flags = static_cast<uint8_t>(flags | (1u << n));
+}
+inline void ClearBit(uint8_t& flags, int n) {
+    flags = static_cast<uint8_t>(flags & ~(1u << n));
+}
 
 }  // namespace vx

@@ -32,7 +32,8 @@ char32_t Win1252ToCodePoint(uint8_t byte) {
 }
 
 int CodePointToWin1252(char32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<int>(codePoint);
     for (int i = 0; i < 32; ++i)
         if (kHighControls[i] == codePoint) return 0x80 + i;
     return -1;
@@ -41,7 +42,8 @@ int CodePointToWin1252(char32_t codePoint) {
 std::string Win1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    for (char c : text) AppendUtf8(out, Win1252ToCodePoint(static_cast<uint8_t>(c)));
+    for (char c : text)
+        AppendUtf8(out, Win1252ToCodePoint(static_cast<uint8_t>(c)));
     return out;
 }
 

@@ -5,11 +5,14 @@
 namespace vx {
 namespace {
 
-inline bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+inline bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Skips spaces, never past a line break or the end.
 const char* SkipSpaces(const char* p, const char* end) {
-    while (p < end && *p == ' ') ++p;
+    while (p < end && *p == ' ')
+        ++p;
     return p;
 }
 
@@ -18,8 +21,10 @@ const char* SkipSpaces(const char* p, const char* end) {
 std::string ValueText(const char* p, const char* end, size_t limit, bool stopAtZero,
                       const char* trim) {
     const char* q = p;
-    while (q < end && !IsBreak(*q) && !(stopAtZero && *q == '\0')) ++q;
-    while (q > p && std::strchr(trim, q[-1]) && q[-1] != '\0') --q;
+    while (q < end && !IsBreak(*q) && !(stopAtZero && *q == '\0'))
+        ++q;
+    while (q > p && std::strchr(trim, q[-1]) && q[-1] != '\0')
+        --q;
     size_t length = static_cast<size_t>(q - p);
     return std::string(p, length < limit ? length : limit);
 }
@@ -32,7 +37,8 @@ std::optional<std::string> WGEDTextMMF::LineXRef(const char* p, bool dropFirst) 
     p = SkipSpaces(p, end);
     if (p >= end || *p != '@') return std::nullopt;
     const char* close = p + 1;
-    while (close < end && *close != '@' && !IsBreak(*close)) ++close;
+    while (close < end && *close != '@' && !IsBreak(*close))
+        ++close;
     if (close >= end || *close != '@') return std::nullopt;
     const char* first = p + 1;
     if (dropFirst && first < close) ++first;
@@ -55,7 +61,8 @@ int WGEDTextMMF::RecordKind(const char* line) const {
     const char* end = TextEnd();
     const char* p = line;
     for (int atSign = 0; atSign < 2; ++atSign) {
-        while (p < end && *p != '@' && !IsBreak(*p)) ++p;
+        while (p < end && *p != '@' && !IsBreak(*p))
+            ++p;
         if (p >= end || *p != '@') return kRecNoXRef;
         ++p;
     }
@@ -83,7 +90,8 @@ std::string LineValueAfterTag(const WTextMMF& text, const char* line) {
     const char* end = text.TextEnd();
     const char* p = SkipSpaces(line, end);
     for (int word = 0; word < 2; ++word) {  // the level, then the tag
-        while (p < end && *p != ' ' && !IsBreak(*p)) ++p;
+        while (p < end && *p != ' ' && !IsBreak(*p))
+            ++p;
         p = SkipSpaces(p, end);
     }
     return LineValue(text, p);
@@ -127,8 +135,7 @@ std::vector<std::string> ContinuedText(const WTextMMF& text, const char* p) {
 
 std::string EventPlace(const WTextMMF& text, const char* line) {
     for (const char* p = text.NextLine(line, true); p && *p == '2'; p = text.NextLine(p, true)) {
-        if (text.TagIs(p, "PLAC"))
-            return LineValue(text, text.WithinLine(p, 6));
+        if (text.TagIs(p, "PLAC")) return LineValue(text, text.WithinLine(p, 6));
     }
     return {};
 }

@@ -36,7 +36,7 @@ inline constexpr size_t kMaxShortValueLength = 255;
 inline constexpr size_t kMaxXRefLength = 15;
 
 class WGEDTextMMF : public WTextMMF {
-public:
+  public:
     explicit WGEDTextMMF(const std::string& fileName) : WTextMMF(fileName) {}
 
     // The identifier between the first two '@' at p (after blanks), at most

@@ -7,7 +7,9 @@
 namespace vx::linescan {
 namespace {
 
-inline bool IsBreak(char c) { return c == '\n' || c == '\r'; }
+inline bool IsBreak(char c) {
+    return c == '\n' || c == '\r';
+}
 
 }  // namespace
 
@@ -17,13 +19,14 @@ const char* FindBreak(const char* p, const char* end) {
     const __m128i cr = _mm_set1_epi8('\r');
     while (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int mask = _mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
         if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
         p += 16;
     }
 #endif
-    while (p < end && !IsBreak(*p)) ++p;
+    while (p < end && !IsBreak(*p))
+        ++p;
     return p;
 }
 

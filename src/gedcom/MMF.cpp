@@ -10,7 +10,9 @@ namespace {
 
 constexpr int64_t kMaxStoreSize = std::numeric_limits<int32_t>::max();
 
-void WriteInt32(char* at, int32_t value) { std::memcpy(at, &value, 4); }
+void WriteInt32(char* at, int32_t value) {
+    std::memcpy(at, &value, 4);
+}
 
 int32_t ReadInt32(const char* at) {
     int32_t value;
@@ -48,7 +50,9 @@ WMMF::~WMMF() {
     tempFile_.Delete();
 }
 
-void WMMF::FailOpen() const { throw EFileError(EFileError::Kind::Open, fileName_); }
+void WMMF::FailOpen() const {
+    throw EFileError(EFileError::Kind::Open, fileName_);
+}
 
 const platform::FileHandle& WMMF::BackingFileHandle() const {
     return tempFile_.IsOpen() ? tempFile_.Handle() : file_;
@@ -140,10 +144,17 @@ int32_t WMMF::RawWrite(const void* buffer, int32_t count) {
 int32_t WMMF::RawSeek(int32_t offset, int origin) {
     int64_t target = position_;
     switch (origin) {
-        case 0: target = offset; break;
-        case 1: target = static_cast<int64_t>(position_) + offset; break;
-        case 2: target = static_cast<int64_t>(size_) + offset; break;
-        default: break;
+        case 0:
+            target = offset;
+            break;
+        case 1:
+            target = static_cast<int64_t>(position_) + offset;
+            break;
+        case 2:
+            target = static_cast<int64_t>(size_) + offset;
+            break;
+        default:
+            break;
     }
     if (target >= std::numeric_limits<int32_t>::min() && target <= kMaxStoreSize)
         position_ = static_cast<int32_t>(target);
@@ -200,8 +211,12 @@ void WVersionMMF::Reset() {
     RawWrite(header, kDataStart);
 }
 
-int32_t WVersionMMF::UsedLength() const { return ReadInt32(PointerAt(4)); }
-void WVersionMMF::SetUsedLength(int32_t value) { WriteInt32(PointerAt(4), value); }
+int32_t WVersionMMF::UsedLength() const {
+    return ReadInt32(PointerAt(4));
+}
+void WVersionMMF::SetUsedLength(int32_t value) {
+    WriteInt32(PointerAt(4), value);
+}
 
 int32_t WVersionMMF::Write(const void* buffer, int32_t count) {
     const int32_t at = RawWrite(buffer, count);

@@ -18,7 +18,7 @@
 namespace vx {
 
 class WMMF {
-public:
+  public:
     // Heap blocks below this size keep a store out of the file system.
     static constexpr int32_t kHeapLimit = 65536;
 
@@ -61,11 +61,11 @@ public:
     const std::string& BackingFileName() const { return fileName_; }
     const platform::FileHandle& BackingFileHandle() const;
 
-protected:
+  protected:
     const char* Base() const { return base_; }
     const char* TextEnd() const { return textEnd_; }
 
-private:
+  private:
     void OpenCreated();
     void OpenExisting(OpenMode mode);
     void MapWhole(bool writable);
@@ -86,14 +86,14 @@ private:
     bool writable_ = true;
 
     std::vector<char> heap_;
-    platform::FileHandle file_;      // named backing file
-    platform::TempFile tempFile_;    // temporary backing file, locked
+    platform::FileHandle file_;    // named backing file
+    platform::TempFile tempFile_;  // temporary backing file, locked
     platform::MemoryMap view_;
 };
 
 // An append-only store: version 1 and the used length ahead of the data.
 class WVersionMMF : public WMMF {
-public:
+  public:
     static constexpr int32_t kDataStart = 8;
 
     WVersionMMF(const std::string& fileName, int32_t growBy, int32_t initialSize);
@@ -114,7 +114,7 @@ public:
 
 // An existing file mapped read-only; the GEDCOM text.
 class WMMFReadOnly : public WMMF {
-public:
+  public:
     explicit WMMFReadOnly(const std::string& fileName) : WMMF(fileName, 0, OpenMode::ReadOnly) {}
 };
 

@@ -7,15 +7,20 @@
 namespace vx {
 namespace {
 
-inline bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+inline bool IsBlankByte(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 
-const char* WTextMMF::LineEnd(const char* p) const { return linescan::FindBreak(p, TextEnd()); }
+const char* WTextMMF::LineEnd(const char* p) const {
+    return linescan::FindBreak(p, TextEnd());
+}
 
 const char* WTextMMF::WithinLine(const char* p, int n) const {
     const char* end = TextEnd();
-    for (int i = 0; i < n && p < end && *p != '\r' && *p != '\n'; ++i) ++p;
+    for (int i = 0; i < n && p < end && *p != '\r' && *p != '\n'; ++i)
+        ++p;
     return p;
 }
 
@@ -26,7 +31,8 @@ const char* WTextMMF::NextLine(const char* p, bool skipBlank) const {
     if (p == end) return nullptr;
     ++p;
     if (!skipBlank) return p < end ? p : nullptr;
-    while (p < end && IsBlankByte(*p)) ++p;
+    while (p < end && IsBlankByte(*p))
+        ++p;
     return p < end ? p : nullptr;
 }
 

@@ -8,7 +8,7 @@
 namespace vx {
 
 class WTextMMF : public WMMFReadOnly {
-public:
+  public:
     explicit WTextMMF(const std::string& fileName) : WMMFReadOnly(fileName) {}
 
     const char* TextStart() const { return Base(); }
@@ -39,7 +39,7 @@ public:
     // four bytes compared at once ("DATE", "CHR ").
     bool TagIs(const char* line, const char* tag) const;
 
-private:
+  private:
     bool lineEndKnown_ = false;
     bool lfFirst_ = false;
 };

@@ -10,7 +10,7 @@ namespace vx::platform {
 
 // An open file descriptor that closes itself.
 class FileHandle {
-public:
+  public:
     FileHandle() = default;
     explicit FileHandle(int fd) : fd_(fd) {}
     FileHandle(const FileHandle&) = delete;
@@ -25,7 +25,7 @@ public:
     // Returns false when the operating system reports an error on close.
     bool Close();
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -8,7 +8,7 @@
 namespace vx::platform {
 
 class MemoryMap {
-public:
+  public:
     MemoryMap() = default;
     MemoryMap(const MemoryMap&) = delete;
     MemoryMap& operator=(const MemoryMap&) = delete;
@@ -27,7 +27,7 @@ public:
     size_t Length() const { return length_; }
     bool IsMapped() const { return data_ != nullptr; }
 
-private:
+  private:
     char* data_ = nullptr;
     size_t length_ = 0;
     bool writable_ = false;

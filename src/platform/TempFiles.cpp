@@ -28,13 +28,15 @@ std::string RandomPart() {
     }();
     static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string part(8, 'x');
-    for (char& c : part) c = kAlphabet[generator() % (sizeof(kAlphabet) - 1)];
+    for (char& c : part)
+        c = kAlphabet[generator() % (sizeof(kAlphabet) - 1)];
     return part;
 }
 
 bool MatchesTempPattern(const std::string& name) {
     const std::string prefix = kPrefix, suffix = kSuffix;
-    return name.size() >= prefix.size() + suffix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+    return name.size() >= prefix.size() + suffix.size() &&
+           name.compare(0, prefix.size(), prefix) == 0 &&
            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 

@@ -20,7 +20,7 @@ std::string TempFolder();
 // (or calls Delete), so a crash-free run leaves nothing behind; a crashed run
 // leaves an unlocked file that the next start removes.
 class TempFile {
-public:
+  public:
     TempFile() = default;
     TempFile(std::string path, FileHandle handle)
         : path_(std::move(path)), handle_(std::move(handle)) {}
@@ -37,7 +37,7 @@ public:
     // Removes the file and releases the lock.
     void Delete();
 
-private:
+  private:
     std::string path_;
     FileHandle handle_;
 };

@@ -24,7 +24,8 @@ int CompareKeys(const char* a, const char* b, void*) {
 
 std::vector<Keyed> Contents(const WABSArrayIndex& array) {
     std::vector<Keyed> out(static_cast<size_t>(array.Count()));
-    for (int32_t i = 1; i <= array.Count(); ++i) std::memcpy(&out[i - 1], array.Item(i), sizeof(Keyed));
+    for (int32_t i = 1; i <= array.Count(); ++i)
+        std::memcpy(&out[i - 1], array.Item(i), sizeof(Keyed));
     return out;
 }
 
@@ -32,9 +33,16 @@ class ArrayIndexTest : public test::TempDirTest {};
 
 TEST_F(ArrayIndexTest, SortOrdersEveryShapeOfInput) {
     std::mt19937 random(7);
-    struct Shape { const char* name; int32_t count; int32_t range; };
-    for (const Shape& shape : {Shape{"empty", 0, 1}, {"one", 1, 5}, {"insertion only", 9, 4},
-                               {"just past insertion", 11, 100}, {"duplicates", 5000, 7},
+    struct Shape {
+        const char* name;
+        int32_t count;
+        int32_t range;
+    };
+    for (const Shape& shape : {Shape{"empty", 0, 1},
+                               {"one", 1, 5},
+                               {"insertion only", 9, 4},
+                               {"just past insertion", 11, 100},
+                               {"duplicates", 5000, 7},
                                {"random", 20000, 1000000}}) {
         WABSArrayIndex array("", sizeof(Keyed), shape.count);
         std::vector<int32_t> keys;
@@ -53,7 +61,8 @@ TEST_F(ArrayIndexTest, SortOrdersEveryShapeOfInput) {
         }
         // Nothing lost or duplicated.
         std::sort(sequences.begin(), sequences.end());
-        for (size_t i = 0; i < sequences.size(); ++i) ASSERT_EQ(sequences[i], static_cast<int32_t>(i));
+        for (size_t i = 0; i < sequences.size(); ++i)
+            ASSERT_EQ(sequences[i], static_cast<int32_t>(i));
         EXPECT_EQ(array.IsSorted(), shape.count > 0) << shape.name;
     }
 }
@@ -66,7 +75,8 @@ TEST_F(ArrayIndexTest, SmallArraysSortByInsertionAndKeepEqualRecordsInOrder) {
     }
     array.Sort(CompareKeys, nullptr, false);
     std::vector<int32_t> sequences;
-    for (const Keyed& k : Contents(array)) sequences.push_back(k.sequence);
+    for (const Keyed& k : Contents(array))
+        sequences.push_back(k.sequence);
     EXPECT_EQ(sequences, (std::vector<int32_t>{0, 3, 6, 9, 1, 4, 7, 2, 5, 8}));
 }
 
@@ -120,12 +130,14 @@ TEST_F(ArrayIndexTest, MillionRecordsInAdverseOrdersSortWithoutDeepRecursion) {
         WIntArray array(1000000);
         for (int32_t i = 1; i <= array.Count(); ++i)
             array.SetValue(i, order == 0 ? i : (order == 1 ? -i : 5));
-        array.SortWith([](const char* a, const char* b) {
-            int32_t x, y;
-            std::memcpy(&x, a, 4);
-            std::memcpy(&y, b, 4);
-            return (x > y) - (x < y);
-        }, false);
+        array.SortWith(
+            [](const char* a, const char* b) {
+                int32_t x, y;
+                std::memcpy(&x, a, 4);
+                std::memcpy(&y, b, 4);
+                return (x > y) - (x < y);
+            },
+            false);
         for (int32_t i = 2; i <= array.Count(); ++i)
             ASSERT_LE(array.GetValue(i - 1), array.GetValue(i)) << order;
     }
@@ -133,7 +145,8 @@ TEST_F(ArrayIndexTest, MillionRecordsInAdverseOrdersSortWithoutDeepRecursion) {
 
 TEST_F(ArrayIndexTest, FindAndFindNearest) {
     WIntArray array;
-    for (int32_t v : {10, 20, 30, 40}) array.Append(v);
+    for (int32_t v : {10, 20, 30, 40})
+        array.Append(v);
     auto compare = [](const char* record, const char* key, void*) {
         int32_t x, y;
         std::memcpy(&x, record, 4);
@@ -141,8 +154,8 @@ TEST_F(ArrayIndexTest, FindAndFindNearest) {
         return (x > y) - (x < y);
     };
     bool found = false;
-    for (auto [key, position, exact] : {std::tuple{30, 3, true}, {5, 1, false}, {25, 3, false},
-                                        {40, 4, true}, {99, 4, false}}) {
+    for (auto [key, position, exact] :
+         {std::tuple{30, 3, true}, {5, 1, false}, {25, 3, false}, {40, 4, true}, {99, 4, false}}) {
         EXPECT_EQ(array.FindNearest(compare, &key, found), position) << key;
         EXPECT_EQ(found, exact) << key;
         EXPECT_EQ(array.Find(compare, &key), exact ? position : 0) << key;
@@ -155,9 +168,11 @@ TEST_F(ArrayIndexTest, FindAndFindNearest) {
 
 TEST_F(ArrayIndexTest, StoreLayoutAndGrowthPastTheHeap) {
     WIntArray array;
-    for (int32_t i = 1; i <= 100000; ++i) array.Append(i * 3);
+    for (int32_t i = 1; i <= 100000; ++i)
+        array.Append(i * 3);
     EXPECT_EQ(TempFileNames().size(), 1u);
-    for (int32_t i = 1; i <= 100000; i += 997) ASSERT_EQ(array.GetValue(i), i * 3);
+    for (int32_t i = 1; i <= 100000; i += 997)
+        ASSERT_EQ(array.GetValue(i), i * 3);
     array.SetCount(100010);  // grows with zero records, never shrinks
     EXPECT_EQ(array.GetValue(100010), 0);
     array.SetCount(5);
@@ -169,7 +184,8 @@ TEST_F(ArrayIndexTest, StoreLayoutAndGrowthPastTheHeap) {
 
 TEST_F(ArrayIndexTest, IteratorWalksAndWrapsThroughNone) {
     WABSIterator it(4, 0);
-    for (int32_t v : {7, 8, 9}) it.Append(&v);
+    for (int32_t v : {7, 8, 9})
+        it.Append(&v);
     EXPECT_NE(it.Last(), nullptr);
     EXPECT_EQ(it.Next(), nullptr);
     EXPECT_EQ(it.Position(), 0);
@@ -186,7 +202,8 @@ TEST_F(ArrayIndexTest, CollectionIteratorBuildsOnceAndMapsIDs) {
         int builds = 0;
         void Build() override {
             ++builds;
-            for (int32_t id = 2; id <= 10; id += 2) AppendID(id);
+            for (int32_t id = 2; id <= 10; id += 2)
+                AppendID(id);
         }
     };
     Evens list(nullptr);

@@ -48,8 +48,9 @@ TEST(TypedArraysTest, FloatsKeepExtendedPrecision) {
 
 TEST(TypedArraysTest, IslandRankingPutsTheLargestFirst) {
     WIslandSortIndex islands(4);
-    for (int32_t island : {2, 2, 4, 2, 4, 1}) islands.AddMember(island);
-    islands.AddMember(9);  // no such island
+    for (int32_t island : {2, 2, 4, 2, 4, 1})
+        islands.AddMember(island);
+    islands.AddMember(9);               // no such island
     EXPECT_EQ(islands.IslandAt(3), 3);  // unsorted: position is the island
     islands.Sort();
     EXPECT_EQ(islands.IslandAt(1), 2);
@@ -66,7 +67,8 @@ TEST(IntStackTest, PushPopPeekAndText) {
     EXPECT_EQ(stack.Count(), 0);
     EXPECT_EQ(stack.AsText(), "");
     EXPECT_EQ(stack.Peek(), 0);
-    for (int32_t v : {4, 5, 6}) stack.Push(v);
+    for (int32_t v : {4, 5, 6})
+        stack.Push(v);
     EXPECT_EQ(stack.Peek(), 6);
     EXPECT_EQ(stack.Peek(1), 4);
     EXPECT_EQ(stack.Peek(4), 0);
@@ -84,13 +86,15 @@ TEST(IntStackTest, PushPopPeekAndText) {
 
 TEST(IntFIFOTest, FreedSlotsAreReusedAndOrderIsKept) {
     WIntFIFO queue;
-    for (int32_t v : {1, 2, 3}) queue.Put(v);
+    for (int32_t v : {1, 2, 3})
+        queue.Put(v);
     int32_t value = 0;
     ASSERT_TRUE(queue.Get(value));
     EXPECT_EQ(value, 1);
     queue.Put(4);
     std::vector<int32_t> out;
-    while (queue.Get(value)) out.push_back(value);
+    while (queue.Get(value))
+        out.push_back(value);
     EXPECT_EQ(out, (std::vector<int32_t>{2, 3, 4}));
     EXPECT_EQ(queue.Count(), 0);
     EXPECT_FALSE(queue.Get(value));
@@ -106,7 +110,8 @@ TEST(IntFIFOTest, LongBreadthFirstTrafficStaysInOrder) {
         ASSERT_TRUE(queue.Get(value));
         ASSERT_EQ(value, expected++);
     }
-    while (queue.Get(value)) ASSERT_EQ(value, expected++);
+    while (queue.Get(value))
+        ASSERT_EQ(value, expected++);
     EXPECT_EQ(expected, next);
 }
 

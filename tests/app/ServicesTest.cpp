@@ -10,7 +10,7 @@ namespace {
 
 // Records what the core asks the user interface to do.
 class RecordingServices : public UiServices {
-public:
+  public:
     void PumpMessages() override { ++pumps; }
     void SetBusyCursor(bool busy) override { cursorBusy = busy; }
     void WaitCreate() override { log.push_back("create"); }
@@ -30,11 +30,13 @@ public:
 };
 
 class ServicesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetUiServices(&ui); }
     void TearDown() override {
-        while (WaitNesting() > 0) HideWait();
-        while (BusyCount() > 0) SetBusy(false);
+        while (WaitNesting() > 0)
+            HideWait();
+        while (BusyCount() > 0)
+            SetBusy(false);
         SetUiServices(nullptr);
     }
     RecordingServices ui;
@@ -64,8 +66,9 @@ TEST_F(ServicesTest, NestedWaitKeepsTheFirstMessageUntilTheOutermostHide) {
     EXPECT_FALSE(WaitDialogExists());
     HideWait();  // an extra hide changes nothing
     EXPECT_EQ(WaitNesting(), 0);
-    EXPECT_EQ(ui.log, (std::vector<std::string>{"create", "cancel 100", "later Reading.  Please Wait...",
-                                                "plain 67", "destroy"}));
+    EXPECT_EQ(ui.log,
+              (std::vector<std::string>{"create", "cancel 100", "later Reading.  Please Wait...",
+                                        "plain 67", "destroy"}));
 }
 
 TEST_F(ServicesTest, CancelFlagIsClearedByARequestWithCancel) {

@@ -12,7 +12,7 @@ namespace vx {
 namespace {
 
 class SettingsTest : public test::TempDirTest {
-protected:
+  protected:
     void SetUp() override {
         TempDirTest::SetUp();
         WOptions::ResetToDefaults();
@@ -115,7 +115,8 @@ TEST_F(SettingsTest, ClosedFileReadsEmptyAndIgnoresWrites) {
 }
 
 TEST_F(SettingsTest, IniFileKeepsForeignLinesAndMatchesWithoutCase) {
-    std::string path = WriteFile("keep.ini", "; a comment\n[General]\nfontsize = 9\nOther=x\n\n[Mine]\nA=1\n");
+    std::string path =
+        WriteFile("keep.ini", "; a comment\n[General]\nfontsize = 9\nOther=x\n\n[Mine]\nA=1\n");
     IniFile ini;
     ASSERT_TRUE(ini.Open(path));
     EXPECT_EQ(ini.ReadText("GENERAL", "FontSize", "8"), "9");
@@ -171,9 +172,10 @@ TEST_F(SettingsTest, WindowPlacementDefaultsAndStoredValues) {
     EXPECT_EQ(p.bottom, 300);
     EXPECT_EQ(p.right, 400);
     std::string content = test::ReadFile(Path("korv.ini"));
-    EXPECT_NE(content.find("[Main]\r\nShowCmd=1\r\nMinX=5\r\nMinY=6\r\nMaxX=0\r\nMaxY=0\r\nTop=10\r\n"
-                           "Left=20\r\nBottom=300\r\nRight=400"),
-              std::string::npos);
+    EXPECT_NE(
+        content.find("[Main]\r\nShowCmd=1\r\nMinX=5\r\nMinY=6\r\nMaxX=0\r\nMaxY=0\r\nTop=10\r\n"
+                     "Left=20\r\nBottom=300\r\nRight=400"),
+        std::string::npos);
 }
 
 TEST_F(SettingsTest, ColumnWidthsAndTheSecondSettingsFile) {

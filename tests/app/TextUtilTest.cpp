@@ -111,7 +111,8 @@ TEST(TextUtilTest, SplitKeepsOrDropsEmptyParts) {
 
 TEST(TextUtilTest, SplitCommaTakesTwoTrimmedParts) {
     EXPECT_EQ(SplitComma("  no comma "), std::make_pair(std::string("  no comma "), std::string()));
-    EXPECT_EQ(SplitComma(" Smith , John , Jr"), std::make_pair(std::string("Smith"), std::string("John")));
+    EXPECT_EQ(SplitComma(" Smith , John , Jr"),
+              std::make_pair(std::string("Smith"), std::string("John")));
     EXPECT_EQ(SplitComma("Smith,"), std::make_pair(std::string("Smith"), std::string()));
     EXPECT_EQ(SplitComma(",x"), std::make_pair(std::string(), std::string("x")));
 }

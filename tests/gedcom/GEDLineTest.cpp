@@ -5,7 +5,7 @@ namespace vx {
 namespace {
 
 class GEDLineTest : public test::TempDirTest {
-protected:
+  protected:
     // Maps `content` and returns the start of the line that begins with `prefix`.
     const char* Open(const std::string& content) {
         text_ = std::make_unique<WGEDTextMMF>(WriteFile("t.ged", content));
@@ -26,7 +26,8 @@ TEST_F(GEDLineTest, CrossReferences) {
     EXPECT_EQ(text_->LineXRef(line + 2, true), "12");
     EXPECT_EQ(text_->LineXRef(line + 1, false), "I12");  // blanks before the '@' are skipped
     EXPECT_EQ(text_->LineXRef(Line("0 HEAD") + 2, false), std::nullopt);
-    EXPECT_EQ(text_->LineXRef(Line("0 @I12 ") + 2, false), std::nullopt);  // closed only on a later line
+    EXPECT_EQ(text_->LineXRef(Line("0 @I12 ") + 2, false),
+              std::nullopt);  // closed only on a later line
     EXPECT_EQ(text_->LineXRef(Line("0 @ABC") + 2, false), "ABCDEFGHIJKLMNO");
     EXPECT_EQ(text_->LineXRef(Line("0 @@") + 2, false), "");
     EXPECT_EQ(text_->LineXRef(Line("0 @I9@") + 2, false), "I9");  // at the very end of the text
@@ -34,13 +35,25 @@ TEST_F(GEDLineTest, CrossReferences) {
 }
 
 TEST_F(GEDLineTest, RecordKinds) {
-    Open("0 HEAD\n0 @F1@ FAM\n0 @X@ FOO\n0 @O1@ OBJE\n0 @N1@ NOTE text\n0 @I1@ INDI\n"
-         "0 @S1@ SUBN\n0 @R1@ REPO\n0 @S2@ SOUR\n0 @U1@ SUBM\n0 @E1@\n0 @E2@ \n0 @T@ IND");
-    struct Case { const char* prefix; int kind; };
-    for (const Case& c : {Case{"0 HEAD", kRecNoXRef}, {"0 @F1@", kRecFamily}, {"0 @X@ FOO", kRecFamily},
-                          {"0 @O1@", kRecObject}, {"0 @N1@", kRecNote}, {"0 @I1@", kRecIndividual},
-                          {"0 @S1@", kRecSubmission}, {"0 @R1@", kRecRepository}, {"0 @S2@", kRecSource},
-                          {"0 @U1@", kRecOther}, {"0 @E1@", kRecOther}, {"0 @E2@", kRecOther},
+    Open(
+        "0 HEAD\n0 @F1@ FAM\n0 @X@ FOO\n0 @O1@ OBJE\n0 @N1@ NOTE text\n0 @I1@ INDI\n"
+        "0 @S1@ SUBN\n0 @R1@ REPO\n0 @S2@ SOUR\n0 @U1@ SUBM\n0 @E1@\n0 @E2@ \n0 @T@ IND");
+    struct Case {
+        const char* prefix;
+        int kind;
+    };
+    for (const Case& c : {Case{"0 HEAD", kRecNoXRef},
+                          {"0 @F1@", kRecFamily},
+                          {"0 @X@ FOO", kRecFamily},
+                          {"0 @O1@", kRecObject},
+                          {"0 @N1@", kRecNote},
+                          {"0 @I1@", kRecIndividual},
+                          {"0 @S1@", kRecSubmission},
+                          {"0 @R1@", kRecRepository},
+                          {"0 @S2@", kRecSource},
+                          {"0 @U1@", kRecOther},
+                          {"0 @E1@", kRecOther},
+                          {"0 @E2@", kRecOther},
                           {"0 @T@ IND", kRecOther}}) {
         EXPECT_EQ(text_->RecordKind(Line(c.prefix)), c.kind) << c.prefix;
     }
@@ -55,14 +68,16 @@ TEST_F(GEDLineTest, RecordTextRunsToTheNextRecord) {
 }
 
 TEST_F(GEDLineTest, ValuesAreTrimmedAndBounded) {
-    Open("1 NAME   John /Smith/   \r\n1 _CUSTOMTAG  long tag value \n1 BIRT\n"
-         "10 CONT deep\n2 NOTE a\tb \n1 SEX");
+    Open(
+        "1 NAME   John /Smith/   \r\n1 _CUSTOMTAG  long tag value \n1 BIRT\n"
+        "10 CONT deep\n2 NOTE a\tb \n1 SEX");
     EXPECT_EQ(LineValue(*text_, Line("1 NAME") + 6), "John /Smith/");
     EXPECT_EQ(LineValueAfterTag(*text_, Line("1 _CUSTOM")), "long tag value");
     EXPECT_EQ(LineValueAfterTag(*text_, Line("10 CONT")), "deep");
     EXPECT_EQ(LineValue(*text_, Line("1 BIRT") + 6), "");
     EXPECT_EQ(LineValue(*text_, Line("2 NOTE") + 6), "a\tb");
-    EXPECT_EQ(LineValue(*text_, text_->WithinLine(Line("1 SEX"), 7)), "");  // value position past the end
+    EXPECT_EQ(LineValue(*text_, text_->WithinLine(Line("1 SEX"), 7)),
+              "");  // value position past the end
     EXPECT_EQ(LineValue(*text_, nullptr), "");
     EXPECT_EQ(ShortValue(*text_, Line("1 NAME") + 6), "John /Smith/");
 }
@@ -70,7 +85,8 @@ TEST_F(GEDLineTest, ValuesAreTrimmedAndBounded) {
 TEST_F(GEDLineTest, ValueLimits) {
     std::string longValue(70000, 'x');
     std::string shortCut(300, 'y');
-    Open("1 NOTE " + longValue + "\n1 NOTE " + shortCut + "\n1 NOTE ab" + std::string(1, '\0') + "cd \n");
+    Open("1 NOTE " + longValue + "\n1 NOTE " + shortCut + "\n1 NOTE ab" + std::string(1, '\0') +
+         "cd \n");
     EXPECT_EQ(LineValue(*text_, Line("1 NOTE x") + 6).size(), kMaxValueLength);
     EXPECT_EQ(ShortValue(*text_, Line("1 NOTE y") + 6), std::string(255, 'y'));
     EXPECT_EQ(ShortValue(*text_, Line("1 NOTE ab") + 6), "ab");  // a zero byte ends a short value
@@ -99,8 +115,9 @@ TEST_F(GEDLineTest, ContinuedTextJoinsConcAndStartsEntriesOnCont) {
 }
 
 TEST_F(GEDLineTest, EventPlaceLooksOnlyAtTheLevelTwoRun) {
-    Open("1 BIRT\n2 DATE 1 JAN 1900\n2 PLAC Boston, MA\n1 DEAT\n2 DATE 1950\n3 TIME 10:00\n"
-         "2 PLAC Hidden\n1 BURI\n1 CHR\n2 PLAC");
+    Open(
+        "1 BIRT\n2 DATE 1 JAN 1900\n2 PLAC Boston, MA\n1 DEAT\n2 DATE 1950\n3 TIME 10:00\n"
+        "2 PLAC Hidden\n1 BURI\n1 CHR\n2 PLAC");
     EXPECT_EQ(EventPlace(*text_, Line("1 BIRT")), "Boston, MA");
     EXPECT_EQ(EventPlace(*text_, Line("1 DEAT")), "");
     EXPECT_EQ(EventPlace(*text_, Line("1 BURI")), "");

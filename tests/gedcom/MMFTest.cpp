@@ -27,14 +27,17 @@ TEST_F(MMFTest, NewVersionStoreHoldsOnlyItsHeader) {
 
 TEST_F(MMFTest, StoreSpillsToALockedTemporaryFileDeletedWithIt) {
     std::string pattern;
-    for (int i = 0; i < 1000; ++i) pattern += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 1000; ++i)
+        pattern += static_cast<char>('a' + i % 26);
     {
         WVersionMMF store("", 16384, 2048);
         // The heap block grows by the increment while it stays below 64 KB.
-        for (int i = 0; i < 40; ++i) store.AppendText(pattern);
+        for (int i = 0; i < 40; ++i)
+            store.AppendText(pattern);
         EXPECT_TRUE(store.InMemory());
         EXPECT_TRUE(TempFileNames().empty());
-        for (int i = 0; i < 30; ++i) store.AppendText(pattern);
+        for (int i = 0; i < 30; ++i)
+            store.AppendText(pattern);
         EXPECT_FALSE(store.InMemory());
         ASSERT_EQ(TempFileNames().size(), 1u);
         EXPECT_EQ(store.BackingFileName(), dir_ + "/" + TempFileNames()[0]);
@@ -67,14 +70,14 @@ TEST_F(MMFTest, StreamReadWriteAndSeek) {
     char buffer[8] = {};
     EXPECT_EQ(store.Read(buffer, 8), 2);
     EXPECT_STREQ(buffer, "lo");
-    EXPECT_EQ(store.Read(buffer, 8), 0);     // nothing left
+    EXPECT_EQ(store.Read(buffer, 8), 0);  // nothing left
     EXPECT_EQ(store.Seek(1, 0), 1);
     EXPECT_EQ(store.Seek(2, 1), 3);
-    EXPECT_EQ(store.Seek(99, 7), 3);         // an unknown origin leaves the position
+    EXPECT_EQ(store.Seek(99, 7), 3);  // an unknown origin leaves the position
     EXPECT_EQ(store.Read(buffer, -1), 0);
     EXPECT_EQ(store.Seek(-10, 0), -10);
-    EXPECT_EQ(store.Read(buffer, 1), 0);     // a negative position reads nothing
-    EXPECT_EQ(store.Write("x", 1), -10);     // and writes nothing
+    EXPECT_EQ(store.Read(buffer, 1), 0);  // a negative position reads nothing
+    EXPECT_EQ(store.Write("x", 1), -10);  // and writes nothing
     EXPECT_EQ(store.DataSize(), 5);
 }
 
@@ -94,7 +97,8 @@ TEST_F(MMFTest, ReadOnlyMappingShowsTheFile) {
 }
 
 TEST_F(MMFTest, UnmappableFilesFailWithTheFileMessage) {
-    const std::string suffix = "\r\nPlease check that this file is not being used by another application.";
+    const std::string suffix =
+        "\r\nPlease check that this file is not being used by another application.";
     for (const std::string& path : {WriteFile("empty.ged", ""), Path("missing.ged"), dir_}) {
         try {
             WMMFReadOnly text(path);

@@ -7,13 +7,15 @@ namespace vx {
 namespace {
 
 class TextMMFTest : public test::TempDirTest {
-protected:
+  protected:
     // The visible content of every line NextLine visits, from the first.
     static std::vector<std::string> Lines(const WTextMMF& text) {
         std::vector<std::string> lines;
         const char* p = text.TextStart();
-        while (p && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')) p = text.NextLine(p, true);
-        for (; p; p = text.NextLine(p, true)) lines.emplace_back(p, text.LineEnd(p));
+        while (p && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n'))
+            p = text.NextLine(p, true);
+        for (; p; p = text.NextLine(p, true))
+            lines.emplace_back(p, text.LineEnd(p));
         return lines;
     }
     static std::vector<std::string> Records(const WTextMMF& text) {
@@ -26,8 +28,13 @@ protected:
 
 TEST_F(TextMMFTest, AllLineEndStylesGiveTheSameLines) {
     const std::string body = "0 HEAD|1 CHAR ANSEL|0 @I1@ INDI|1 NAME A /B/|0 TRLR|";
-    std::vector<std::string> expected = {"0 HEAD", "1 CHAR ANSEL", "0 @I1@ INDI", "1 NAME A /B/", "0 TRLR"};
-    struct Style { const char* name; std::string end; bool lfFirst; };
+    std::vector<std::string> expected = {"0 HEAD", "1 CHAR ANSEL", "0 @I1@ INDI", "1 NAME A /B/",
+                                         "0 TRLR"};
+    struct Style {
+        const char* name;
+        std::string end;
+        bool lfFirst;
+    };
     for (const Style& style : {Style{"crlf", "\r\n", false}, Style{"lf", "\n", true},
                                Style{"cr", "\r", false}, Style{"lfcr", "\n\r", true}}) {
         std::string content = body;
@@ -43,7 +50,8 @@ TEST_F(TextMMFTest, AllLineEndStylesGiveTheSameLines) {
 
 TEST_F(TextMMFTest, BlankAndIndentedLinesAreSkippedButIndentedZeroIsNoRecord) {
     WTextMMF text(WriteFile("a.ged", "0 HEAD\n\n   \n\t1 SOUR X\n  0 @I1@ INDI\n0 TRLR"));
-    EXPECT_EQ(Lines(text), (std::vector<std::string>{"0 HEAD", "1 SOUR X", "0 @I1@ INDI", "0 TRLR"}));
+    EXPECT_EQ(Lines(text),
+              (std::vector<std::string>{"0 HEAD", "1 SOUR X", "0 @I1@ INDI", "0 TRLR"}));
     EXPECT_EQ(Records(text), (std::vector<std::string>{"0 HEAD", "0 TRLR"}));
     EXPECT_EQ(text.NextRecord(text.TextStart() + 2, true), text.TextEnd() - 6);
 }
@@ -88,7 +96,8 @@ TEST_F(TextMMFTest, ScannersAgreeWithAPlainWalkOnRandomText) {
     const char alphabet[] = {'0', '0', '\r', '\n', 'a', ' ', '1', '\t'};
     for (int round = 0; round < 200; ++round) {
         std::string content(1 + random() % 120, ' ');
-        for (char& c : content) c = alphabet[random() % sizeof alphabet];
+        for (char& c : content)
+            c = alphabet[random() % sizeof alphabet];
         WTextMMF text(WriteFile("r.ged", content));
         const char* base = text.TextStart();
         const char* end = text.TextEnd();
@@ -96,7 +105,8 @@ TEST_F(TextMMFTest, ScannersAgreeWithAPlainWalkOnRandomText) {
             // NextRecord: the first '0' right after a break, searching from
             // the first break at or after p.
             const char* q = p;
-            while (q < end && *q != '\r' && *q != '\n') ++q;
+            while (q < end && *q != '\r' && *q != '\n')
+                ++q;
             const char* expectedRecord = nullptr;
             for (; q + 1 < end; ++q)
                 if ((*q == '\r' || *q == '\n') && q[1] == '0') {
@@ -106,7 +116,8 @@ TEST_F(TextMMFTest, ScannersAgreeWithAPlainWalkOnRandomText) {
             ASSERT_EQ(text.NextRecord(p, true), expectedRecord) << round << " at " << (p - base);
             // NextLine without skipping: one past the next break.
             q = p;
-            while (q < end && *q != '\r' && *q != '\n') ++q;
+            while (q < end && *q != '\r' && *q != '\n')
+                ++q;
             const char* expectedLine = (q + 1 < end) ? q + 1 : nullptr;
             ASSERT_EQ(text.NextLine(p, false), expectedLine) << round << " at " << (p - base);
         }

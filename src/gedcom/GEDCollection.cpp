@@ -1,0 +1,236 @@
+#include "gedcom/GEDCollection.h"
+
+#include <cstring>
+
+#include "app/Services.h"
+#include "app/TextUtil.h"
+#include "platform/FileHandle.h"
+
+namespace vx {
+namespace {
+
+// Index slot of a record by the tag after its identifier.
+int SlotOfKind(int recordKind) {
+    switch (recordKind) {
+        case kRecIndividual:
+            return WGEDCollection::kSlotIndividual;
+        case kRecFamily:
+            return WGEDCollection::kSlotFamily;
+        case kRecObject:
+            return WGEDCollection::kSlotObject;
+        case kRecNote:
+            return WGEDCollection::kSlotNote;
+        case kRecRepository:
+            return WGEDCollection::kSlotRepository;
+        case kRecSource:
+            return WGEDCollection::kSlotSource;
+        case kRecSubmission:
+            return WGEDCollection::kSlotSubmission;
+        default:
+            return WGEDCollection::kSlotOther;
+    }
+}
+
+constexpr int kPumpEvery = 500;
+
+}  // namespace
+
+WGEDCollection::WGEDCollection(const std::string& path)
+    : gedFile_(std::make_unique<WGEDTextMMF>(path)) {
+    filePath_ = path;
+    fileKind_ = kKindGedcom;
+    individualIndex_ = std::make_unique<WGEDIndIndex>();
+    for (int slot = 1; slot <= 8; ++slot) {
+        if (slot > 1) offsets_[slot] = std::make_unique<WOffsetIndex>();
+        xrefs_[slot] = std::make_unique<WXREFIndex>();
+    }
+    individualLinks_ = std::make_unique<WIndLinks>(0);
+    familyLinks_ = std::make_unique<WFamLinks>(0);
+}
+
+bool WGEDCollection::Load() {
+    header_ = nullptr;
+    // Capacity hints from the file size: about one individual per 150 bytes
+    // and one family per 400, so the stores rarely grow while loading.
+    const int32_t size = gedFile_->DataSize();
+    const int32_t individuals = std::max(size / 150, 1024);
+    const int32_t families = std::max(size / 400, 1024);
+    individualIndex_ = std::make_unique<WGEDIndIndex>(individuals);
+    xrefs_[kSlotIndividual] = std::make_unique<WXREFIndex>(individuals);
+    offsets_[kSlotFamily] = std::make_unique<WOffsetIndex>(families);
+    xrefs_[kSlotFamily] = std::make_unique<WXREFIndex>(families);
+    for (int slot = kSlotNote; slot <= kSlotObject; ++slot) {
+        offsets_[slot] = std::make_unique<WOffsetIndex>();
+        xrefs_[slot] = std::make_unique<WXREFIndex>();
+    }
+    if (!WaitCancelled()) BuildIndexes();
+    if (!WaitCancelled()) BuildLinks();
+    charSet_ = static_cast<uint8_t>(DetectCharSet());
+    return !WaitCancelled();
+}
+
+void WGEDCollection::BuildIndexes() {
+    const WGEDTextMMF& text = *gedFile_;
+    const char* start = text.TextStart();
+    const char* end = text.TextEnd();
+    // Whatever stands in front of the first '0' (a byte-order mark, blank
+    // lines) is skipped; that line is the header, whatever its tag.
+    const char* first =
+        static_cast<const char*>(std::memchr(start, '0', static_cast<size_t>(end - start)));
+    if (!first) return;
+    header_ = first;
+    int32_t counter = -1;
+    for (const char* line = text.NextRecord(header_, true); line && !WaitCancelled();
+         line = text.NextRecord(line, true)) {
+        // The trailer ends the scan; records after it are ignored.
+        if (end - line >= 4 && std::memcmp(line, "0 TR", 4) == 0) break;
+        const std::optional<std::string> id = text.LineXRef(text.WithinLine(line, 2), false);
+        if (!id) continue;
+        if (++counter % kPumpEvery == 0) PumpMessages();
+        const int slot = SlotOfKind(text.RecordKind(line));
+        const int32_t offset = static_cast<int32_t>(line - start);
+        if (slot == kSlotIndividual)
+            individualIndex_->AppendOffset(offset);
+        else
+            offsets_[slot]->AppendOffset(offset);
+        xrefs_[slot]->AddKey(*id);
+    }
+    if (WaitCancelled()) return;
+    for (int slot = 1; slot <= 8; ++slot)
+        xrefs_[slot]->SortIfNeeded();
+}
+
+void WGEDCollection::BuildLinks() {
+    const WGEDTextMMF& text = *gedFile_;
+    individualLinks_ = std::make_unique<WIndLinks>(IndividualCount());
+    familyLinks_ = std::make_unique<WFamLinks>(FamilyCount());
+    WIndLinks& people = *individualLinks_;
+    WFamLinks& families = *familyLinks_;
+    auto pointer = [&text](const char* line) {
+        return text.LineXRef(text.WithinLine(line, 6), false).value_or(std::string());
+    };
+
+    for (int32_t i = 1; i <= IndividualCount() && !WaitCancelled(); ++i) {
+        if (i % kPumpEvery == 0) PumpMessages();
+        ForEachSubLine(RecordLine(kSlotIndividual, i), [&](const char* line) {
+            if (*line != '1') return;
+            if (text.TagIs(line, "FAMC")) {
+                if (int32_t f = FamilyByXRef(pointer(line)); f > 0) {
+                    people.AddParentFamily(i, f);
+                    families.AddChild(f, i);
+                }
+            } else if (text.TagIs(line, "FAMS")) {
+                if (int32_t f = FamilyByXRef(pointer(line)); f > 0) people.AddSpouseFamily(i, f);
+            }
+        });
+    }
+    for (int32_t f = 1; f <= FamilyCount() && !WaitCancelled(); ++f) {
+        if (f % kPumpEvery == 0) PumpMessages();
+        ForEachSubLine(RecordLine(kSlotFamily, f), [&](const char* line) {
+            if (*line != '1') return;
+            const bool husband = text.TagIs(line, "HUSB");
+            const bool wife = !husband && text.TagIs(line, "WIFE");
+            const bool child = !husband && !wife && text.TagIs(line, "CHIL");
+            if (!husband && !wife && !child) return;
+            const int32_t i = IndividualByXRef(pointer(line));
+            if (i <= 0) return;
+            if (child) {
+                families.AddChild(f, i);
+                people.AddParentFamily(i, f);
+                return;
+            }
+            if (husband)
+                families.SetHusband(f, i);
+            else
+                families.SetWife(f, i);
+            people.AddSpouseFamily(i, f);
+        });
+    }
+}
+
+int WGEDCollection::DetectCharSet() const {
+    if (!header_) return kCharSetNone;
+    const WGEDTextMMF& text = *gedFile_;
+    int code = kCharSetNone;
+    bool decided = false;
+    ForEachSubLine(header_, [&](const char* line) {
+        if (decided || *line != '1' || !text.TagIs(line, "CHAR")) return;
+        decided = true;
+        const std::string value = UpperText(Trim(LineValue(text, text.WithinLine(line, 6))));
+        if (value == "ANSEL") code = kCharSetAnsel;
+        if (value == "UTF-8") code = kCharSetUtf8;
+    });
+    return code;
+}
+
+int32_t WGEDCollection::RecordByXRef(int slot, std::string_view id) const {
+    return (slot >= 1 && slot <= 8) ? xrefs_[slot]->Lookup(id) : 0;
+}
+
+int32_t WGEDCollection::IndividualByXRef(std::string_view id) const {
+    return RecordByXRef(kSlotIndividual, id);
+}
+int32_t WGEDCollection::FamilyByXRef(std::string_view id) const {
+    return RecordByXRef(kSlotFamily, id);
+}
+int32_t WGEDCollection::NoteByXRef(std::string_view id) const {
+    return RecordByXRef(kSlotNote, id);
+}
+int32_t WGEDCollection::SourceByXRef(std::string_view id) const {
+    return RecordByXRef(kSlotSource, id);
+}
+int32_t WGEDCollection::RepositoryByXRef(std::string_view id) const {
+    return RecordByXRef(kSlotRepository, id);
+}
+
+const char* WGEDCollection::RecordLine(int slot, int32_t n) const {
+    const int32_t offset =
+        slot == kSlotIndividual ? individualIndex_->Offset(n) : offsets_.at(slot)->Offset(n);
+    return gedFile_->TextStart() + offset;
+}
+
+int FileKindOf(std::string_view extension) {
+    struct Kind {
+        const char* extension;
+        int kind;
+    };
+    static constexpr Kind kKinds[] = {
+        {".ged", 1}, {".tmp", 1}, {".xxx", 1}, {".sub", 1}, {".paf", 2},
+        {".ftw", 4}, {".fbk", 4}, {".tmg", 5}, {".pjc", 6}, {".rmg", 7},
+    };
+    for (const Kind& k : kKinds)
+        if (extension == k.extension) return k.kind;
+    return 0;
+}
+
+bool IsUnicodeFile(const std::string& path) {
+    platform::FileHandle file = platform::OpenExistingFile(path, platform::FileAccess::Read);
+    unsigned char bom[2] = {0, 0};
+    return file.IsOpen() && platform::ReadAt(file, bom, 2, 0) == 2 && bom[0] == 0xFF &&
+           bom[1] == 0xFE;
+}
+
+std::unique_ptr<WGEDCollection> OpenCollection(const std::string& path, int forcedKind,
+                                               std::string& error) {
+    error.clear();
+    int kind = forcedKind;
+    if (kind == 0) {
+        const std::string lower = LowerText(path);
+        const size_t dot = lower.find_last_of('.');
+        const size_t slash = lower.find_last_of('/');
+        const bool hasExtension =
+            dot != std::string::npos && (slash == std::string::npos || dot > slash);
+        kind = FileKindOf(hasExtension ? std::string_view(lower).substr(dot) : std::string_view());
+    }
+    if (kind != WABSCollection::kKindGedcom) {
+        error = "Unknown file format";
+        return nullptr;
+    }
+    if (IsUnicodeFile(path)) {
+        error = "Error: Cannot read unicode GEDCOM file\r" + path;
+        return nullptr;
+    }
+    return std::make_unique<WGEDCollection>(path);
+}
+
+}  // namespace vx

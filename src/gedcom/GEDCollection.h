@@ -1,0 +1,108 @@
+// A GEDCOM file opened as a collection: mapped read-only, scanned once to
+// index record offsets and identifiers, its families linked, its character
+// set detected. Records are read on demand from the mapped text.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "gedcom/ABSCollection.h"
+#include "gedcom/CharConvert.h"
+#include "gedcom/FamLinks.h"
+#include "gedcom/GEDTextMMF.h"
+#include "gedcom/IndLinks.h"
+#include "gedcom/RecordIndexes.h"
+
+namespace vx {
+
+class WGEDCollection : public WABSCollection {
+  public:
+    // Internal record kinds, the slots of the indexes.
+    enum RecordSlot : int {
+        kSlotIndividual = 1,
+        kSlotFamily = 2,
+        kSlotNote = 3,
+        kSlotSource = 4,
+        kSlotOther = 5,  // SUBM and every kind not listed
+        kSlotSubmission = 6,
+        kSlotRepository = 7,
+        kSlotObject = 8,
+    };
+
+    // Maps the file. Errors: EFileError when it cannot be mapped.
+    explicit WGEDCollection(const std::string& path);
+
+    void Flush() override { gedFile_->Flush(); }
+    std::string FileSizeText() const override;
+    std::string FileDateText() const override;
+
+    int32_t IndividualCount() const override { return xrefs_[kSlotIndividual]->Count(); }
+    int32_t FamilyCount() const override { return xrefs_[kSlotFamily]->Count(); }
+    int32_t NoteCount() const override { return xrefs_[kSlotNote]->Count(); }
+    int32_t SourceCount() const override { return xrefs_[kSlotSource]->Count(); }
+    int32_t RepositoryCount() const { return xrefs_[kSlotRepository]->Count(); }
+    int32_t RecordCount(int slot) const { return xrefs_[slot]->Count(); }
+
+    std::vector<GenHeaderRec> HeaderFields() const override;
+    std::string HeaderText() const override;
+    std::string DatabaseVersionText() const override { return "N/A"; }
+    bool Load() override;
+
+    int32_t IndividualByXRef(std::string_view id) const override;
+    int32_t FamilyByXRef(std::string_view id) const override;
+    int32_t NoteByXRef(std::string_view id) const override;
+    int32_t SourceByXRef(std::string_view id) const override;
+    int32_t RepositoryByXRef(std::string_view id) const override;
+    // Record number of any identifier among the records of one slot.
+    int32_t RecordByXRef(int slot, std::string_view id) const;
+
+    // Converts text taken from the file into Windows-1252.
+    std::string ConvertText(std::string_view text) const { return ConvertCharSet(text, charSet_); }
+
+    // The level-0 line of record n of a slot. Errors: EIndexError.
+    const char* RecordLine(int slot, int32_t n) const;
+    // The first level-0 line of the file (normally HEAD); null when none.
+    const char* Header() const { return header_; }
+
+    WGEDTextMMF& GedFile() const { return *gedFile_; }
+    WGEDIndIndex& IndividualIndex() const { return *individualIndex_; }
+    const WOffsetIndex& OffsetIndex(int slot) const { return *offsets_[slot]; }
+    WIndLinks& IndividualLinks() const { return *individualLinks_; }
+    WFamLinks& FamilyLinks() const { return *familyLinks_; }
+
+    // The lines of a record after its level-0 line, up to the next level-0
+    // line: calls visit(line) for each.
+    template <class F>
+    void ForEachSubLine(const char* recordLine, F&& visit) const {
+        for (const char* p = gedFile_->NextLine(recordLine, true); p && *p != '0';
+             p = gedFile_->NextLine(p, true))
+            visit(p);
+    }
+
+  private:
+    void BuildIndexes();
+    void BuildLinks();
+    int DetectCharSet() const;
+
+    std::unique_ptr<WGEDTextMMF> gedFile_;
+    const char* header_ = nullptr;
+    std::unique_ptr<WGEDIndIndex> individualIndex_;
+    std::array<std::unique_ptr<WOffsetIndex>, 9> offsets_;  // slots 2..8
+    std::array<std::unique_ptr<WXREFIndex>, 9> xrefs_;      // slots 1..8
+    std::unique_ptr<WIndLinks> individualLinks_;
+    std::unique_ptr<WFamLinks> familyLinks_;
+};
+
+// File kind of a lower-case extension with its dot (".ged" gives 1).
+int FileKindOf(std::string_view extension);
+
+// Whether the file starts with a UTF-16 little-endian byte-order mark.
+bool IsUnicodeFile(const std::string& path);
+
+// Opens a family file by its extension (or the forced kind when non-zero).
+// Returns null with `error` set for a file it cannot read; mapping errors
+// propagate as EFileError.
+std::unique_ptr<WGEDCollection> OpenCollection(const std::string& path, int forcedKind,
+                                               std::string& error);
+
+}  // namespace vx

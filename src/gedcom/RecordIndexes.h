@@ -1,0 +1,65 @@
+// The compact indexes built while a GEDCOM file loads: record offsets per
+// kind, the individuals' summary entries and identifier lookups.
+#pragma once
+
+#include <string_view>
+
+#include "analysis/ABSArrayIndex.h"
+
+namespace vx {
+
+// Byte offsets of the level-0 lines of one kind of record.
+class WOffsetIndex : public WABSArrayIndex {
+  public:
+    explicit WOffsetIndex(int32_t expectedCount = 0) : WABSArrayIndex("", 4, expectedCount) {}
+    int32_t AppendOffset(int32_t offset) { return Append(&offset); }
+    // Errors: EIndexError outside 1..Count.
+    int32_t Offset(int32_t n) const;
+};
+
+// What an individual's record needs to be found and summarised quickly: the
+// offset of its level-0 line, then what the individual fills in the first
+// time it is read (line positions relative to the record, sex, flags).
+struct IndSummaryEntry {
+    int32_t offset;
+    uint16_t positions[11];
+    uint8_t sex;
+    uint8_t flags;  // bit 0: the entry has been filled
+};
+static_assert(sizeof(IndSummaryEntry) == 28);
+
+class WGEDIndIndex : public WABSArrayIndex {
+  public:
+    explicit WGEDIndIndex(int32_t expectedCount = 0)
+        : WABSArrayIndex("", sizeof(IndSummaryEntry), expectedCount) {}
+    // Adds an unfilled entry for a record at `offset`.
+    int32_t AppendOffset(int32_t offset);
+    // Errors: EIndexError outside 1..Count.
+    int32_t Offset(int32_t n) const;
+    IndSummaryEntry& Entry(int32_t n) const;
+};
+
+// Identifier to record number, for one kind of record. Identifiers are kept
+// in fixed 16-byte fields (at most 15 bytes, zero-padded), so lookups search
+// the array in place. The index is sorted only when the file did not list
+// the identifiers in ascending order.
+class WXREFIndex : public WABSArrayIndex {
+  public:
+    static constexpr size_t kKeySize = 16;
+
+    explicit WXREFIndex(int32_t expectedCount = 0) : WABSArrayIndex("", 20, expectedCount) {}
+    // Adds the identifier with the next record number; returns that number.
+    int32_t AddKey(std::string_view identifier);
+    // Sorts once when an identifier arrived out of order.
+    void SortIfNeeded();
+    bool NeedsSort() const { return needsSort_; }
+    // The record number, or 0 when absent.
+    int32_t Lookup(std::string_view identifier) const;
+    int32_t NumberAt(int32_t position) const;
+    std::string_view KeyAt(int32_t position) const;
+
+  private:
+    bool needsSort_ = false;
+};
+
+}  // namespace vx
