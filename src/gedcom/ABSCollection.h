@@ -3,11 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vx {
+
+class WABSNote;
+class WABSSource;
+class WABSRepo;
+class WABSSubmitter;
 
 // One labelled value of the file header, as the General tab lists them.
 struct GenHeaderRec {
@@ -31,6 +37,13 @@ class WABSCollection {
     // Puts every person's spouse families in marriage order; called once
     // right after a successful Load.
     virtual void AfterLoad() {}
+
+    // Record objects, new for every request and owned by the caller; null
+    // for 0. Errors: EIndexError for a number above the records of its kind.
+    virtual std::unique_ptr<WABSSubmitter> Submitter() const = 0;
+    virtual std::unique_ptr<WABSNote> Note(int32_t n) const = 0;
+    virtual std::unique_ptr<WABSSource> Source(int32_t n) const = 0;
+    virtual std::unique_ptr<WABSRepo> Repository(int32_t n) const = 0;
 
     virtual int32_t IndividualCount() const = 0;
     virtual int32_t FamilyCount() const = 0;

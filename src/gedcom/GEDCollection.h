@@ -36,6 +36,17 @@ class WGEDCollection : public WABSCollection {
     std::string FileSizeText() const override;
     std::string FileDateText() const override;
 
+    std::unique_ptr<WABSSubmitter> Submitter() const override;
+    std::unique_ptr<WABSNote> Note(int32_t n) const override;
+    std::unique_ptr<WABSSource> Source(int32_t n) const override;
+    std::unique_ptr<WABSRepo> Repository(int32_t n) const override;
+    // The note of a NOTE line: the note record it names, or its own text
+    // (with its continuation and sub-notes). Null for no line or a name
+    // that is not found.
+    std::unique_ptr<WABSNote> NoteFromLine(const char* line) const;
+    // The source of a SOUR line: the record it names, or an in-line source.
+    std::unique_ptr<WABSSource> SourceFromLine(const char* sourLine) const;
+
     int32_t IndividualCount() const override { return xrefs_[kSlotIndividual]->Count(); }
     int32_t FamilyCount() const override { return xrefs_[kSlotFamily]->Count(); }
     int32_t NoteCount() const override { return xrefs_[kSlotNote]->Count(); }
