@@ -10,6 +10,9 @@ std::string FileErrorMessage(const std::string& fileName) {
 EIndexError::EIndexError(int32_t index)
     : VxError("Error: In valid index value = " + std::to_string(index)) {}
 
+EMemoryError::EMemoryError(int32_t n)
+    : VxError("Error getting pointer to individual " + std::to_string(n)) {}
+
 EFileError::EFileError(Kind kind, const std::string& fileName)
     : VxError(FileErrorMessage(fileName)), kind_(kind), fileName_(fileName) {}
 

@@ -39,6 +39,12 @@ class EIndexError : public VxError {
     explicit EIndexError(int32_t index);
 };
 
+// A record that the indexes cannot locate.
+class EMemoryError : public VxError {
+  public:
+    explicit EMemoryError(int32_t n);
+};
+
 // A comparison handed something it cannot compare.
 class ECompareError : public VxError {
   public:

@@ -131,6 +131,22 @@ std::string FlattenLineBreaks(std::string_view text) {
     return out;
 }
 
+std::string CrLfLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += "\r\n";
+        const char pair = c == '\r' ? '\n' : '\r';
+        if (i + 1 < text.size() && text[i + 1] == pair) ++i;
+    }
+    return out;
+}
+
 std::string ReplaceChar(std::string_view text, char from, std::string_view to) {
     std::string out;
     out.reserve(text.size());

@@ -51,6 +51,9 @@ std::string FormatThousands(int64_t value);
 // Line feeds removed, carriage returns turned into blanks.
 std::string FlattenLineBreaks(std::string_view text);
 
+// Every line break (CR, LF, CR LF or LF CR) written as CR LF.
+std::string CrLfLineBreaks(std::string_view text);
+
 // Every occurrence of `from` replaced by `to` (which may be empty).
 std::string ReplaceChar(std::string_view text, char from, std::string_view to);
 

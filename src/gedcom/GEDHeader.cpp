@@ -78,19 +78,7 @@ std::string WGEDCollection::HeaderText() const {
     std::string converted = ConvertText(GedFile().RecordText(header_));
     if (!GedFile().UsesLFFirst()) return converted;
     // Files that break lines with LF show with CR LF, whatever mixture they hold.
-    std::string out;
-    out.reserve(converted.size() + converted.size() / 16);
-    for (size_t i = 0; i < converted.size(); ++i) {
-        const char c = converted[i];
-        if (c != '\r' && c != '\n') {
-            out += c;
-            continue;
-        }
-        out += "\r\n";
-        const char pair = c == '\r' ? '\n' : '\r';
-        if (i + 1 < converted.size() && converted[i + 1] == pair) ++i;
-    }
-    return out;
+    return CrLfLineBreaks(converted);
 }
 
 std::string WGEDCollection::FileSizeText() const {

@@ -1,35 +1,6 @@
 #include "gedcom/LineScan.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace vx::linescan {
-namespace {
-
-inline bool IsBreak(char c) {
-    return c == '\n' || c == '\r';
-}
-
-}  // namespace
-
-const char* FindBreak(const char* p, const char* end) {
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    while (end - p >= 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-        p += 16;
-    }
-#endif
-    while (p < end && !IsBreak(*p))
-        ++p;
-    return p;
-}
-
 const char* FindRecordStart(const char* p, const char* end) {
 #if defined(__SSE2__)
     const __m128i lf = _mm_set1_epi8('\n');

@@ -5,14 +5,6 @@
 #include "gedcom/LineScan.h"
 
 namespace vx {
-namespace {
-
-inline bool IsBlankByte(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-}  // namespace
-
 const char* WTextMMF::LineEnd(const char* p) const {
     return linescan::FindBreak(p, TextEnd());
 }
@@ -22,18 +14,6 @@ const char* WTextMMF::WithinLine(const char* p, int n) const {
     for (int i = 0; i < n && p < end && *p != '\r' && *p != '\n'; ++i)
         ++p;
     return p;
-}
-
-const char* WTextMMF::NextLine(const char* p, bool skipBlank) const {
-    if (!Contains(p)) return nullptr;
-    const char* end = TextEnd();
-    p = linescan::FindBreak(p, end);
-    if (p == end) return nullptr;
-    ++p;
-    if (!skipBlank) return p < end ? p : nullptr;
-    while (p < end && IsBlankByte(*p))
-        ++p;
-    return p < end ? p : nullptr;
 }
 
 const char* WTextMMF::NextRecord(const char* p, bool /*skipBlank*/) const {

@@ -3,6 +3,7 @@
 // line ends (and mixtures of them) are all understood.
 #pragma once
 
+#include "gedcom/LineScan.h"
 #include "gedcom/MMF.h"
 
 namespace vx {
@@ -18,7 +19,16 @@ class WTextMMF : public WMMFReadOnly {
     // The start of the next line after the one holding p, or null at the end
     // of the text. With skipBlank, blank lines and indentation are passed
     // over and the result points at the first visible byte of a line.
-    const char* NextLine(const char* p, bool skipBlank) const;
+    const char* NextLine(const char* p, bool skipBlank) const {
+        if (!Contains(p)) return nullptr;
+        const char* end = TextEnd();
+        p = linescan::FindBreak(p, end);
+        if (p == end || ++p == end) return nullptr;
+        if (skipBlank)
+            while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
+                if (++p == end) return nullptr;
+        return p;
+    }
 
     // The start of the next level-0 line: a '0' directly after a line break
     // (an indented "0" line is not a record start). Null when none follows.
