@@ -1,24 +1,18 @@
 // Maps arbitrary bytes as a GEDCOM text and runs every line reader over every
 // line and record. Only crashes, sanitizer reports and hangs count.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "FuzzInput.h"
 #include "app/Errors.h"
 #include "gedcom/GEDTextMMF.h"
-#include "platform/TempFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static vx::platform::TempFile file = vx::platform::NewTempFile();
-    if (!file.IsOpen()) return 0;
-    const vx::platform::FileHandle& handle = file.Handle();
-    if (!vx::platform::SetFileLength(handle, 0) || ::lseek(handle.Fd(), 0, SEEK_SET) != 0 ||
-        !vx::platform::WriteAll(handle, data, size))
-        return 0;
+    const std::string path = vx::fuzz::InputAsFile(data, size);
+    if (path.empty()) return 0;
     try {
-        vx::WGEDTextMMF text(file.Path());
+        vx::WGEDTextMMF text(path);
         text.UsesLFFirst();
         size_t total = 0;
         for (const char* p = text.TextStart(); p; p = text.NextLine(p, true)) {

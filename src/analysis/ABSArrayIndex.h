@@ -75,6 +75,12 @@ class WABSArrayIndex : public WABSIndex {
             [](const char* a, const char* b, void* c) { return (*static_cast<F*>(c))(a, b); },
             &compare, key, nullptr);
     }
+    template <class F>
+    int32_t FindNearestWith(F&& compare, const void* key, bool& found) const {
+        return FindImpl(
+            [](const char* a, const char* b, void* c) { return (*static_cast<F*>(c))(a, b); },
+            &compare, key, &found);
+    }
 
   protected:
     WVersionMMF& Store() { return *store_; }

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include "app/CharTables.h"
+#include "gedcom/ABSCollection.h"
+#include "records/Individual.h"
+
 namespace vx {
 namespace {
 
@@ -57,6 +61,82 @@ int32_t WCollectionIterator::IndexOfID(int32_t individual) {
     for (int32_t i = 1; i <= count; ++i)
         if (ItemID(i) == individual) return i;
     return 0;
+}
+
+// Up to two keys, each compared with a text of the entry's individual.
+struct WCollectionIterator::NameKeys {
+    enum Field { kSurname, kGiven, kFullName, kRefNumber, kNone };
+    Field fields[2];
+    std::string keys[2];
+};
+
+namespace {
+
+std::string FieldText(const WABSIndividual& person, int field) {
+    switch (field) {
+        case 0:
+            return person.SurnameText();
+        case 1:
+            return person.GivenNames();
+        case 2:
+            return person.FullName(false);
+        case 3:
+            return person.RefNumber();
+        default:
+            return {};
+    }
+}
+
+// The entry's text cut to the key's length, against the key, letter case
+// ignored: negative, 0 or positive.
+int ComparePrefix(const std::string& text, const std::string& key) {
+    const size_t n = std::min(text.size(), key.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int x = static_cast<uint8_t>(ToLower(text[i])),
+                  y = static_cast<uint8_t>(ToLower(key[i]));
+        if (x != y) return x - y;
+    }
+    return text.size() >= key.size() ? 0 : -1;
+}
+
+}  // namespace
+
+int32_t WCollectionIterator::FindByKeys(const NameKeys& keys) {
+    WABSCollection* collection = collection_;
+    auto compareEntry = [&](int32_t id) {
+        if (!collection) return 0;
+        auto person = collection->Individual(id);
+        if (!person) return 0;
+        for (int k = 0; k < 2; ++k) {
+            if (keys.fields[k] == NameKeys::kNone) continue;
+            if (int r = ComparePrefix(FieldText(*person, keys.fields[k]), keys.keys[k])) return r;
+        }
+        return 0;
+    };
+    auto matches = [&](int32_t position) { return compareEntry(ItemID(position)) == 0; };
+
+    bool found = false;
+    const int32_t r =
+        FindNearestWith([&](const char* record, const char*) { return compareEntry(IDOf(record)); },
+                        nullptr, found);
+    if (r != 0 && !matches(r)) return r > 1 ? r - 1 : 1;
+    if (!found || r == 0) return r;
+    int32_t first = r;
+    while (first > 1 && matches(first - 1))
+        --first;
+    return first;
+}
+
+int32_t WCollectionIterator::FindName(const std::string& surnameKey, const std::string& givenKey) {
+    return FindByKeys({{NameKeys::kSurname, NameKeys::kGiven}, {surnameKey, givenKey}});
+}
+
+int32_t WCollectionIterator::FindNameText(const std::string& text) {
+    return FindByKeys({{NameKeys::kFullName, NameKeys::kNone}, {text, {}}});
+}
+
+int32_t WCollectionIterator::FindRefNumber(const std::string& text) {
+    return FindByKeys({{NameKeys::kRefNumber, NameKeys::kNone}, {text, {}}});
 }
 
 }  // namespace vx

@@ -3,6 +3,8 @@
 // numbers behind each position.
 #pragma once
 
+#include <string>
+
 #include "analysis/ABSArrayIndex.h"
 
 namespace vx {
@@ -49,6 +51,15 @@ class WCollectionIterator : public WABSIterator {
     // Position of the individual, by a linear scan of ItemID; 0 when absent.
     int32_t IndexOfID(int32_t individual);
 
+    // Searches of a list sorted by the searched names: the first position
+    // whose entry begins with the keys (letter case ignored), or, when none
+    // does, the entry just before where the keys would stand.
+    int32_t FindName(const std::string& surnameKey, const std::string& givenKey);
+    // The same over the full name without title and suffix.
+    int32_t FindNameText(const std::string& text);
+    // The same over the REFN value.
+    int32_t FindRefNumber(const std::string& text);
+
     WABSCollection* Collection() const { return collection_; }
     // The collection of the most recently created iterator; the name
     // searches read it.
@@ -56,6 +67,10 @@ class WCollectionIterator : public WABSIterator {
 
   protected:
     static int32_t IDOf(const char* record);
+
+  private:
+    struct NameKeys;
+    int32_t FindByKeys(const NameKeys& keys);
 
   private:
     WABSCollection* collection_;

@@ -6,7 +6,9 @@
 
 namespace vx {
 
-// Key numbers of the options table, in table order.
+// Key numbers of the options table, in table order. Kept in their own
+// namespace: names such as kTitle would collide with other catalogues.
+namespace opt {
 enum OptionKey : int {
     kUseLDS = 1,
     kFirstTime,
@@ -147,9 +149,10 @@ enum OptionKey : int {
     kFamBirChr,
     kShowSplash,
 };
+}  // namespace opt
 
 inline constexpr int kOptionCount = 138;
-static_assert(kShowSplash == kOptionCount);
+static_assert(opt::kShowSplash == kOptionCount);
 
 struct OptionDef {
     const char* section;

@@ -10,6 +10,8 @@
 
 namespace vx {
 
+class WABSIndividual;
+class WABSMarriage;
 class WABSNote;
 class WABSSource;
 class WABSRepo;
@@ -40,6 +42,9 @@ class WABSCollection {
 
     // Record objects, new for every request and owned by the caller; null
     // for 0. Errors: EIndexError for a number above the records of its kind.
+    // Individual n: null for 0 and numbers above the count.
+    virtual std::unique_ptr<WABSIndividual> Individual(int32_t n) const = 0;
+    virtual std::unique_ptr<WABSMarriage> Family(int32_t n) const = 0;
     virtual std::unique_ptr<WABSSubmitter> Submitter() const = 0;
     virtual std::unique_ptr<WABSNote> Note(int32_t n) const = 0;
     virtual std::unique_ptr<WABSSource> Source(int32_t n) const = 0;

@@ -36,6 +36,9 @@ class WGEDCollection : public WABSCollection {
     std::string FileSizeText() const override;
     std::string FileDateText() const override;
 
+    void AfterLoad() override;
+    std::unique_ptr<WABSIndividual> Individual(int32_t n) const override;
+    std::unique_ptr<WABSMarriage> Family(int32_t n) const override;
     std::unique_ptr<WABSSubmitter> Submitter() const override;
     std::unique_ptr<WABSNote> Note(int32_t n) const override;
     std::unique_ptr<WABSSource> Source(int32_t n) const override;

@@ -1,11 +1,27 @@
 // Record objects of a GEDCOM collection: notes, sources, repositories and
 // the submitter, created on request.
 #include "gedcom/GEDCollection.h"
+#include "records/FamilyOrder.h"
+#include "records/Individual.h"
 #include "records/Note.h"
 #include "records/Repository.h"
 #include "records/Source.h"
 
 namespace vx {
+
+void WGEDCollection::AfterLoad() {
+    OrderSpouseFamilies(*this);
+}
+
+std::unique_ptr<WABSIndividual> WGEDCollection::Individual(int32_t n) const {
+    if (n <= 0 || n > IndividualCount()) return nullptr;
+    return std::make_unique<WGEDIndividual>(*this, n);
+}
+
+std::unique_ptr<WABSMarriage> WGEDCollection::Family(int32_t n) const {
+    if (n == 0) return nullptr;
+    return std::make_unique<WGEDMarriage>(*this, n);
+}
 
 std::unique_ptr<WABSNote> WGEDCollection::Note(int32_t n) const {
     if (n == 0) return nullptr;

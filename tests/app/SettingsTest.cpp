@@ -43,12 +43,12 @@ class SettingsTest : public test::TempDirTest {
 
 TEST_F(SettingsTest, DefaultsWithoutASettingsFile) {
     WOptions::Load();
-    EXPECT_FALSE(WOptions::GetFlag(kUseLDS));
-    EXPECT_EQ(WOptions::GetInt(kDesGenLimit), 32);
-    EXPECT_EQ(WOptions::GetText(kIslandColumns), "1,2,7,65,67,19,18,54,55");
-    EXPECT_EQ(WOptions::GetInt(kHLCol), 65535);
-    EXPECT_EQ(WOptions::GetText(kSendmsg), "sendmsg.txt");
-    EXPECT_EQ(WOptions::GetInt(kSrcCol9), 150);
+    EXPECT_FALSE(WOptions::GetFlag(opt::kUseLDS));
+    EXPECT_EQ(WOptions::GetInt(opt::kDesGenLimit), 32);
+    EXPECT_EQ(WOptions::GetText(opt::kIslandColumns), "1,2,7,65,67,19,18,54,55");
+    EXPECT_EQ(WOptions::GetInt(opt::kHLCol), 65535);
+    EXPECT_EQ(WOptions::GetText(opt::kSendmsg), "sendmsg.txt");
+    EXPECT_EQ(WOptions::GetInt(opt::kSrcCol9), 150);
     EXPECT_EQ(WOptions::NoOpt(), "T");
     EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));  // reading creates nothing
 }
@@ -59,16 +59,16 @@ TEST_F(SettingsTest, TableHoldsUniqueKeysInTableOrder) {
         const OptionDef& def = WOptions::Definition(n);
         EXPECT_TRUE(names.insert(std::string(def.section) + "/" + def.key).second) << def.key;
     }
-    EXPECT_STREQ(WOptions::Definition(kSrcCol1).key, "SrcCol1");
-    EXPECT_STREQ(WOptions::Definition(kIH25).key, "IH25");
-    EXPECT_STREQ(WOptions::Definition(kTMGTagSent).section, "TMG");
+    EXPECT_STREQ(WOptions::Definition(opt::kSrcCol1).key, "SrcCol1");
+    EXPECT_STREQ(WOptions::Definition(opt::kIH25).key, "IH25");
+    EXPECT_STREQ(WOptions::Definition(opt::kTMGTagSent).section, "TMG");
     EXPECT_STREQ(WOptions::Definition(138).key, "ShowSplash");
 }
 
 TEST_F(SettingsTest, SaveWritesEveryKeyAndNoOptWhateverChanged) {
     WOptions::Load();
-    WOptions::SetFlag(kUseLDS, true);
-    WOptions::SetInt(kFontSize, 10);
+    WOptions::SetFlag(opt::kUseLDS, true);
+    WOptions::SetInt(opt::kFontSize, 10);
     WOptions::Save();
     std::set<std::string> keys = StoredKeys();
     EXPECT_EQ(keys.size(), 139u);
@@ -80,9 +80,9 @@ TEST_F(SettingsTest, SaveWritesEveryKeyAndNoOptWhateverChanged) {
     WOptions::ResetToDefaults();
     ASSERT_TRUE(OpenSettingsFile());
     WOptions::Load();
-    EXPECT_TRUE(WOptions::GetFlag(kUseLDS));
-    EXPECT_EQ(WOptions::GetInt(kFontSize), 10);
-    EXPECT_EQ(WOptions::GetText(kDesColumns), "65,67,19,59,60");
+    EXPECT_TRUE(WOptions::GetFlag(opt::kUseLDS));
+    EXPECT_EQ(WOptions::GetInt(opt::kFontSize), 10);
+    EXPECT_EQ(WOptions::GetText(opt::kDesColumns), "65,67,19,59,60");
 }
 
 TEST_F(SettingsTest, FlagAndIntegerReadingRules) {
@@ -91,14 +91,14 @@ TEST_F(SettingsTest, FlagAndIntegerReadingRules) {
     WriteText("General", "GridHeight", "");
     WriteText("General", "HLText", "TRUE");
     WOptions::Load();
-    EXPECT_FALSE(WOptions::GetFlag(kUseLDS));
-    EXPECT_EQ(WOptions::GetInt(kFontSize), 0);
-    EXPECT_EQ(WOptions::GetInt(kGridHeight), 0);
-    EXPECT_FALSE(WOptions::GetFlag(kHLText));
-    WOptions::SetFlag(kHLText, true);
-    EXPECT_EQ(WOptions::GetText(kHLText), "T");
-    WOptions::SetInt(kFontSize, -3);
-    EXPECT_EQ(WOptions::GetText(kFontSize), "-3");
+    EXPECT_FALSE(WOptions::GetFlag(opt::kUseLDS));
+    EXPECT_EQ(WOptions::GetInt(opt::kFontSize), 0);
+    EXPECT_EQ(WOptions::GetInt(opt::kGridHeight), 0);
+    EXPECT_FALSE(WOptions::GetFlag(opt::kHLText));
+    WOptions::SetFlag(opt::kHLText, true);
+    EXPECT_EQ(WOptions::GetText(opt::kHLText), "T");
+    WOptions::SetInt(opt::kFontSize, -3);
+    EXPECT_EQ(WOptions::GetText(opt::kFontSize), "-3");
 }
 
 TEST_F(SettingsTest, ClosedFileReadsEmptyAndIgnoresWrites) {
@@ -108,10 +108,10 @@ TEST_F(SettingsTest, ClosedFileReadsEmptyAndIgnoresWrites) {
     WriteText("General", "X", "1");
     EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));
     // Options changed while closed stay in memory only.
-    WOptions::SetInt(kFontSize, 11);
+    WOptions::SetInt(opt::kFontSize, 11);
     WOptions::Save();
     EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));
-    EXPECT_EQ(WOptions::GetInt(kFontSize), 11);
+    EXPECT_EQ(WOptions::GetInt(opt::kFontSize), 11);
 }
 
 TEST_F(SettingsTest, IniFileKeepsForeignLinesAndMatchesWithoutCase) {

@@ -1,0 +1,94 @@
+// Families ("marriages"): husband, wife and children from the family links,
+// and the marriage event, sealing, citations and note of one FAM record.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "records/Event.h"
+
+namespace vx {
+
+class WABSCollectionItem {
+  public:
+    virtual ~WABSCollectionItem() = default;
+    int32_t Number() const { return number_; }
+
+  protected:
+    int32_t number_ = 0;
+};
+
+class WABSMarriage : public WABSCollectionItem {
+  public:
+    virtual int32_t Husband() const = 0;
+    virtual int32_t Wife() const = 0;
+    // The i-th child (from 1), 0 out of range. Call SortChildren first.
+    virtual int32_t Child(int i) const = 0;
+    virtual int SpouseCount() const = 0;
+    virtual void SortChildren() {}
+    virtual bool ChronoHidden() const { return false; }
+    virtual bool HasSealing() const = 0;
+    virtual std::unique_ptr<WABSLDSEvent> Sealing() const = 0;
+    virtual std::string MarriagePlaceText() const = 0;
+    virtual std::string RecordText() const = 0;
+    virtual int CitationCount() const = 0;
+    virtual std::unique_ptr<WABSCitation> Citation(int i) const = 0;
+    virtual std::unique_ptr<WABSNote> Note() const = 0;
+
+    int ChildCount() const { return childCount_; }
+    // The wife for the husband, the husband for anyone else.
+    int32_t OtherSpouse(int32_t individual) const;
+    const WDate* MarriageDate() const;
+    std::string MarriageDateText() const;
+    std::string MarriageDatePlaceText() const;
+    const WDate* SortDate() const { return MarriageDate(); }
+    std::string SortDateText() const { return MarriageDateText(); }
+    std::string EventName() const { return "Marriage"; }
+    std::string CitationsText() const;
+    std::string NoteText() const;
+
+  protected:
+    virtual void LoadDate() const = 0;
+
+    int childCount_ = 0;
+    mutable std::unique_ptr<WDate> marriageDate_;
+    mutable bool dateLoaded_ = false;
+};
+
+class WGEDCollection;
+
+class WGEDMarriage : public WABSMarriage {
+  public:
+    // Family n of the collection. Errors: EIndexError when there is none.
+    WGEDMarriage(const WGEDCollection& collection, int32_t n);
+
+    int32_t Husband() const override;
+    int32_t Wife() const override;
+    int32_t Child(int i) const override;
+    int SpouseCount() const override;
+    // Puts the children in birth order, once while the file is open.
+    void SortChildren() override;
+    bool HasSealing() const override { return sealingLine_ != nullptr; }
+    std::unique_ptr<WABSLDSEvent> Sealing() const override;
+    // The PLAC among the level-2 lines right after MARR.
+    std::string MarriagePlaceText() const override;
+    std::string RecordText() const override;
+    int CitationCount() const override { return static_cast<int>(sourLines_.size()); }
+    std::unique_ptr<WABSCitation> Citation(int i) const override;
+    std::unique_ptr<WABSNote> Note() const override;
+
+  protected:
+    // The DATE line directly after MARR.
+    void LoadDate() const override;
+
+  private:
+    const WGEDCollection& collection_;
+    const char* recordLine_;
+    const char* marriageLine_ = nullptr;
+    const char* noteLine_ = nullptr;
+    const char* sealingLine_ = nullptr;
+    std::vector<const char*> sourLines_;
+};
+
+}  // namespace vx
