@@ -6,33 +6,20 @@
 // runs with the same size reuse it. Every timing starts from the file name:
 // the tools open and read the file, the walks map it and walk it. The tools'
 // times also include starting their process (about a millisecond).
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <filesystem>
-#include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "Generator.h"
-#include "app/TextUtil.h"
+#include "BenchSupport.h"
 #include "gedcom/TextMMF.h"
-#include "platform/TempFiles.h"
-
-extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace vx::bench;
 
 constexpr const char* kUsage =
     "usage: vellacor-bench-lines [--megabytes M] [--keep DIR] [--repeat N]\n"
@@ -50,35 +37,6 @@ constexpr uint64_t kSeed = 1;
     if (!problem.empty()) std::fprintf(stderr, "vellacor-bench-lines: %s\n", problem.c_str());
     std::fputs(kUsage, stderr);
     std::exit(2);
-}
-
-std::string Grouped(uint64_t n) {
-    return vx::FormatThousands(static_cast<int64_t>(n));
-}
-
-// The generated file for this size, made when the cache does not hold it
-// yet. It is written under a temporary name and renamed when complete, so
-// an interrupted run never leaves a truncated file to be reused.
-std::string CachedFile(const std::string& folder, uint64_t megabytes, bool* reused) {
-    std::filesystem::create_directories(folder);
-    const std::string path = folder + "/lines-" + std::to_string(megabytes) + "mb-seed" +
-                             std::to_string(kSeed) + "-v" +
-                             std::to_string(vx::gedgen::kOutputVersion) + ".ged";
-    std::error_code error;
-    *reused = std::filesystem::file_size(path, error) >= megabytes * 1'000'000 && !error;
-    if (*reused) return path;
-
-    vx::gedgen::Options options;
-    options.targetBytes = megabytes * 1'000'000;
-    options.seed = kSeed;
-    const std::string partial = path + ".partial";
-    const auto start = Clock::now();
-    const vx::gedgen::Stats stats = vx::gedgen::GenerateFile(options, partial);
-    std::filesystem::rename(partial, path);
-    std::printf("generated %s: %s individuals, %s bytes in %.2f s\n", path.c_str(),
-                Grouped(stats.individuals).c_str(), Grouped(stats.bytes).c_str(),
-                std::chrono::duration<double>(Clock::now() - start).count());
-    return path;
 }
 
 struct Counts {
@@ -110,51 +68,6 @@ Counts CountPlainly(const std::string& path) {
     return counts;
 }
 
-// Runs a tool with the C locale and returns what it printed; the tool must
-// succeed.
-std::string RunTool(const std::vector<std::string>& args) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-
-    std::vector<std::string> environment = {"LC_ALL=C"};
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "LC_ALL=", 7) != 0) environment.emplace_back(*e);
-    std::vector<char*> argv, envp;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    for (const std::string& e : environment)
-        envp.push_back(const_cast<char*>(e.c_str()));
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    std::string output;
-    if (spawned == 0) {
-        char chunk[256];
-        ssize_t got = 0;
-        while ((got = ::read(pipeEnds[0], chunk, sizeof chunk)) > 0)
-            output.append(chunk, got);
-    }
-    ::close(pipeEnds[0]);
-    int status = 0;
-    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        throw std::runtime_error("running " + args[0] + " failed");
-    return output;
-}
-
-uint64_t LeadingNumber(const std::string& text) {
-    return std::strtoull(text.c_str(), nullptr, 10);
-}
-
 uint64_t WalkLines(const std::string& path) {
     vx::WTextMMF text(path);
     uint64_t lines = 0;
@@ -171,37 +84,14 @@ uint64_t WalkRecords(const std::string& path) {
     return records;
 }
 
-struct Measurement {
-    std::string name;
-    double seconds = 0;  // best run
-    uint64_t count = 0;  // what the last run counted
-    uint64_t expected = 0;
-};
-
-Measurement Measure(std::string name, int repeat, uint64_t expected,
-                    const std::function<uint64_t()>& run) {
-    Measurement m{std::move(name), 1e30, 0, expected};
-    for (int i = 0; i < repeat; ++i) {
-        const auto start = Clock::now();
-        m.count = run();
-        m.seconds =
-            std::min(m.seconds, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return m;
-}
-
 uint64_t Number(const char* text, uint64_t lo, uint64_t hi, const char* what) {
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (end == text || *end != '\0' || text[0] == '-' || value < lo || value > hi)
-        Usage(std::string("bad value for ") + what + ": " + text);
-    return value;
+    return NumberArgument(text, lo, hi, what, "vellacor-bench-lines", kUsage);
 }
 
 int Run(int argc, char** argv) {
     uint64_t megabytes = 100;
     int repeat = 5;
-    std::string folder = vx::platform::TempFolder() + "vellacor-bench";
+    std::string folder = DefaultCacheFolder();
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         auto value = [&]() -> const char* {
@@ -221,7 +111,10 @@ int Run(int argc, char** argv) {
     }
 
     bool reused = false;
-    const std::string path = CachedFile(folder, megabytes, &reused);
+    vx::gedgen::Options options;
+    options.targetBytes = megabytes * 1'000'000;
+    options.seed = kSeed;
+    const std::string path = CachedGedcom(folder, "lines", options, &reused);
     const Counts plain = CountPlainly(path);
     RunTool({"wc", "-l", path});  // one more warm-up, of the tool itself
 

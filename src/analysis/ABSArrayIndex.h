@@ -35,6 +35,10 @@ class WABSArrayIndex : public WABSIndex {
     void Reset();
     virtual int32_t Count() const { return count_; }
     int32_t RecordSize() const { return recordSize_; }
+    // Bytes of the store in use: header and records.
+    virtual int64_t UsedBytes() const {
+        return kFirstRecordOffset + static_cast<int64_t>(count_) * recordSize_;
+    }
     bool InRange(int32_t position) const { return position >= 1 && position <= count_; }
 
     // The record in place, or null outside 1..Count. Valid until the next

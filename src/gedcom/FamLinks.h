@@ -27,6 +27,10 @@ class WFamLinks : public WABSArrayIndex {
     bool ChildrenOrdered(int32_t family) const;
     void SetChildrenOrdered(int32_t family);
 
+    int64_t UsedBytes() const override {
+        return WABSArrayIndex::UsedBytes() + children_.UsedBytes();
+    }
+
   private:
 #pragma pack(push, 1)
     struct Record {

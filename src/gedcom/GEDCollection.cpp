@@ -189,6 +189,16 @@ const char* WGEDCollection::RecordLine(int slot, int32_t n) const {
     return gedFile_->TextStart() + offset;
 }
 
+int64_t WGEDCollection::IndexBytes() const {
+    int64_t bytes =
+        individualIndex_->UsedBytes() + individualLinks_->UsedBytes() + familyLinks_->UsedBytes();
+    for (int slot = 1; slot <= 8; ++slot) {
+        if (offsets_[slot]) bytes += offsets_[slot]->UsedBytes();
+        bytes += xrefs_[slot]->UsedBytes();
+    }
+    return bytes;
+}
+
 int FileKindOf(std::string_view extension) {
     struct Kind {
         const char* extension;

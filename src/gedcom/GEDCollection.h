@@ -78,6 +78,9 @@ class WGEDCollection : public WABSCollection {
     // The first level-0 line of the file (normally HEAD); null when none.
     const char* Header() const { return header_; }
 
+    // Bytes held by the indexes and link tables (the mapped text aside).
+    int64_t IndexBytes() const;
+
     WGEDTextMMF& GedFile() const { return *gedFile_; }
     WGEDIndIndex& IndividualIndex() const { return *individualIndex_; }
     const WOffsetIndex& OffsetIndex(int slot) const { return *offsets_[slot]; }

@@ -20,16 +20,15 @@ bool WIndLinks::Load(int32_t individual, Record& record) const {
     return true;
 }
 
-void WIndLinks::Add(FamilyList& list, WLinkArray& store, int32_t family, int32_t kind1,
-                    int32_t kind2) {
+void WIndLinks::Add(FamilyList& list, WLinkArray& store, int32_t family) {
     if (list.count == 0) {
         list.first = family;
         list.count = 1;
     } else if (family != list.first) {
         if (list.further == 0) {
-            list.further = store.NewList(family, kind1, kind2);
+            list.further = store.NewList(family);
             ++list.count;
-        } else if (store.AddToList(list.further, family, false, kind1, kind2)) {
+        } else if (store.AddToList(list.further, family, false)) {
             ++list.count;
         }
     }
@@ -43,14 +42,14 @@ int32_t WIndLinks::At(const FamilyList& list, const WLinkArray& store, int32_t k
 void WIndLinks::AddParentFamily(int32_t individual, int32_t family) {
     Record r;
     if (!Load(individual, r)) return;
-    Add(r.parents, parentStore_, family, kMotherLink, kFatherLink);
+    Add(r.parents, parentStore_, family);
     SetItem(individual, &r);
 }
 
 void WIndLinks::AddSpouseFamily(int32_t individual, int32_t family) {
     Record r;
     if (!Load(individual, r)) return;
-    Add(r.spouses, spouseStore_, family, 0, 0);
+    Add(r.spouses, spouseStore_, family);
     SetItem(individual, &r);
 }
 

@@ -27,6 +27,10 @@ class WIndLinks : public WABSArrayIndex {
     bool SpouseFamiliesOrdered(int32_t individual) const;
     void SetSpouseFamiliesOrdered(int32_t individual);
 
+    int64_t UsedBytes() const override {
+        return WABSArrayIndex::UsedBytes() + parentStore_.UsedBytes() + spouseStore_.UsedBytes();
+    }
+
   private:
 #pragma pack(push, 1)
     struct FamilyList {
@@ -43,8 +47,7 @@ class WIndLinks : public WABSArrayIndex {
     static_assert(sizeof(Record) == 25);
 
     bool Load(int32_t individual, Record& record) const;
-    static void Add(FamilyList& list, WLinkArray& store, int32_t family, int32_t kind1,
-                    int32_t kind2);
+    static void Add(FamilyList& list, WLinkArray& store, int32_t family);
     static int32_t At(const FamilyList& list, const WLinkArray& store, int32_t k);
 
     WLinkArray parentStore_;

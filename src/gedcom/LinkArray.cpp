@@ -4,14 +4,13 @@ namespace vx {
 
 WLinkArray::WLinkArray(int32_t expectedCount) : WABSArrayIndex("", sizeof(Node), expectedCount) {}
 
-int32_t WLinkArray::NewList(int32_t value, int32_t kind1, int32_t kind2) {
+int32_t WLinkArray::NewList(int32_t value) {
     Node node{};
-    node.entries[0] = {value, kind1, kind2};
+    node.entries[0] = {value};
     return Append(&node);
 }
 
-bool WLinkArray::AddToList(int32_t list, int32_t value, bool allowDuplicates, int32_t kind1,
-                           int32_t kind2) {
+bool WLinkArray::AddToList(int32_t list, int32_t value, bool allowDuplicates) {
     int32_t position = list;
     int32_t last = 0;
     // Guards against a chain that loops, which a sound store never has.
@@ -20,7 +19,7 @@ bool WLinkArray::AddToList(int32_t list, int32_t value, bool allowDuplicates, in
         if (!node) return false;
         for (Entry& entry : node->entries) {
             if (entry.value == 0) {
-                entry = {value, kind1, kind2};
+                entry = {value};
                 return true;
             }
             if (!allowDuplicates && entry.value == value) return false;
@@ -29,7 +28,7 @@ bool WLinkArray::AddToList(int32_t list, int32_t value, bool allowDuplicates, in
         position = node->next;
     }
     if (last == 0) return false;
-    const int32_t added = NewList(value, kind1, kind2);  // may move the store
+    const int32_t added = NewList(value);  // may move the store
     NodeAt(last)->next = added;
     return true;
 }

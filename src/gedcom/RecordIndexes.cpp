@@ -18,13 +18,28 @@ XRefKey MakeKey(std::string_view identifier) {
     return key;
 }
 
+// The key's bytes as two numbers whose order is the unsigned byte order.
+inline uint64_t HighHalf(const char* key) {
+    uint64_t value;
+    std::memcpy(&value, key, 8);
+    return __builtin_bswap64(value);
+}
+inline uint64_t LowHalf(const char* key) { return HighHalf(key + 8); }
+
 // Unsigned byte order over the zero-padded fields: a key that is a prefix
-// of another sorts first.
+// of another sorts first. Loading looks up every link, so this is inline.
+inline int CompareKeyBytes(const char* a, const char* b) {
+    const uint64_t x = HighHalf(a), y = HighHalf(b);
+    if (x != y) return x < y ? -1 : 1;
+    const uint64_t u = LowHalf(a), v = LowHalf(b);
+    return u == v ? 0 : (u < v ? -1 : 1);
+}
+
 int CompareKeys(const char* a, const char* b, void*) {
     if (!a || !b)
         throw ECompareError(
             "Error in compare function of WRINAssocIndex - nil passed as an argument");
-    return std::memcmp(a, b, WXREFIndex::kKeySize);
+    return CompareKeyBytes(a, b);
 }
 
 }  // namespace
@@ -77,7 +92,17 @@ void WXREFIndex::SortIfNeeded() {
 int32_t WXREFIndex::Lookup(std::string_view identifier) const {
     if (Count() == 0) return 0;
     const XRefKey key = MakeKey(identifier);
-    return NumberAt(Find(CompareKeys, key.bytes));
+    int32_t low = 1, high = Count();
+    while (low <= high) {
+        const int32_t mid = low + (high - low) / 2;
+        const int r = CompareKeyBytes(Item(mid), key.bytes);
+        if (r == 0) return NumberAt(mid);
+        if (r < 0)
+            low = mid + 1;
+        else
+            high = mid - 1;
+    }
+    return 0;
 }
 
 int32_t WXREFIndex::NumberAt(int32_t position) const {

@@ -1,0 +1,134 @@
+#include "BenchSupport.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
+#include "app/TextUtil.h"
+#include "platform/TempFiles.h"
+
+extern char** environ;
+
+namespace vx::bench {
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::string Grouped(uint64_t n) {
+    return FormatThousands(static_cast<int64_t>(n));
+}
+
+std::string DefaultCacheFolder() {
+    return platform::TempFolder() + "vellacor-bench";
+}
+
+std::string CachedGedcom(const std::string& folder, const std::string& label,
+                         const gedgen::Options& options, bool* reused) {
+    std::filesystem::create_directories(folder);
+    const std::string size = options.targetBytes
+                                 ? std::to_string(options.targetBytes / 1'000'000) + "mb"
+                                 : std::to_string(options.individuals) + "ind";
+    const std::string path = folder + "/" + label + "-" + size + "-seed" +
+                             std::to_string(options.seed) + "-v" +
+                             std::to_string(gedgen::kOutputVersion) + ".ged";
+    std::error_code error;
+    *reused = std::filesystem::file_size(path, error) > 0 && !error;
+    if (*reused) return path;
+
+    const std::string partial = path + ".partial";
+    const auto start = Clock::now();
+    const gedgen::Stats stats = gedgen::GenerateFile(options, partial);
+    std::filesystem::rename(partial, path);
+    std::printf("generated %s: %s individuals, %s bytes in %.2f s\n", path.c_str(),
+                Grouped(stats.individuals).c_str(), Grouped(stats.bytes).c_str(),
+                SecondsSince(start));
+    return path;
+}
+
+std::string RunTool(const std::vector<std::string>& args) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+
+    std::vector<std::string> environment = {"LC_ALL=C"};
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "LC_ALL=", 7) != 0) environment.emplace_back(*e);
+    std::vector<char*> argv, envp;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& e : environment)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    std::string output;
+    if (spawned == 0) {
+        char chunk[256];
+        ssize_t got = 0;
+        while ((got = ::read(pipeEnds[0], chunk, sizeof chunk)) > 0)
+            output.append(chunk, got);
+    }
+    ::close(pipeEnds[0]);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        throw std::runtime_error("running " + args[0] + " failed");
+    return output;
+}
+
+uint64_t LeadingNumber(const std::string& text) {
+    return std::strtoull(text.c_str(), nullptr, 10);
+}
+
+uint64_t WarmUp(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) throw std::runtime_error("cannot read " + path);
+    std::vector<char> buffer(1 << 20);
+    uint64_t bytes = 0;
+    size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+        bytes += got;
+    std::fclose(file);
+    return bytes;
+}
+
+Measurement Measure(std::string name, int repeat, uint64_t expected,
+                    const std::function<uint64_t()>& run) {
+    Measurement m{std::move(name), 1e30, 0, expected};
+    for (int i = 0; i < repeat; ++i) {
+        const auto start = Clock::now();
+        m.count = run();
+        m.seconds = std::min(m.seconds, SecondsSince(start));
+    }
+    return m;
+}
+
+uint64_t NumberArgument(const char* text, uint64_t lo, uint64_t hi, const char* what,
+                        const char* program, const char* usage) {
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (end == text || *end != '\0' || text[0] == '-' || value < lo || value > hi) {
+        std::fprintf(stderr, "%s: bad value for %s: %s\n", program, what, text);
+        std::fputs(usage, stderr);
+        std::exit(2);
+    }
+    return value;
+}
+
+}  // namespace vx::bench

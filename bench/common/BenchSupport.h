@@ -1,0 +1,55 @@
+// Pieces every benchmark program shares: generated input files kept in a
+// cache folder, running a reference tool, best-of timing.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Generator.h"
+
+namespace vx::bench {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start);
+
+// Thousands separators, as the program shows counts.
+std::string Grouped(uint64_t n);
+
+// The generated file for these options in `folder`, made when the folder
+// does not hold it yet (written under a temporary name and renamed when
+// complete, so an interrupted run never leaves a truncated file behind).
+// `label` starts the file name; `reused` tells whether it was there.
+std::string CachedGedcom(const std::string& folder, const std::string& label,
+                         const gedgen::Options& options, bool* reused);
+
+// The default cache folder: vellacor-bench in the temporary folder.
+std::string DefaultCacheFolder();
+
+// Runs a tool with the C locale and returns what it printed; throws when the
+// tool cannot run or fails.
+std::string RunTool(const std::vector<std::string>& args);
+uint64_t LeadingNumber(const std::string& text);
+
+// Reads the whole file once, so that timings start from the page cache.
+uint64_t WarmUp(const std::string& path);
+
+struct Measurement {
+    std::string name;
+    double seconds = 0;  // best run
+    uint64_t count = 0;  // what the last run counted
+    uint64_t expected = 0;
+};
+
+// The best of `repeat` runs of `run`, which returns what it counted.
+Measurement Measure(std::string name, int repeat, uint64_t expected,
+                    const std::function<uint64_t()>& run);
+
+// A whole number argument in [lo, hi]; exits with the usage text otherwise.
+uint64_t NumberArgument(const char* text, uint64_t lo, uint64_t hi, const char* what,
+                        const char* program, const char* usage);
+
+}  // namespace vx::bench
