@@ -69,7 +69,8 @@ int32_t WFamLinks::Child(int32_t family, int32_t k) const {
 void WFamLinks::SetChildren(int32_t family, const std::vector<int32_t>& children) {
     Record r;
     if (!Load(family, r)) return;
-    const int32_t count = std::min<int32_t>(r.childCount, static_cast<int32_t>(children.size()));
+    const int32_t listed = r.childCount;  // a copy: the record is packed
+    const int32_t count = std::min(listed, static_cast<int32_t>(children.size()));
     for (int32_t k = 1; k <= count; ++k)
         children_.SetValueAt(r.children, k, children[k - 1]);
 }

@@ -76,7 +76,8 @@ int32_t WIndLinks::SpouseFamily(int32_t individual, int32_t k) const {
 void WIndLinks::SetSpouseFamilies(int32_t individual, const std::vector<int32_t>& families) {
     Record r;
     if (!Load(individual, r) || families.empty()) return;
-    const int32_t count = std::min<int32_t>(r.spouses.count, static_cast<int32_t>(families.size()));
+    const int32_t listed = r.spouses.count;  // a copy: the record is packed
+    const int32_t count = std::min(listed, static_cast<int32_t>(families.size()));
     r.spouses.first = families[0];
     for (int32_t k = 2; k <= count; ++k)
         spouseStore_.SetValueAt(r.spouses.further, k - 1, families[k - 1]);
