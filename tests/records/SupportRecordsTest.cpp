@@ -1,5 +1,7 @@
 #include "TestSupport.h"
+#include "analysis/SourceIterator.h"
 #include "app/Errors.h"
+#include "app/Services.h"
 #include "gedcom/GEDCollection.h"
 #include "records/Note.h"
 #include "records/Repository.h"
@@ -124,6 +126,49 @@ TEST_F(SupportRecordsTest, Submitter) {
     EXPECT_EQ(
         Load("0 HEAD\n1 SUBM @U1@\n0 @U1@ SUBM\n1 EMAIL only@x\n0 TRLR\n").Submitter()->Email(),
         "only@x");
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST_F(SupportRecordsTest, SourcesListSortsAndReverses) {
+    struct CountWaits : UiServices {
+        int waits = 0;
+        void WaitBegin(const std::string& message, bool, void*) override {
+            waits += message == "Sorting.  Please Wait...";
+        }
+    } ui;
+    WGEDCollection& c = Load(
+        "0 HEAD\n0 @S1@ SOUR\n1 TITL b title\n1 NOTE n\n0 @S2@ SOUR\n1 TITL A title\n"
+        "0 @S3@ SOUR\n1 TITL c title\n1 AUTH Zed\n0 TRLR\n");
+    SetUiServices(&ui);
+    WSourceIterator list(c);
+    auto rows = [&list] {
+        std::vector<int32_t> out;
+        for (int32_t row = 1; row <= list.Count(); ++row)
+            out.push_back(list.SourceAt(row));
+        return out;
+    };
+    EXPECT_EQ(rows(), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(list.SortKey(), WSourceIterator::kFileOrder);
+    list.SortBy(WSourceIterator::kTitle, true);
+    EXPECT_EQ(rows(), (std::vector<int32_t>{2, 1, 3}));  // letter case ignored
+    list.SortBy(WSourceIterator::kTitle, true);          // the same column again
+    EXPECT_EQ(rows(), (std::vector<int32_t>{3, 1, 2}));
+    EXPECT_EQ(list.Direction(), 2);
+    EXPECT_EQ(ui.waits, 1);  // reversing does not sort again
+    list.SortBy(WSourceIterator::kAuthor, false);
+    EXPECT_EQ(rows().front(), 3);
+    list.SortBy(WSourceIterator::kNote, false);
+    EXPECT_EQ(rows().front(), 1);
+    list.SortBy(WSourceIterator::kFileOrder, true);
+    EXPECT_EQ(rows(), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(list.SourceAt(0), 0);
+    EXPECT_EQ(list.SourceAt(4), 0);
+    SetUiServices(nullptr);
 }
 
 }  // namespace
