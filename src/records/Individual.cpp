@@ -338,7 +338,13 @@ WGEDIndividual::WGEDIndividual(const WGEDCollection& collection, int32_t n)
     } catch (const EIndexError&) {
         throw EMemoryError(n);
     }
-    if (!TestBit(entry_->flags, kFlagFilled)) FillSummary();
+}
+
+// The summary is filled the first time anything needs it, so walks that
+// only follow family links never scan the record.
+const IndSummaryEntry& WGEDIndividual::Summary() const {
+    if (!TestBit(entry_->flags, kFlagFilled)) const_cast<WGEDIndividual*>(this)->FillSummary();
+    return *entry_;
 }
 
 void WGEDIndividual::ClearSummary() {
@@ -382,8 +388,8 @@ void WGEDIndividual::FillSummary() {
 }
 
 const char* WGEDIndividual::SummaryPosition(int field) const {
-    if (field < 0 || entry_->positions[field] == 0) return nullptr;
-    return recordLine_ + entry_->positions[field];
+    if (field < 0 || Summary().positions[field] == 0) return nullptr;
+    return recordLine_ + Summary().positions[field];
 }
 
 std::string WGEDIndividual::XRef() const {
@@ -407,7 +413,7 @@ std::string WGEDIndividual::AFN() const {
 }
 
 std::string WGEDIndividual::Sex() const {
-    return std::string(1, static_cast<char>(entry_->sex));
+    return std::string(1, static_cast<char>(Summary().sex));
 }
 
 const WDate* WGEDIndividual::ChangeDate() const {
@@ -522,7 +528,7 @@ std::unique_ptr<WABSNote> WGEDIndividual::Note() const {
     const char* first = SummaryPosition(kSumNote);
     if (!first) return nullptr;
     auto note = collection_.NoteFromLine(first);
-    if (!note || !TestBit(entry_->flags, kFlagSeveralNotes)) return note;
+    if (!note || !TestBit(Summary().flags, kFlagSeveralNotes)) return note;
     // Every later level-1 note adds one line made of its own lines.
     const WGEDTextMMF& text = collection_.GedFile();
     collection_.ForEachSubLine(recordLine_, [&](const char* line) {

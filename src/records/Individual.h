@@ -167,6 +167,7 @@ class WGEDIndividual : public WABSIndividual {
 
   private:
     void FillSummary();
+    const IndSummaryEntry& Summary() const;
     // The line recorded in the summary, or null.
     const char* SummaryPosition(int field) const;
     void ScanSources() const;

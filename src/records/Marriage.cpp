@@ -42,8 +42,15 @@ WGEDMarriage::WGEDMarriage(const WGEDCollection& collection, int32_t n) : collec
     number_ = n;
     recordLine_ = collection.RecordLine(WGEDCollection::kSlotFamily, n);
     childCount_ = collection.FamilyLinks().ChildCount(n);
-    const WGEDTextMMF& text = collection.GedFile();
-    collection.ForEachSubLine(recordLine_, [&](const char* line) {
+}
+
+// The record's lines are read the first time one is needed: walks over the
+// family links never touch the text.
+void WGEDMarriage::ScanLines() const {
+    if (scanned_) return;
+    scanned_ = true;
+    const WGEDTextMMF& text = collection_.GedFile();
+    collection_.ForEachSubLine(recordLine_, [&](const char* line) {
         if (*line != '1') return;
         if (text.TagIs(line, "SLGS")) sealingLine_ = line;
         if (text.TagIs(line, "MARR") && !marriageLine_) marriageLine_ = line;
@@ -70,11 +77,23 @@ void WGEDMarriage::SortChildren() {
     vx::SortChildren(collection_, number_);
 }
 
+bool WGEDMarriage::HasSealing() const {
+    ScanLines();
+    return sealingLine_ != nullptr;
+}
+
+int WGEDMarriage::CitationCount() const {
+    ScanLines();
+    return static_cast<int>(sourLines_.size());
+}
+
 std::unique_ptr<WABSLDSEvent> WGEDMarriage::Sealing() const {
+    ScanLines();
     return sealingLine_ ? std::make_unique<WGEDLDSEvent>(collection_, sealingLine_) : nullptr;
 }
 
 void WGEDMarriage::LoadDate() const {
+    ScanLines();
     if (!marriageLine_) return;
     const WGEDTextMMF& text = collection_.GedFile();
     const char* next = text.NextLine(marriageLine_, true);
@@ -83,6 +102,7 @@ void WGEDMarriage::LoadDate() const {
 }
 
 std::string WGEDMarriage::MarriagePlaceText() const {
+    ScanLines();
     if (!marriageLine_) return {};
     return collection_.ConvertText(EventPlace(collection_.GedFile(), marriageLine_));
 }
@@ -97,6 +117,7 @@ std::unique_ptr<WABSCitation> WGEDMarriage::Citation(int i) const {
 }
 
 std::unique_ptr<WABSNote> WGEDMarriage::Note() const {
+    ScanLines();
     return collection_.NoteFromLine(noteLine_);
 }
 

@@ -69,12 +69,12 @@ class WGEDMarriage : public WABSMarriage {
     int SpouseCount() const override;
     // Puts the children in birth order, once while the file is open.
     void SortChildren() override;
-    bool HasSealing() const override { return sealingLine_ != nullptr; }
+    bool HasSealing() const override;
     std::unique_ptr<WABSLDSEvent> Sealing() const override;
     // The PLAC among the level-2 lines right after MARR.
     std::string MarriagePlaceText() const override;
     std::string RecordText() const override;
-    int CitationCount() const override { return static_cast<int>(sourLines_.size()); }
+    int CitationCount() const override;
     std::unique_ptr<WABSCitation> Citation(int i) const override;
     std::unique_ptr<WABSNote> Note() const override;
 
@@ -85,10 +85,13 @@ class WGEDMarriage : public WABSMarriage {
   private:
     const WGEDCollection& collection_;
     const char* recordLine_;
-    const char* marriageLine_ = nullptr;
-    const char* noteLine_ = nullptr;
-    const char* sealingLine_ = nullptr;
-    std::vector<const char*> sourLines_;
+    void ScanLines() const;
+
+    mutable bool scanned_ = false;
+    mutable const char* marriageLine_ = nullptr;
+    mutable const char* noteLine_ = nullptr;
+    mutable const char* sealingLine_ = nullptr;
+    mutable std::vector<const char*> sourLines_;
 };
 
 }  // namespace vx

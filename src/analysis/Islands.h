@@ -1,0 +1,73 @@
+// Islands: groups of individuals connected through family links. They are
+// found once per file, ranked by size (largest first), and one of them can
+// become the view to which the whole program is confined.
+#pragma once
+
+#include <memory>
+
+#include "analysis/ABSIterator.h"
+#include "analysis/TypedArrays.h"
+
+namespace vx {
+
+class WABSCollection;
+
+// The individuals of one island in increasing individual number.
+class WIslandIterator : public WCollectionIterator {
+  public:
+    WIslandIterator(WABSCollection* collection, int32_t island,
+                    const WIntArray& islandOfIndividual);
+    void Build() override;
+    int32_t Island() const { return island_; }
+
+  private:
+    int32_t island_;
+    const WIntArray& islandOfIndividual_;
+};
+
+class WIslands {
+  public:
+    explicit WIslands(const WABSCollection& collection) : collection_(collection) {}
+
+    // Computes the islands once; returns their number.
+    int32_t ComputeIslands();
+    bool IslandsComputed() const { return islandOfIndividual_ != nullptr; }
+    int32_t IslandCount() const { return islandCount_; }
+
+    // By rank (1 = largest); 0 beyond the number of islands.
+    int32_t IslandIndividuals(int32_t rank) const;
+    int32_t IslandFamilies(int32_t rank) const;
+    int32_t IslandFirstIndividual(int32_t rank) const;
+    // The rank of the individual's island (computing the islands first).
+    int32_t IslandRankOf(int32_t individual);
+
+    // Confines the view to the island of that rank (dropping a previous
+    // view); a rank beyond the islands only drops the view.
+    void UseIsland(int32_t rank);
+    void ClearIslandView() { view_.reset(); }
+    bool HasView() const { return view_ != nullptr; }
+    // A new list of the island's individuals, or null for a rank beyond the
+    // islands.
+    std::unique_ptr<WIslandIterator> CreateIslandIterator(int32_t rank);
+
+    int32_t ViewCount() const;
+    int32_t ViewIndividual(int32_t position) const;
+    int32_t ViewPosition(int32_t individual) const;
+
+  private:
+    int32_t IslandAtRank(int32_t rank) const;
+    void Flood(int32_t start, int32_t island, int64_t& steps);
+
+    const WABSCollection& collection_;
+    std::unique_ptr<WIntArray> islandOfIndividual_;
+    std::unique_ptr<WIntArray> islandOfFamily_;
+    std::unique_ptr<WIntArray> individualsPerIsland_;
+    std::unique_ptr<WIntArray> familiesPerIsland_;
+    std::unique_ptr<WIntArray> firstIndividualPerIsland_;
+    std::unique_ptr<WIslandSortIndex> ranking_;
+    std::unique_ptr<WIslandIterator> view_;
+    int32_t islandCount_ = 0;
+    bool computing_ = false;
+};
+
+}  // namespace vx
