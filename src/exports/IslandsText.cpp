@@ -1,0 +1,53 @@
+#include "exports/IslandsText.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/TextUtil.h"
+#include "gedcom/ABSCollection.h"
+
+namespace vx {
+namespace {
+
+std::string Quoted(const std::string& value) {
+    return "\"" + ReplaceChar(value, '"', "\"\"") + "\"";
+}
+
+std::string Fixed(const char* number, const std::vector<std::string>& values) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%5s %8s %8s %8s %8s ", number, values[0].c_str(),
+                  values[1].c_str(), values[2].c_str(), values[3].c_str());
+    return buffer + values[4] + "\r\n";
+}
+
+}  // namespace
+
+std::string IslandsText(const WABSCollection& collection, ListFormat format) {
+    const int32_t islands = collection.ComputeIslands();
+    std::string text;
+    if (format == ListFormat::FixedColumns) {
+        text = "ISLANDS\r\n\r\n" + Fixed("#", {"Ind", "Mar", "Note", "Source", "1st Individual"});
+    } else {
+        text = "\"#\",\"Ind\",\"Mar\",\"Note\",\"Source\",\"1st Individual\"\r\n";
+    }
+    for (int32_t rank = 1; rank <= islands; ++rank) {
+        const std::string number = std::to_string(rank);
+        // Islands hold no notes or sources of their own: those columns are 0.
+        const std::vector<std::string> values = {
+            FormatThousands(collection.IslandIndividuals(rank)),
+            FormatThousands(collection.IslandFamilies(rank)), "0", "0",
+            ReplaceChar(collection.DisplayNameOf(collection.IslandFirstIndividual(rank)), '"',
+                        "\"\"")};
+        if (format == ListFormat::FixedColumns) {
+            text += Fixed(number.c_str(), values);
+        } else {
+            text += "\"" + number + "\"";
+            for (size_t i = 0; i < 4; ++i)
+                text += "," + Quoted(values[i]);
+            text += ",\"" + values[4] + "\"\r\n";  // already doubled
+        }
+    }
+    return text;
+}
+
+}  // namespace vx
