@@ -1,0 +1,182 @@
+// vellacor-bench-analysis: the family-graph analyses over a whole file —
+// islands, the four statistics for every individual, the relationship of
+// everyone to one base person, and the descendant list of the person with
+// the most descendants — each next to the open + load time of the same file
+// in the same run.
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "analysis/DesIterator.h"
+#include "analysis/RelationShipCalc.h"
+#include "gedcom/GEDCollection.h"
+
+namespace {
+
+using namespace vx::bench;
+
+constexpr const char* kProgram = "vellacor-bench-analysis";
+constexpr const char* kUsage =
+    "usage: vellacor-bench-analysis [--individuals N[,N...]] [--megabytes M] [--keep DIR] "
+    "[--repeat N]\n"
+    "  --individuals N,...  sizes of the generated files (default 100000,1000000)\n"
+    "  --megabytes M        one file of about M MB instead\n"
+    "  --keep DIR           keep and reuse the generated files in DIR\n"
+    "  --repeat N           runs of the load measurement; the best counts (default 3)\n";
+
+std::unique_ptr<vx::WGEDCollection> OpenAndLoad(const std::string& path) {
+    auto collection = std::make_unique<vx::WGEDCollection>(path);
+    if (!collection->Load()) throw std::runtime_error("loading " + path + " was cancelled");
+    collection->AfterLoad();
+    return collection;
+}
+
+// Times one analysis on a freshly loaded file (caches start empty), the
+// load itself not counted.
+double TimeOnFreshFile(const std::string& path,
+                       const std::function<void(vx::WGEDCollection&)>& work) {
+    auto collection = OpenAndLoad(path);
+    const auto start = Clock::now();
+    work(*collection);
+    return SecondsSince(start);
+}
+
+void Report(const char* name, double seconds, double load, double goal) {
+    const double ratio = seconds / load;
+    std::printf("  %-34s %8.3f s  %5.2f x load  goal <= %.0f x  %s\n", name, seconds, ratio, goal,
+                ratio <= goal ? "met" : "MISSED");
+}
+
+void RunOne(const std::string& path, int repeat) {
+    WarmUp(path);
+    const Measurement load = Measure("open + load + order", repeat, 0, [&] {
+        return static_cast<uint64_t>(OpenAndLoad(path)->IndividualCount());
+    });
+    const int32_t people = static_cast<int32_t>(load.count);
+    std::printf("%s: %s\n  %s individuals; open + load + order %.3f s (best of %d)\n", kProgram,
+                path.c_str(), Grouped(load.count).c_str(), load.seconds, repeat);
+
+    int32_t islands = 0;
+    Report("islands",
+           TimeOnFreshFile(path, [&](vx::WGEDCollection& c) { islands = c.ComputeIslands(); }),
+           load.seconds, 2);
+    int32_t mostDescendants = 1, most = -1;
+    const std::pair<const char*, std::function<int64_t(vx::WGEDCollection&, int32_t)>>
+        statistics[] = {
+            {"ancestor count, everyone", [](auto& c, int32_t n) { return c.AncestorCount(n); }},
+            {"descendant count, everyone",
+             [&](auto& c, int32_t n) {
+                 const int32_t count = c.DescendantCount(n);
+                 if (count > most) most = count, mostDescendants = n;
+                 return count;
+             }},
+            {"ancestor generations, everyone",
+             [](auto& c, int32_t n) { return c.AncestorGenerations(n); }},
+            {"descendant generations, everyone",
+             [](auto& c, int32_t n) { return c.DescendantGenerations(n); }},
+            {"average ancestor generations",
+             [](auto& c, int32_t n) {
+                 return static_cast<int64_t>(c.AverageAncestorGenerations(n));
+             }},
+            {"average descendant generations",
+             [](auto& c, int32_t n) {
+                 return static_cast<int64_t>(c.AverageDescendantGenerations(n));
+             }},
+        };
+    for (const auto& [name, statistic] : statistics) {
+        int64_t total = 0;
+        const double seconds = TimeOnFreshFile(path, [&](vx::WGEDCollection& c) {
+            for (int32_t n = 1; n <= people; ++n)
+                total += statistic(c, n);
+        });
+        Report(name, seconds, load.seconds, 2);
+    }
+    size_t related = 0;
+    Report("relationship of everyone to #1",
+           TimeOnFreshFile(path,
+                           [&](vx::WGEDCollection& c) {
+                               vx::WRelCalc calculator(&c);
+                               for (int32_t n = 1; n <= people; ++n)
+                                   related += !calculator.Relationship(1, n).empty();
+                           }),
+           load.seconds, 2);
+    int32_t rows = 0;
+    Report("descendant list of the largest family",
+           TimeOnFreshFile(path,
+                           [&](vx::WGEDCollection& c) {
+                               vx::WDesIterator list;
+                               list.SetCollection(&c);
+                               list.BuildDescendants(mostDescendants, 255, true);
+                               rows = list.Count();
+                           }),
+           load.seconds, 1);
+    std::printf(
+        "  (%s islands; %s people related to #1; individual %d has %s descendants, %s rows)\n\n",
+        Grouped(islands).c_str(), Grouped(related).c_str(), mostDescendants, Grouped(most).c_str(),
+        Grouped(rows).c_str());
+}
+
+int Run(int argc, char** argv) {
+    std::vector<uint64_t> sizes = {100'000, 1'000'000};
+    uint64_t megabytes = 0;
+    int repeat = 3;
+    std::string folder = DefaultCacheFolder();
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "%s: %s needs a value\n%s", kProgram, argv[i], kUsage);
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--individuals") {
+            sizes.clear();
+            std::stringstream list(value());
+            for (std::string item; std::getline(list, item, ',');)
+                sizes.push_back(
+                    NumberArgument(item.c_str(), 1, 5'000'000, "--individuals", kProgram, kUsage));
+        } else if (arg == "--megabytes") {
+            megabytes = NumberArgument(value(), 1, 2000, "--megabytes", kProgram, kUsage);
+        } else if (arg == "--keep") {
+            folder = value();
+        } else if (arg == "--repeat") {
+            repeat =
+                static_cast<int>(NumberArgument(value(), 1, 100, "--repeat", kProgram, kUsage));
+        } else if (arg == "-h" || arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "%s: unknown argument %s\n%s", kProgram, argv[i], kUsage);
+            return 2;
+        }
+    }
+    std::vector<vx::gedgen::Options> files;
+    if (megabytes)
+        files.emplace_back().targetBytes = megabytes * 1'000'000;
+    else
+        for (uint64_t n : sizes)
+            files.emplace_back().individuals = n;
+    for (const vx::gedgen::Options& options : files) {
+        bool reused = false;
+        RunOne(CachedGedcom(folder, "load", options, &reused), repeat);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
+        return 1;
+    }
+}
