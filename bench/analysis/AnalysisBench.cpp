@@ -7,7 +7,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,49 +122,10 @@ void RunOne(const std::string& path, int repeat) {
 }
 
 int Run(int argc, char** argv) {
-    std::vector<uint64_t> sizes = {100'000, 1'000'000};
-    uint64_t megabytes = 0;
-    int repeat = 3;
-    std::string folder = DefaultCacheFolder();
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        auto value = [&]() -> const char* {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "%s: %s needs a value\n%s", kProgram, argv[i], kUsage);
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        if (arg == "--individuals") {
-            sizes.clear();
-            std::stringstream list(value());
-            for (std::string item; std::getline(list, item, ',');)
-                sizes.push_back(
-                    NumberArgument(item.c_str(), 1, 5'000'000, "--individuals", kProgram, kUsage));
-        } else if (arg == "--megabytes") {
-            megabytes = NumberArgument(value(), 1, 2000, "--megabytes", kProgram, kUsage);
-        } else if (arg == "--keep") {
-            folder = value();
-        } else if (arg == "--repeat") {
-            repeat =
-                static_cast<int>(NumberArgument(value(), 1, 100, "--repeat", kProgram, kUsage));
-        } else if (arg == "-h" || arg == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "%s: unknown argument %s\n%s", kProgram, argv[i], kUsage);
-            return 2;
-        }
-    }
-    std::vector<vx::gedgen::Options> files;
-    if (megabytes)
-        files.emplace_back().targetBytes = megabytes * 1'000'000;
-    else
-        for (uint64_t n : sizes)
-            files.emplace_back().individuals = n;
-    for (const vx::gedgen::Options& options : files) {
+    const FileArguments arguments = ParseFileArguments(argc, argv, kProgram, kUsage);
+    for (const vx::gedgen::Options& options : arguments.files) {
         bool reused = false;
-        RunOne(CachedGedcom(folder, "load", options, &reused), repeat);
+        RunOne(CachedGedcom(arguments.folder, "load", options, &reused), arguments.repeat);
     }
     return 0;
 }

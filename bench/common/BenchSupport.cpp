@@ -131,4 +131,47 @@ uint64_t NumberArgument(const char* text, uint64_t lo, uint64_t hi, const char* 
     return value;
 }
 
+FileArguments ParseFileArguments(int argc, char** argv, const char* program, const char* usage) {
+    std::vector<uint64_t> sizes = {100'000, 1'000'000};
+    uint64_t megabytes = 0;
+    FileArguments arguments;
+    arguments.folder = DefaultCacheFolder();
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "%s: %s needs a value\n%s", program, argv[i], usage);
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--individuals") {
+            sizes.clear();
+            std::stringstream list(value());
+            for (std::string item; std::getline(list, item, ',');)
+                sizes.push_back(
+                    NumberArgument(item.c_str(), 1, 5'000'000, "--individuals", program, usage));
+        } else if (arg == "--megabytes") {
+            megabytes = NumberArgument(value(), 1, 2000, "--megabytes", program, usage);
+        } else if (arg == "--keep") {
+            arguments.folder = value();
+        } else if (arg == "--repeat") {
+            arguments.repeat =
+                static_cast<int>(NumberArgument(value(), 1, 100, "--repeat", program, usage));
+        } else if (arg == "-h" || arg == "--help") {
+            std::fputs(usage, stdout);
+            std::exit(0);
+        } else {
+            std::fprintf(stderr, "%s: unknown argument %s\n%s", program, argv[i], usage);
+            std::exit(2);
+        }
+    }
+    if (megabytes)
+        arguments.files.emplace_back().targetBytes = megabytes * 1'000'000;
+    else
+        for (uint64_t n : sizes)
+            arguments.files.emplace_back().individuals = n;
+    return arguments;
+}
+
 }  // namespace vx::bench

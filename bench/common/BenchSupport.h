@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,16 @@ Measurement Measure(std::string name, int repeat, uint64_t expected,
 // A whole number argument in [lo, hi]; exits with the usage text otherwise.
 uint64_t NumberArgument(const char* text, uint64_t lo, uint64_t hi, const char* what,
                         const char* program, const char* usage);
+
+// The command line shared by the benchmarks that run on generated files of
+// several sizes: --individuals N,..., --megabytes M, --keep DIR, --repeat N.
+struct FileArguments {
+    std::vector<gedgen::Options> files;
+    std::string folder;
+    int repeat = 3;
+};
+// Exits with the usage text on a bad argument, and after printing it for
+// --help.
+FileArguments ParseFileArguments(int argc, char** argv, const char* program, const char* usage);
 
 }  // namespace vx::bench
