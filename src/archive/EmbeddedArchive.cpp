@@ -1,0 +1,107 @@
+#include "archive/EmbeddedArchive.h"
+
+#include <memory>
+
+#include "app/Errors.h"
+#include "archive/ArchiveErrors.h"
+#include "platform/FileHandle.h"
+
+namespace vx {
+namespace {
+
+constexpr int64_t kTrailerSize = SenderRecord::kSize;
+constexpr size_t kCopyChunk = 65536;
+
+platform::FileHandle OpenProgram(const std::string& path) {
+    platform::FileHandle file = platform::OpenExistingFile(path, platform::FileAccess::Read);
+    if (!file.IsOpen()) throw EFileError(EFileError::Kind::Open, path);
+    return file;
+}
+
+TPayloadLayout ReadLayout(const platform::FileHandle& program, const std::string& path) {
+    TPayloadLayout layout;
+    layout.FileSize = platform::FileLength(program);
+    if (layout.FileSize < kTrailerSize) {
+        // A short file without the marker is simply not a packed program.
+        if (!HasPayloadMarker(path)) return layout;
+        throw EArchiveCorrupt(path + " is too short to carry a GEDCOM.");
+    }
+    uint8_t bytes[SenderRecord::kSize];
+    if (platform::ReadAt(program, bytes, sizeof bytes, layout.FileSize - kTrailerSize) !=
+        kTrailerSize)
+        throw EInOutError("Error with I/O reading " + path + ": " + platform::LastErrorText());
+    layout.Sender = SenderRecord::FromBytes(bytes);
+    layout.MarkerFound = layout.Sender.Magic == SenderRecord::kMagic;
+    layout.ArchiveOffset = layout.Sender.ArchiveOffset;
+    layout.ArchiveSize = layout.FileSize - kTrailerSize - layout.ArchiveOffset;
+    return layout;
+}
+
+// Copies the archive bytes of the program file into `target`.
+void CopyArchive(const platform::FileHandle& program, const TPayloadLayout& layout,
+                 const platform::TempFile& target) {
+    std::unique_ptr<char[]> chunk(new char[kCopyChunk]);
+    int64_t offset = layout.ArchiveOffset;
+    int64_t left = layout.ArchiveSize;
+    while (left > 0) {
+        const size_t want = static_cast<size_t>(std::min<int64_t>(left, kCopyChunk));
+        const int64_t got = platform::ReadAt(program, chunk.get(), want, offset);
+        if (got <= 0) break;
+        if (!platform::WriteAll(target.Handle(), chunk.get(), static_cast<size_t>(got)))
+            throw EInOutError("Error with I/O writing " + target.Path() + ": " +
+                              platform::LastErrorText());
+        offset += got;
+        left -= got;
+    }
+}
+
+platform::TempFile NewTempFileOrThrow() {
+    platform::TempFile file = platform::NewTempFile();
+    if (!file.IsOpen()) throw EFileError(EFileError::Kind::Create, platform::TempFolder());
+    return file;
+}
+
+}  // namespace
+
+void TPayloadLayout::CheckArchiveInsideFile() const {
+    if (!ArchiveInsideFile())
+        throw EArchiveCorrupt("The archive offset " + std::to_string(ArchiveOffset) +
+                              " lies outside the file (" + std::to_string(FileSize) +
+                              " bytes with a " + std::to_string(kTrailerSize) +
+                              "-byte trailer); the file is corrupt.");
+}
+
+TPayloadLayout ReadPayloadLayout(const std::string& programPath) {
+    return ReadLayout(OpenProgram(programPath), programPath);
+}
+
+TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
+                                       const std::string& outputPath,
+                                       WRESCompress::CrcMismatchHandler onCrcMismatch) {
+    TExpandedPayload result;
+    {
+        platform::FileHandle program = OpenProgram(programPath);
+        result.Layout = ReadLayout(program, programPath);
+        result.Layout.CheckArchiveInsideFile();
+        platform::TempFile archive = NewTempFileOrThrow();
+        CopyArchive(program, result.Layout, archive);
+        program.Close();
+
+        WRESCompress expander;
+        expander.SetCrcMismatchHandler(std::move(onCrcMismatch));
+        expander.Expand(archive.Path(), outputPath, result.Layout.Sender.BlockCount);
+        result.BadBlocks = expander.BadBlocks();
+    }
+    return result;
+}
+
+TEmbeddedGedcom LoadEmbeddedGedcom(const std::string& programPath,
+                                   WRESCompress::CrcMismatchHandler onCrcMismatch) {
+    TEmbeddedGedcom gedcom;
+    gedcom.File = NewTempFileOrThrow();
+    gedcom.Payload =
+        ExpandEmbeddedArchive(programPath, gedcom.File.Path(), std::move(onCrcMismatch));
+    return gedcom;
+}
+
+}  // namespace vx

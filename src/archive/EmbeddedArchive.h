@@ -1,0 +1,60 @@
+// The GEDCOM file a self-viewing program carries: finding the archive
+// behind the program image, and expanding it the way the viewer does at
+// start (copy the archive to a temporary file, expand that into a second
+// one, delete the first).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/RESCompress.h"
+#include "archive/SenderRecord.h"
+#include "platform/TempFiles.h"
+
+namespace vx {
+
+// The trailer of a program file and where its archive lies.
+struct TPayloadLayout {
+    SenderRecord Sender;
+    bool MarkerFound = false;
+    int64_t FileSize = 0;
+    // From the trailer's ArchiveOffset up to the trailer.
+    int64_t ArchiveOffset = 0;
+    int64_t ArchiveSize = 0;
+
+    bool ArchiveInsideFile() const {
+        return ArchiveOffset >= 0 && ArchiveOffset <= FileSize - int64_t{SenderRecord::kSize};
+    }
+    // Raises EArchiveCorrupt when the archive would start outside the file.
+    void CheckArchiveInsideFile() const;
+};
+
+// Reads the trailer (the last 1497 bytes) of a program file. Raises
+// EFileError when the file cannot be opened and EArchiveCorrupt when it has
+// the marker but is too short to hold a trailer. A missing marker is
+// reported in MarkerFound, not raised.
+TPayloadLayout ReadPayloadLayout(const std::string& programPath);
+
+struct TExpandedPayload {
+    TPayloadLayout Layout;
+    std::vector<int> BadBlocks;  // blocks whose CRC did not match
+};
+
+// Expands the archive of a program file into `outputPath`, through a
+// temporary copy of the archive. Raises the archive's errors; an archive
+// offset outside the file is EArchiveCorrupt.
+TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
+                                       const std::string& outputPath,
+                                       WRESCompress::CrcMismatchHandler onCrcMismatch = {});
+
+// What the viewer loads at start: the expanded GEDCOM in a locked temporary
+// file that is deleted when the result is destroyed.
+struct TEmbeddedGedcom {
+    TExpandedPayload Payload;
+    platform::TempFile File;
+};
+TEmbeddedGedcom LoadEmbeddedGedcom(const std::string& programPath,
+                                   WRESCompress::CrcMismatchHandler onCrcMismatch = {});
+
+}  // namespace vx

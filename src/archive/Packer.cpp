@@ -1,0 +1,146 @@
+#include "archive/Packer.h"
+
+#include <filesystem>
+#include <limits>
+#include <memory>
+
+#include "archive/Compressor.h"
+#include "archive/GedcomEncoding.h"
+#include "platform/FileHandle.h"
+
+namespace vx {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kChunk = 1 << 20;
+
+platform::FileHandle OpenInput(const std::string& path, const char* what) {
+    platform::FileHandle file = platform::OpenExistingFile(path, platform::FileAccess::Read);
+    if (!file.IsOpen())
+        throw EPackRefused(std::string("cannot open the ") + what + " " + path + ": " +
+                           platform::LastErrorText());
+    return file;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error) && !error;
+}
+
+// Reads a whole file region, or throws.
+std::string ReadRange(const platform::FileHandle& file, int64_t offset, int64_t length,
+                      const std::string& path) {
+    std::string bytes(static_cast<size_t>(length), '\0');
+    int64_t done = 0;
+    while (done < length) {
+        const int64_t got = platform::ReadAt(file, bytes.data() + done,
+                                             static_cast<size_t>(length - done), offset + done);
+        if (got <= 0) throw EInOutError("Error with I/O reading " + path);
+        done += got;
+    }
+    return bytes;
+}
+
+// The output file while it is written; removed unless Commit() is reached.
+class PartFile {
+  public:
+    explicit PartFile(std::string target) : target_(std::move(target)), path_(target_ + ".part") {
+        file_ = platform::CreateOrReplaceFile(path_);
+        if (!file_.IsOpen()) throw EFileError(EFileError::Kind::Create, path_);
+    }
+    ~PartFile() {
+        if (!committed_) {
+            file_.Close();
+            platform::DeleteFile(path_);
+        }
+    }
+    void Write(std::string_view bytes) {
+        if (!platform::WriteAll(file_, bytes.data(), bytes.size()))
+            throw EInOutError("Error with I/O writing " + path_ + ": " + platform::LastErrorText());
+        written_ += static_cast<int64_t>(bytes.size());
+    }
+    int64_t Written() const { return written_; }
+    void Commit() {
+        if (!file_.Close())
+            throw EInOutError("Error with I/O closing " + path_ + ": " + platform::LastErrorText());
+        std::error_code error;
+        fs::permissions(path_,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec,
+                        error);
+        if (!error) fs::rename(path_, target_, error);
+        if (error) throw EInOutError("cannot complete " + target_ + ": " + error.message());
+        committed_ = true;
+    }
+
+  private:
+    std::string target_;
+    std::string path_;
+    platform::FileHandle file_;
+    int64_t written_ = 0;
+    bool committed_ = false;
+};
+
+}  // namespace
+
+TPackResult PackProgram(const TPackRequest& request) {
+    platform::FileHandle viewer = OpenInput(request.ViewerPath, "viewer");
+    const int64_t viewerSize = platform::FileLength(viewer);
+    if (viewerSize <= 0) throw EPackRefused("the viewer " + request.ViewerPath + " is empty");
+    if (viewerSize > std::numeric_limits<int32_t>::max())
+        throw EPackRefused("the viewer " + request.ViewerPath + " is larger than 2 GB");
+    if (HasPayloadMarker(request.ViewerPath))
+        throw EPackRefused("the viewer " + request.ViewerPath +
+                           " already carries a GEDCOM; give the plain viewer");
+
+    platform::FileHandle gedcom = OpenInput(request.GedcomPath, "GEDCOM file");
+    const int64_t gedcomSize = platform::FileLength(gedcom);
+    if (gedcomSize <= 0) throw EPackRefused("the GEDCOM file " + request.GedcomPath + " is empty");
+    const TUtf16Kind utf16 =
+        DetectUtf16(ReadRange(gedcom, 0, std::min<int64_t>(gedcomSize, 2), request.GedcomPath));
+    if (utf16 != TUtf16Kind::None && !request.ConvertUtf16)
+        throw EPackRefused("the GEDCOM file " + request.GedcomPath +
+                           " is UTF-16, which the viewer cannot read; "
+                           "use --convert-utf16 to pack it as UTF-8");
+
+    for (const std::string& input : {request.GedcomPath, request.ViewerPath})
+        if (SameFile(input, request.OutputPath))
+            throw EPackRefused("the output " + request.OutputPath + " would replace an input");
+
+    // Every text must fit before anything is written.
+    SenderRecord sender = request.Sender;
+    sender.Magic = SenderRecord::kMagic;
+    sender.ToBytes();
+
+    PartFile out(request.OutputPath);
+    TPackResult result;
+    for (int64_t offset = 0; offset < viewerSize; offset += kChunk)
+        out.Write(ReadRange(viewer, offset, std::min<int64_t>(kChunk, viewerSize - offset),
+                            request.ViewerPath));
+
+    TArchiveWriter writer([&out](const std::string& bytes) { out.Write(bytes); },
+                          request.BlockSize);
+    if (utf16 != TUtf16Kind::None) {
+        const std::string text = SetGedcomCharset(
+            Utf16ToUtf8(ReadRange(gedcom, 0, gedcomSize, request.GedcomPath)), "UTF-8");
+        writer.Add(text);
+        result.GedcomBytes = static_cast<int64_t>(text.size());
+    } else {
+        for (int64_t offset = 0; offset < gedcomSize; offset += kChunk)
+            writer.Add(ReadRange(gedcom, offset, std::min<int64_t>(kChunk, gedcomSize - offset),
+                                 request.GedcomPath));
+        result.GedcomBytes = gedcomSize;
+    }
+    result.BlockCount = writer.Finish();
+    result.ArchiveBytes = writer.BytesWritten();
+
+    sender.ArchiveOffset = static_cast<int32_t>(viewerSize);
+    sender.BlockCount = result.BlockCount;
+    out.Write(sender.ToBytes());
+    result.OutputBytes = out.Written();
+    out.Commit();
+    return result;
+}
+
+}  // namespace vx

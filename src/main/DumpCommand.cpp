@@ -1,0 +1,133 @@
+// vellacor-tool dump: prints, for a GEDCOM file, the texts the viewer shows
+// or copies, so that every analysis can be checked without a screen. The
+// file is loaded as the viewer loads it, with the default settings, and the
+// person asked for is made active the way the viewer's scroller does it.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/DesIterator.h"
+#include "analysis/RelationShipCalc.h"
+#include "app/Errors.h"
+#include "app/Options.h"
+#include "app/TextUtil.h"
+#include "exports/DescendantsText.h"
+#include "exports/IslandsText.h"
+#include "gedcom/GEDCollection.h"
+#include "main/ToolArgs.h"
+#include "main/ToolCommands.h"
+#include "records/Individual.h"
+
+namespace vx::tool {
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: vellacor-tool dump GEDCOM WHAT [ARGUMENTS]\n"
+    "\n"
+    "Prints what the viewer shows or copies for a GEDCOM file, as Windows-1252 text:\n"
+    "  counts                      the status bar counts and the character set code\n"
+    "  summary-line N              the one-line summary of individual N\n"
+    "  summary N                   the person summary of individual N (its hint)\n"
+    "  relationship BASE OTHER     how OTHER is related to BASE, and their common\n"
+    "                              ancestor in full and as \"Surname, Given\"\n"
+    "  descendants N [--gens G] [--repeat]\n"
+    "                              the Descendants tab of N as copied to the clipboard\n"
+    "  islands                     the Islands tab in fixed columns\n"
+    "Individuals are numbered from 1 in file order.\n";
+
+void Write(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+std::unique_ptr<WGEDCollection> LoadGedcom(const std::string& path) {
+    WOptions::ResetToDefaults();  // as if no settings file existed
+    std::string error;
+    auto collection = OpenCollection(path, WABSCollection::kKindGedcom, error);
+    if (!collection) throw VxError(OneLine(error));
+    if (!collection->Load()) throw VxError("loading " + path + " was cancelled");
+    collection->AfterLoad();
+    return collection;
+}
+
+int32_t PersonNumber(const WGEDCollection& collection, const std::string& text) {
+    int32_t n = 0;
+    if (!ParseInt(text, n)) throw UsageError("not an individual number: " + text);
+    if (n < 1 || n > collection.IndividualCount())
+        throw VxError("there is no individual " + text + " (the file holds " +
+                      std::to_string(collection.IndividualCount()) + ")");
+    return n;
+}
+
+// The viewer starts on individual 1 and then moves to n; each move shows the
+// person's summary as the scroller's hint, which puts the children of that
+// person's families in birth order.
+void MakeActive(const WGEDCollection& collection, int32_t n) {
+    collection.PersonSummary(1);
+    if (n != 1) collection.PersonSummary(n);
+}
+
+}  // namespace
+
+int RunDump(const std::vector<std::string>& args) {
+    const ToolArgs parsed(args, {{"help", 'h', false}, {"gens", 0, true}, {"repeat", 0, false}});
+    if (parsed.Has("help")) {
+        std::fputs(kHelp, stdout);
+        return kExitOk;
+    }
+    const std::vector<std::string>& words = parsed.Positionals();
+    if (words.size() < 2) throw UsageError("expected a GEDCOM file and what to print");
+    const std::string& what = words[1];
+    auto expect = [&](size_t count) {
+        if (words.size() != count + 2)
+            throw UsageError(what + " takes " + std::to_string(count) + " argument(s)");
+    };
+    auto collection = LoadGedcom(words[0]);
+    const WGEDCollection& c = *collection;
+
+    if (what == "counts") {
+        expect(0);
+        Write("I: " + FormatThousands(c.IndividualCount()) + "\nF: " +
+              FormatThousands(c.FamilyCount()) + "\nN: " + FormatThousands(c.NoteCount()) +
+              "\nS: " + FormatThousands(c.SourceCount()) +
+              "\nCHAR: " + std::to_string(c.CharacterSet()) + "\n");
+    } else if (what == "summary-line") {
+        expect(1);
+        const int32_t n = PersonNumber(c, words[2]);
+        MakeActive(c, n);
+        Write(c.Individual(n)->SummaryLine(true) + "\n");
+    } else if (what == "summary") {
+        expect(1);
+        const int32_t n = PersonNumber(c, words[2]);
+        MakeActive(c, n);
+        Write(c.PersonSummary(n));
+    } else if (what == "relationship") {
+        expect(2);
+        const int32_t base = PersonNumber(c, words[2]);
+        const int32_t other = PersonNumber(c, words[3]);
+        WRelCalc calculator(&c);
+        const std::string relation = calculator.Relationship(base, other);
+        Write(relation + "\n" + calculator.CommonAncestorName(base, other, true) + "\n" +
+              calculator.CommonAncestorName(base, other, false) + "\n");
+    } else if (what == "descendants") {
+        expect(1);
+        const int32_t n = PersonNumber(c, words[2]);
+        int32_t generations = WOptions::GetInt(opt::kDesGenLimit);
+        if (auto value = parsed.Value("gens"); value && !ParseInt(*value, generations))
+            throw UsageError("--gens takes a number of generations");
+        const bool repeat = parsed.Has("repeat") || WOptions::GetFlag(opt::kDesRepDups);
+        MakeActive(c, n);
+        WDesIterator list;
+        list.SetCollection(&c);
+        list.BuildDescendants(n, generations, repeat);
+        Write(DescendantsText(c, list));
+    } else if (what == "islands") {
+        expect(0);
+        Write(IslandsText(c, ListFormat::FixedColumns));
+    } else {
+        throw UsageError("unknown text " + what);
+    }
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace vx::tool

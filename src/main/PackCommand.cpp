@@ -1,0 +1,186 @@
+// vellacor-tool pack: makes a self-viewing program file.
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+#include "app/TextUtil.h"
+#include "app/Win1252.h"
+#include "archive/Packer.h"
+#include "main/ToolArgs.h"
+#include "main/ToolCommands.h"
+#include "platform/ProgramPath.h"
+
+namespace vx::tool {
+namespace {
+
+constexpr const char* kHelp = R"(Usage: vellacor-tool pack GEDCOM -o OUTPUT [OPTIONS]
+
+Makes OUTPUT, a self-viewing program file: a copy of the viewer followed by
+the compressed GEDCOM file and the creator's facts. OUTPUT is marked
+executable.
+
+Options:
+  -o, --output FILE      the program file to write (required)
+      --viewer PATH      the viewer to copy (default: vellacor beside this tool)
+      --title T          title of the file (at most 31 bytes)
+      --name N           the creator's name (63)
+      --email E          the creator's e-mail address (63)
+      --addr1 A          first address line (63)
+      --addr2 A          second address line (63)
+      --web W            the creator's web site (63)
+      --phone P          the creator's phone number (31)
+      --message TEXT     a message for the recipient (1023)
+      --message-file F   the message, read from a UTF-8 file
+      --file-name NAME   the file name the viewer proposes when extracting
+                         (default: the GEDCOM's own name; at most 63 bytes)
+      --start N          number of the individual shown first (default 1)
+      --allow-extract    let the recipient extract the GEDCOM file
+      --convert-utf16    pack a UTF-16 GEDCOM file as UTF-8 instead of refusing it
+  -h, --help             show this help
+
+Texts are given in UTF-8 and stored in Windows-1252; a text with characters
+Windows-1252 lacks, or longer than its limit in bytes, is refused.
+)";
+
+const std::vector<OptionSpec> kOptions = {
+    {"output", 'o', true},       {"viewer", 0, true},
+    {"title", 0, true},          {"name", 0, true},
+    {"email", 0, true},          {"addr1", 0, true},
+    {"addr2", 0, true},          {"web", 0, true},
+    {"phone", 0, true},          {"message", 0, true},
+    {"message-file", 0, true},   {"file-name", 0, true},
+    {"start", 0, true},          {"allow-extract", 0, false},
+    {"convert-utf16", 0, false}, {"help", 'h', false},
+};
+
+// Which option fills which trailer text.
+struct TextOption {
+    std::string_view Option;
+    std::string_view Field;
+};
+constexpr TextOption kTextOptions[] = {
+    {"title", "Title"}, {"name", "SenderName"}, {"email", "Email"}, {"addr1", "Addr1"},
+    {"addr2", "Addr2"}, {"web", "WebSite"},     {"phone", "Phone"},
+};
+
+const SenderTextField& FieldNamed(std::string_view name) {
+    for (const SenderTextField& field : kSenderTextFields)
+        if (field.Name == name) return field;
+    throw std::logic_error("no trailer field " + std::string(name));
+}
+
+// UTF-8 text from the command line as the Windows-1252 text of a trailer
+// field, or a VxError naming the option.
+std::string TrailerText(const std::string& utf8, std::string_view option,
+                        const SenderTextField& field) {
+    const std::string text = Utf8ToWin1252(utf8);
+    if (Win1252ToUtf8(text) != utf8)
+        throw VxError("--" + std::string(option) +
+                      ": the text is not UTF-8 or has characters that Windows-1252 lacks");
+    if (text.find('\0') != std::string::npos)
+        throw VxError("--" + std::string(option) + ": the text contains a zero byte");
+    if (text.size() > field.Capacity())
+        throw VxError("--" + std::string(option) + " is " + std::to_string(text.size()) +
+                      " bytes long in Windows-1252; " + std::string(field.Name) +
+                      " holds at most " + std::to_string(field.Capacity()));
+    return text;
+}
+
+// A message keeps its line breaks as CR LF, the way the viewer shows them;
+// line breaks at its end are dropped.
+std::string MessageLines(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines += "\r\n";
+        } else {
+            lines += text[i];
+        }
+    }
+    return lines;
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) throw VxError("cannot read the message file " + path + ": " + error.message());
+    if (size > 64 * 1024) throw VxError("the message file " + path + " is too long");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) throw VxError("cannot open the message file " + path);
+    std::string text(size, '\0');
+    const size_t got = std::fread(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    text.resize(got);
+    return text;
+}
+
+std::string DefaultViewer() {
+    const std::string tool = platform::ProgramPath();
+    if (tool.empty()) return "vellacor";
+    return (std::filesystem::path(tool).parent_path() / "vellacor").string();
+}
+
+}  // namespace
+
+int RunPack(const std::vector<std::string>& args) {
+    const ToolArgs parsed(args, kOptions);
+    if (parsed.Has("help")) {
+        std::fputs(kHelp, stdout);
+        return kExitOk;
+    }
+    parsed.ExpectPositionals(1, "GEDCOM file");
+    if (!parsed.Has("output")) throw UsageError("missing -o OUTPUT");
+    if (parsed.Has("message") && parsed.Has("message-file"))
+        throw UsageError("give --message or --message-file, not both");
+
+    TPackRequest request;
+    request.GedcomPath = parsed.Positionals()[0];
+    request.OutputPath = *parsed.Value("output");
+    request.ViewerPath = parsed.Value("viewer").value_or(DefaultViewer());
+    request.ConvertUtf16 = parsed.Has("convert-utf16");
+
+    SenderRecord& sender = request.Sender;
+    for (const TextOption& text : kTextOptions)
+        if (auto value = parsed.Value(text.Option))
+            sender.*FieldNamed(text.Field).Text =
+                TrailerText(*value, text.Option, FieldNamed(text.Field));
+
+    if (auto message = parsed.Value("message"))
+        sender.Message = TrailerText(MessageLines(*message), "message", FieldNamed("Message"));
+    if (auto file = parsed.Value("message-file"))
+        sender.Message =
+            TrailerText(MessageLines(ReadTextFile(*file)), "message-file", FieldNamed("Message"));
+
+    const std::string fileName =
+        parsed.Value("file-name")
+            .value_or(std::filesystem::path(request.GedcomPath).filename().string());
+    try {
+        sender.FileName = TrailerText(fileName, "file-name", FieldNamed("FileName"));
+    } catch (const VxError& error) {
+        if (parsed.Has("file-name")) throw;
+        throw VxError("the GEDCOM's file name does not fit the trailer (" +
+                      std::string(error.what()) + "); give one with --file-name");
+    }
+
+    sender.StartIndividual = 1;
+    if (auto start = parsed.Value("start")) {
+        int32_t number = 0;
+        if (!ParseInt(*start, number) || number < 0)
+            throw UsageError("--start needs a whole number from 0 up, not '" + *start + "'");
+        sender.StartIndividual = number;
+    }
+    sender.AllowExtract = parsed.Has("allow-extract") ? 1 : 0;
+    sender.Created = DateTimeFromUnixTime(static_cast<int64_t>(std::time(nullptr)));
+
+    const TPackResult result = PackProgram(request);
+    std::printf("%s: %lld bytes of GEDCOM in %d blocks, archive %lld bytes, file %lld bytes\n",
+                request.OutputPath.c_str(), static_cast<long long>(result.GedcomBytes),
+                result.BlockCount, static_cast<long long>(result.ArchiveBytes),
+                static_cast<long long>(result.OutputBytes));
+    return kExitOk;
+}
+
+}  // namespace vx::tool

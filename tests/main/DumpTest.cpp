@@ -1,0 +1,73 @@
+// vellacor-tool dump: the texts the viewer shows or copies, printed for a
+// GEDCOM file.
+#include "ToolRunner.h"
+
+namespace vx::test {
+namespace {
+
+class DumpTest : public TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        gedcom_ = WriteFile(
+            "tree.ged",
+            "0 HEAD\r\n1 CHAR ANSEL\r\n"
+            "0 @I1@ INDI\r\n1 NAME Jos\xE2"
+            "e /Roi/\r\n1 SEX M\r\n1 BIRT\r\n2 DATE 1900\r\n1 FAMS @F1@\r\n"
+            "0 @I2@ INDI\r\n1 NAME Ann /Lee/\r\n1 SEX F\r\n1 FAMS @F1@\r\n"
+            "0 @I3@ INDI\r\n1 NAME Kim /Roi/\r\n1 SEX F\r\n1 BIRT\r\n2 DATE 1930\r\n1 FAMC @F1@\r\n"
+            "0 @I4@ INDI\r\n1 NAME Bo /Roi/\r\n1 SEX M\r\n1 BIRT\r\n2 DATE 1925\r\n1 FAMC @F1@\r\n"
+            "0 @I5@ INDI\r\n1 NAME Lone /Wolf/\r\n0 @N1@ NOTE x\r\n"
+            "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n1 CHIL @I4@\r\n0 TRLR\r\n");
+    }
+    ToolRun Dump(std::vector<std::string> args) {
+        args.insert(args.begin(), {"dump", gedcom_});
+        return RunToolIn(dir_, VELLACOR_TOOL, args);
+    }
+    std::string gedcom_;
+};
+
+TEST_F(DumpTest, CountsAndSummaryLine) {
+    EXPECT_EQ(Dump({"counts"}).Out, "I: 5\nF: 1\nN: 1\nS: 0\nCHAR: 1\n");
+    // Windows-1252 bytes, the accent converted from ANSEL.
+    EXPECT_EQ(Dump({"summary-line", "1"}).Out, "Jos\xE9 /Roi/ [1], (b. 1900, ), (d. , )\n");
+}
+
+TEST_F(DumpTest, PersonSummaryWithChildrenInBirthOrder) {
+    const ToolRun run = Dump({"summary", "1"});
+    EXPECT_EQ(run.Exit, 0);
+    EXPECT_EQ(
+        run.Out,
+        "Name :Jos\xE9 /Roi/ [1]\r\nSex    :M\r\nBirth   :1900, \r\nChr     :\r\nDeath :\r\n"
+        "Bur     :\r\nAge     :\r\nFather :\r\nMother :\r\nSpouse: Ann /Lee/ [2]\r\n"
+        "   Mar. Date: , \r\n      1925 Bo /Roi/ [4]\r\n      1930 Kim /Roi/ [3]");
+}
+
+TEST_F(DumpTest, RelationshipDescendantsAndIslands) {
+    EXPECT_EQ(Dump({"relationship", "3", "4"}).Out, "Brother\nJos\xE9 /Roi/ [1]\nRoi, Jos\xE9\n");
+    EXPECT_EQ(Dump({"relationship", "3", "5"}).Out, "\n\n\n");
+    EXPECT_EQ(Dump({"descendants", "1"}).Out,
+              "DESCENDANT LIST\r\n\r\n1 - Jos\xE9 /Roi/ [1] + Ann /Lee/ [2]\r\n"
+              "  2 - Bo /Roi/ [4]\r\n  2 - Kim /Roi/ [3]\r\n");
+    EXPECT_EQ(Dump({"descendants", "1", "--gens", "0"}).Out, Dump({"descendants", "1"}).Out);
+    EXPECT_EQ(Dump({"islands"}).Out,
+              "ISLANDS\r\n\r\n    #      Ind      Mar     Note   Source 1st Individual\r\n"
+              "    1        4        1        0        0 Jos\xE9 /Roi/ [1]\r\n"
+              "    2        1        0        0        0 Lone /Wolf/ [5]\r\n");
+}
+
+TEST_F(DumpTest, MistakesAreReportedOnOneLine) {
+    const ToolRun missing = Dump({"summary", "9"});
+    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_NE(missing.Err.find("there is no individual 9"), std::string::npos) << missing.Err;
+    EXPECT_EQ(Dump({"summary", "x"}).Exit, 2);
+    EXPECT_EQ(Dump({"nonsense"}).Exit, 2);
+    EXPECT_EQ(Dump({"counts", "extra"}).Exit, 2);
+    const ToolRun absent = RunToolIn(dir_, VELLACOR_TOOL, {"dump", Path("absent.ged"), "counts"});
+    EXPECT_EQ(absent.Exit, 1);
+    EXPECT_EQ(std::count(absent.Err.begin(), absent.Err.end(), '\n'), 1) << absent.Err;
+    EXPECT_EQ(RunToolIn(dir_, VELLACOR_TOOL, {"dump", "--help"}).Exit, 0);
+}
+
+}  // namespace
+}  // namespace vx::test
