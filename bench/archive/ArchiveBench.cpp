@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "Generator.h"
+#include "BenchSupport.h"
 #include "archive/Compressor.h"
 #include "archive/Packer.h"
 #include "archive/RESCompress.h"
@@ -59,27 +59,15 @@ constexpr double kPackGoal = 0.5;    // of bzip2 -9's speed
 }
 
 uint64_t Number(const char* text, uint64_t lo, uint64_t hi, const char* what) {
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (end == text || *end != '\0' || text[0] == '-' || value < lo || value > hi)
-        Usage(std::string("bad value for ") + what + ": " + text);
-    return value;
+    return vx::bench::NumberArgument(text, lo, hi, what, "vellacor-bench-archive", kUsage);
 }
 
 std::string CachedText(const std::string& folder, uint64_t megabytes) {
-    fs::create_directories(folder);
-    const std::string path = folder + "/archive-" + std::to_string(megabytes) + "mb-seed" +
-                             std::to_string(kSeed) + "-v" +
-                             std::to_string(vx::gedgen::kOutputVersion) + ".ged";
-    std::error_code error;
-    if (fs::file_size(path, error) >= megabytes * 1'000'000 && !error) return path;
     vx::gedgen::Options options;
     options.targetBytes = megabytes * 1'000'000;
     options.seed = kSeed;
-    const std::string partial = path + ".partial";
-    vx::gedgen::GenerateFile(options, partial);
-    fs::rename(partial, path);
-    return path;
+    bool reused = false;
+    return vx::bench::CachedGedcom(folder, "archive", options, &reused);
 }
 
 // Runs a program with stdin and stdout redirected to files; returns its
