@@ -1,5 +1,6 @@
 #include "gedcom/MMF.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -171,13 +172,20 @@ void WMMF::Grow(int64_t newSize) {
         textEnd_ = base_ + size_;
         return;
     }
+    // A mapped store grows by half its size at least: remapping costs in
+    // proportion to what is mapped, so fixed small steps would make a long
+    // run of appends quadratic.
+    const int64_t grown =
+        inMemory_ ? newCapacity
+                  : std::min(std::max(newCapacity, static_cast<int64_t>(capacity_) * 3 / 2),
+                             kMaxStoreSize);
     if (inMemory_) {
         Spill();
     } else {
         view_.Flush();
         view_.Unmap();
     }
-    capacity_ = static_cast<int32_t>(newCapacity);
+    capacity_ = static_cast<int32_t>(grown);
     MapWhole(true);
 }
 
