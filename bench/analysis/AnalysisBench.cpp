@@ -29,13 +29,6 @@ constexpr const char* kUsage =
     "  --keep DIR           keep and reuse the generated files in DIR\n"
     "  --repeat N           runs of the load measurement; the best counts (default 3)\n";
 
-std::unique_ptr<vx::WGEDCollection> OpenAndLoad(const std::string& path) {
-    auto collection = std::make_unique<vx::WGEDCollection>(path);
-    if (!collection->Load()) throw std::runtime_error("loading " + path + " was cancelled");
-    collection->AfterLoad();
-    return collection;
-}
-
 // Times one analysis on a freshly loaded file (caches start empty), the
 // load itself not counted.
 double TimeOnFreshFile(const std::string& path,
@@ -133,10 +126,5 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return Run(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
-        return 1;
-    }
+    return vx::bench::RunReportingErrors(kProgram, [&] { return Run(argc, argv); });
 }

@@ -53,6 +53,22 @@ std::string CachedGedcom(const std::string& folder, const std::string& label,
     return path;
 }
 
+std::unique_ptr<WGEDCollection> OpenAndLoad(const std::string& path) {
+    auto collection = std::make_unique<WGEDCollection>(path);
+    if (!collection->Load()) throw std::runtime_error("loading " + path + " was cancelled");
+    collection->AfterLoad();
+    return collection;
+}
+
+int RunReportingErrors(const char* program, const std::function<int()>& run) {
+    try {
+        return run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", program, e.what());
+        return 1;
+    }
+}
+
 std::string RunTool(const std::vector<std::string>& args) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");

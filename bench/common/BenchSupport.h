@@ -5,11 +5,13 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Generator.h"
+#include "gedcom/GEDCollection.h"
 
 namespace vx::bench {
 
@@ -29,6 +31,14 @@ std::string CachedGedcom(const std::string& folder, const std::string& label,
 
 // The default cache folder: vellacor-bench in the temporary folder.
 std::string DefaultCacheFolder();
+
+// Opens and loads a GEDCOM file as the viewer does (indexes, links,
+// spouse-family order); throws when loading is cancelled.
+std::unique_ptr<WGEDCollection> OpenAndLoad(const std::string& path);
+
+// Runs main's work and turns an escaping exception into a message and exit
+// code 1.
+int RunReportingErrors(const char* program, const std::function<int()>& run);
 
 // Runs a tool with the C locale and returns what it printed; throws when the
 // tool cannot run or fails.

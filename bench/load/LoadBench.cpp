@@ -32,13 +32,6 @@ constexpr double kLoadGoal = 4.0;     // open + load + order, at most
 constexpr double kSummaryGoal = 2.0;  // summary lines, at most this many load times
 constexpr double kBytesGoal = 100.0;  // per individual, at most
 
-std::unique_ptr<vx::WGEDCollection> OpenAndLoad(const std::string& path) {
-    auto collection = std::make_unique<vx::WGEDCollection>(path);
-    if (!collection->Load()) throw std::runtime_error("loading " + path + " was cancelled");
-    collection->AfterLoad();
-    return collection;
-}
-
 bool RunOne(const std::string& path, int repeat) {
     const uint64_t bytes = WarmUp(path);
     const double mb = static_cast<double>(bytes) / 1e6;
@@ -93,10 +86,5 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return Run(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
-        return 1;
-    }
+    return vx::bench::RunReportingErrors(kProgram, [&] { return Run(argc, argv); });
 }

@@ -12,6 +12,17 @@ std::unique_ptr<WABSMarriage> FamilyIfAny(const WABSCollection& c, int32_t f) {
     return (f > 0 && f <= c.FamilyCount()) ? c.Family(f) : nullptr;
 }
 
+// Whether any spouse family of n satisfies `test`.
+template <class Test>
+bool AnySpouseFamily(const WABSCollection& c, int32_t n, Test test) {
+    auto person = c.Individual(n);
+    if (!person) return false;
+    for (int i = 1; i <= person->SpouseFamilyCount(); ++i)
+        if (auto family = FamilyIfAny(c, person->SpouseFamily(i)); family && test(*family))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 int32_t WABSCollection::FatherOf(int32_t n) const {
@@ -47,13 +58,7 @@ int32_t WABSCollection::CommonSpouseFamily(int32_t a, int32_t b) const {
 }
 
 bool WABSCollection::HasChildren(int32_t n) const {
-    auto person = Individual(n);
-    if (!person) return false;
-    for (int i = 1; i <= person->SpouseFamilyCount(); ++i)
-        if (auto family = FamilyIfAny(*this, person->SpouseFamily(i));
-            family && family->ChildCount() > 0)
-            return true;
-    return false;
+    return AnySpouseFamily(*this, n, [](const WABSMarriage& f) { return f.ChildCount() > 0; });
 }
 
 int WABSCollection::ChildrenCount(int32_t n) const {
@@ -163,23 +168,11 @@ int32_t WABSCollection::NearestRelativeSpouseFirst(int32_t n, int& relation, int
 }
 
 bool WABSCollection::FamilyHasSources(int32_t n) const {
-    auto person = Individual(n);
-    if (!person) return false;
-    for (int i = 1; i <= person->SpouseFamilyCount(); ++i)
-        if (auto family = FamilyIfAny(*this, person->SpouseFamily(i));
-            family && family->CitationCount() > 0)
-            return true;
-    return false;
+    return AnySpouseFamily(*this, n, [](const WABSMarriage& f) { return f.CitationCount() > 0; });
 }
 
 bool WABSCollection::FamilyHasNotes(int32_t n) const {
-    auto person = Individual(n);
-    if (!person) return false;
-    for (int i = 1; i <= person->SpouseFamilyCount(); ++i)
-        if (auto family = FamilyIfAny(*this, person->SpouseFamily(i));
-            family && !family->NoteText().empty())
-            return true;
-    return false;
+    return AnySpouseFamily(*this, n, [](const WABSMarriage& f) { return !f.NoteText().empty(); });
 }
 
 bool WABSCollection::HasSourcesWithFamilies(int32_t n) const {
