@@ -1,5 +1,6 @@
 #include "app/TextUtil.h"
 
+#include <array>
 #include <charconv>
 
 #include "app/CharTables.h"
@@ -165,6 +166,66 @@ std::string RemoveSubstring(std::string_view text, std::string_view part) {
     for (size_t at = out.find(part); at != std::string::npos; at = out.find(part))
         out.erase(at, part.size());
     return out;
+}
+
+std::string SoundexCode(std::string_view text) {
+    if (text.empty()) return {};
+    // Digits of the letters A to Z; 0 for the vowels and H, W, Y.
+    static constexpr char kDigits[] = "01230120022455012623010202";
+    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+    std::string code = std::string(1, upper(text[0])) + "000";
+    char previous = 0;  // the first letter's own digit is not remembered
+    size_t next = 1;
+    for (size_t i = 1; i < text.size() && next < 4; ++i) {
+        const char c = upper(text[i]);
+        if (c < 'A' || c > 'Z') continue;
+        const char digit = kDigits[c - 'A'];
+        if (digit != previous && digit != '0') code[next++] = digit;
+        previous = digit;
+    }
+    return code;
+}
+
+namespace {
+
+constexpr std::array<uint8_t, 256> BuildAccentFolding() {
+    std::array<uint8_t, 256> map{};
+    for (int c = 0; c < 256; ++c)
+        map[c] = static_cast<uint8_t>(c);
+    auto range = [&map](int from, int to, char plain) {
+        for (int c = from; c <= to; ++c)
+            map[c] = static_cast<uint8_t>(plain);
+    };
+    range(0xC0, 0xC6, 'A');
+    range(0xC7, 0xC7, 'C');
+    range(0xC8, 0xCB, 'E');
+    range(0xCC, 0xCF, 'I');
+    range(0xD0, 0xD0, 'D');
+    range(0xD1, 0xD1, 'N');
+    range(0xD2, 0xD6, 'O');
+    range(0xD8, 0xD8, 'O');
+    range(0xD9, 0xDC, 'U');
+    range(0xDD, 0xDD, 'Y');
+    range(0xDF, 0xDF, 'B');
+    range(0xE0, 0xE6, 'a');
+    range(0xE7, 0xE7, 'c');
+    range(0xE8, 0xEB, 'e');
+    range(0xEC, 0xEF, 'i');
+    range(0xF1, 0xF1, 'n');
+    range(0xF2, 0xF6, 'o');
+    range(0xF8, 0xF8, 'o');
+    range(0xF9, 0xFC, 'u');
+    range(0xFD, 0xFD, 'y');
+    range(0xFF, 0xFF, 'y');
+    range(0xAF, 0xAF, 'y');  // the macron sign
+    return map;
+}
+constexpr std::array<uint8_t, 256> kAccentFolding = BuildAccentFolding();
+
+}  // namespace
+
+std::string FoldAccents(std::string_view text) {
+    return MapBytes(text, kAccentFolding);
 }
 
 bool ParseInt(std::string_view text, int32_t& value) {

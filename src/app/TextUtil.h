@@ -64,6 +64,15 @@ std::string RemoveSubstring(std::string_view text, std::string_view part);
 // for anything else, including an empty text and values outside int32.
 bool ParseInt(std::string_view text, int32_t& value);
 
+// The four-character Soundex code of a name ("Smith" gives S530); empty for
+// an empty text. Characters other than the letters a to z are skipped after
+// the first, which is kept as it is (upper-cased when a letter).
+std::string SoundexCode(std::string_view text);
+
+// Accented Windows-1252 letters replaced by their plain letters ("Ålund"
+// gives "Alund"), so that text columns sort accents with their letters.
+std::string FoldAccents(std::string_view text);
+
 // Bit n (0..7) of a flag byte.
 inline bool TestBit(uint8_t flags, int n) {
     return (flags >> n) & 1u;

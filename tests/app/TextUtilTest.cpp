@@ -134,6 +134,33 @@ TEST(TextUtilTest, LineBreaksReplacementAndRemoval) {
     EXPECT_EQ(RemoveSubstring("abc", ""), "abc");
 }
 
+TEST(TextUtilTest, SoundexCodes) {
+    struct Case {
+        const char* name;
+        const char* code;
+    };
+    for (const Case& c : {Case{"Smith", "S530"},
+                          {"Pfister", "P123"},
+                          {"Ashcraft", "A226"},
+                          {"Lee", "L000"},
+                          {"O'Brien", "O165"},
+                          {"'Brien", "'165"},
+                          {"smith", "S530"},
+                          {"", ""},
+                          {"Tymczak", "T522"},
+                          {"\xC9mile", "\xC9" "540"},
+                          {"Jackson", "J250"}}) {
+        EXPECT_EQ(SoundexCode(c.name), c.code) << c.name;
+    }
+}
+
+TEST(TextUtilTest, AccentFoldingThenUpperCase) {
+    EXPECT_EQ(UpperText(FoldAccents("\xC5lund")), "ALUND");
+    EXPECT_EQ(UpperText(FoldAccents("\xE9mile")), "EMILE");
+    EXPECT_EQ(FoldAccents("\xDF\xFF\xAF\xD7\xF0\xDE"), "Byy\xD7\xF0\xDE");  // others unchanged
+    EXPECT_EQ(FoldAccents("\xD8\xF8\xD1\xF1"), "OoNn");
+}
+
 TEST(TextUtilTest, BitFlags) {
     uint8_t flags = 0;
     SetBit(flags, 0);
