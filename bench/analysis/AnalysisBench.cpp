@@ -114,17 +114,8 @@ void RunOne(const std::string& path, int repeat) {
         Grouped(rows).c_str());
 }
 
-int Run(int argc, char** argv) {
-    const FileArguments arguments = ParseFileArguments(argc, argv, kProgram, kUsage);
-    for (const vx::gedgen::Options& options : arguments.files) {
-        bool reused = false;
-        RunOne(CachedGedcom(arguments.folder, "load", options, &reused), arguments.repeat);
-    }
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    return vx::bench::RunReportingErrors(kProgram, [&] { return Run(argc, argv); });
+    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, kUsage, RunOne);
 }

@@ -69,6 +69,18 @@ int RunReportingErrors(const char* program, const std::function<int()>& run) {
     }
 }
 
+int RunOnGeneratedFiles(int argc, char** argv, const char* program, const char* usage,
+                        const std::function<void(const std::string&, int)>& one) {
+    return RunReportingErrors(program, [&] {
+        const FileArguments arguments = ParseFileArguments(argc, argv, program, usage);
+        for (const gedgen::Options& options : arguments.files) {
+            bool reused = false;
+            one(CachedGedcom(arguments.folder, "load", options, &reused), arguments.repeat);
+        }
+        return 0;
+    });
+}
+
 std::string RunTool(const std::vector<std::string>& args) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");

@@ -36,6 +36,12 @@ std::string DefaultCacheFolder();
 // spouse-family order); throws when loading is cancelled.
 std::unique_ptr<WGEDCollection> OpenAndLoad(const std::string& path);
 
+// The whole main of a benchmark over generated files: parses the command
+// line, makes or reuses each file and runs `one(path, repeat)` on it; an
+// escaping exception becomes a message and exit code 1.
+int RunOnGeneratedFiles(int argc, char** argv, const char* program, const char* usage,
+                        const std::function<void(const std::string&, int)>& one);
+
 // Runs main's work and turns an escaping exception into a message and exit
 // code 1.
 int RunReportingErrors(const char* program, const std::function<int()>& run);

@@ -32,7 +32,7 @@ constexpr double kLoadGoal = 4.0;     // open + load + order, at most
 constexpr double kSummaryGoal = 2.0;  // summary lines, at most this many load times
 constexpr double kBytesGoal = 100.0;  // per individual, at most
 
-bool RunOne(const std::string& path, int repeat) {
+void RunOne(const std::string& path, int repeat) {
     const uint64_t bytes = WarmUp(path);
     const double mb = static_cast<double>(bytes) / 1e6;
     const Measurement grep = Measure("grep -c '^0 '", repeat, 0, [&] {
@@ -71,20 +71,10 @@ bool RunOne(const std::string& path, int repeat) {
                 summaryRatio <= kSummaryGoal ? "met" : "MISSED", Grouped(summaryBytes).c_str());
     std::printf("  %-28s %9.1f bytes per individual  goal <= %.0f  %s\n\n", "indexes and links",
                 perIndividual, kBytesGoal, perIndividual <= kBytesGoal ? "met" : "MISSED");
-    return true;
-}
-
-int Run(int argc, char** argv) {
-    const FileArguments arguments = ParseFileArguments(argc, argv, kProgram, kUsage);
-    for (const vx::gedgen::Options& options : arguments.files) {
-        bool reused = false;
-        RunOne(CachedGedcom(arguments.folder, "load", options, &reused), arguments.repeat);
-    }
-    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return vx::bench::RunReportingErrors(kProgram, [&] { return Run(argc, argv); });
+    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, kUsage, RunOne);
 }
