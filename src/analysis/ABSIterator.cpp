@@ -9,7 +9,7 @@
 namespace vx {
 namespace {
 
-WABSCollection* gCurrentCollection = nullptr;
+const WABSCollection* gCurrentCollection = nullptr;
 
 }  // namespace
 
@@ -18,12 +18,12 @@ char* WABSIterator::GoTo(int32_t position) {
     return Item(position_);
 }
 
-WCollectionIterator::WCollectionIterator(WABSCollection* collection, int32_t expectedCount)
+WCollectionIterator::WCollectionIterator(const WABSCollection* collection, int32_t expectedCount)
     : WABSIterator(4, expectedCount), collection_(collection) {
     gCurrentCollection = collection;
 }
 
-WABSCollection* WCollectionIterator::CurrentCollection() {
+const WABSCollection* WCollectionIterator::CurrentCollection() {
     return gCurrentCollection;
 }
 
@@ -102,7 +102,7 @@ int ComparePrefix(const std::string& text, const std::string& key) {
 }  // namespace
 
 int32_t WCollectionIterator::FindByKeys(const NameKeys& keys) {
-    WABSCollection* collection = collection_;
+    const WABSCollection* collection = collection_;
     auto compareEntry = [&](int32_t id) {
         if (!collection) return 0;
         auto person = collection->Individual(id);

@@ -32,7 +32,7 @@ class WABSIterator : public WABSArrayIndex {
 // A list of individual numbers over one collection, filled lazily by Build.
 class WCollectionIterator : public WABSIterator {
   public:
-    explicit WCollectionIterator(WABSCollection* collection, int32_t expectedCount = 0);
+    explicit WCollectionIterator(const WABSCollection* collection, int32_t expectedCount = 0);
 
     // Fills the list; each kind of list fills it its own way.
     virtual void Build() = 0;
@@ -60,10 +60,10 @@ class WCollectionIterator : public WABSIterator {
     // The same over the REFN value.
     int32_t FindRefNumber(const std::string& text);
 
-    WABSCollection* Collection() const { return collection_; }
+    const WABSCollection* Collection() const { return collection_; }
     // The collection of the most recently created iterator; the name
     // searches read it.
-    static WABSCollection* CurrentCollection();
+    static const WABSCollection* CurrentCollection();
 
   protected:
     static int32_t IDOf(const char* record);
@@ -73,7 +73,7 @@ class WCollectionIterator : public WABSIterator {
     int32_t FindByKeys(const NameKeys& keys);
 
   private:
-    WABSCollection* collection_;
+    const WABSCollection* collection_;
     bool built_ = false;
 };
 

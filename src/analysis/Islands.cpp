@@ -1,5 +1,6 @@
 #include "analysis/Islands.h"
 
+#include <cstring>
 #include <vector>
 
 #include "app/Services.h"
@@ -16,17 +17,6 @@ void CountStep(int64_t& steps) {
 }
 
 }  // namespace
-
-WIslandIterator::WIslandIterator(WABSCollection* collection, int32_t island,
-                                 const WIntArray& islandOfIndividual)
-    : WCollectionIterator(collection), island_(island), islandOfIndividual_(islandOfIndividual) {
-    EnsureBuilt();
-}
-
-void WIslandIterator::Build() {
-    for (int32_t n = 1; n <= islandOfIndividual_.Count(); ++n)
-        if (islandOfIndividual_.GetValue(n) == island_) AppendID(n);
-}
 
 int32_t WIslands::ComputeIslands() {
     if (islandOfIndividual_ || computing_) return islandCount_;
@@ -59,6 +49,9 @@ int32_t WIslands::ComputeIslands() {
     for (int32_t i = 1; i <= people; ++i)
         ranking_->AddMember(islandOfIndividual_->GetValue(i));
     ranking_->Sort();
+    rankOfIsland_ = std::make_unique<WIntArray>(islandCount_);
+    for (int32_t rank = 1; rank <= islandCount_; ++rank)
+        rankOfIsland_->SetValue(ranking_->IslandAt(rank), rank);
     computing_ = false;
     return islandCount_;
 }
@@ -128,27 +121,18 @@ int32_t WIslands::IslandFirstIndividual(int32_t rank) const {
 
 int32_t WIslands::IslandRankOf(int32_t individual) {
     ComputeIslands();
-    if (!islandOfIndividual_) return 0;
-    const int32_t island = islandOfIndividual_->GetValue(individual);
-    for (int32_t rank = 1; rank <= islandCount_; ++rank)
-        if (ranking_->IslandAt(rank) == island) return rank;
-    return 0;
+    if (!rankOfIsland_) return 0;
+    return rankOfIsland_->GetValue(islandOfIndividual_->GetValue(individual));
 }
 
 void WIslands::UseIsland(int32_t rank) {
     view_.reset();
     ComputeIslands();
-    if (const int32_t island = IslandAtRank(rank))
-        view_ = std::make_unique<WIslandIterator>(const_cast<WABSCollection*>(&collection_), island,
-                                                  *islandOfIndividual_);
-}
-
-std::unique_ptr<WIslandIterator> WIslands::CreateIslandIterator(int32_t rank) {
-    ComputeIslands();
     const int32_t island = IslandAtRank(rank);
-    if (!island) return nullptr;
-    return std::make_unique<WIslandIterator>(const_cast<WABSCollection*>(&collection_), island,
-                                             *islandOfIndividual_);
+    if (!island) return;
+    view_ = std::make_unique<WIntArray>();
+    for (int32_t n = 1; n <= islandOfIndividual_->Count(); ++n)
+        if (islandOfIndividual_->GetValue(n) == island) view_->Append(n);
 }
 
 int32_t WIslands::ViewCount() const {
@@ -156,11 +140,20 @@ int32_t WIslands::ViewCount() const {
 }
 
 int32_t WIslands::ViewIndividual(int32_t position) const {
-    return view_ ? view_->ItemID(position) : position;
+    return view_ ? view_->GetValue(position) : position;
 }
 
 int32_t WIslands::ViewPosition(int32_t individual) const {
-    return view_ ? view_->IndexOfID(individual) : individual;
+    if (!view_) return individual;
+    // Members are held in increasing individual number.
+    return view_->FindWith(
+        [](const char* record, const char* key) {
+            int32_t a, b;
+            std::memcpy(&a, record, 4);
+            std::memcpy(&b, key, 4);
+            return a < b ? -1 : a > b ? 1 : 0;
+        },
+        &individual);
 }
 
 }  // namespace vx

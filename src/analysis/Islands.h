@@ -5,25 +5,11 @@
 
 #include <memory>
 
-#include "analysis/ABSIterator.h"
 #include "analysis/TypedArrays.h"
 
 namespace vx {
 
 class WABSCollection;
-
-// The individuals of one island in increasing individual number.
-class WIslandIterator : public WCollectionIterator {
-  public:
-    WIslandIterator(WABSCollection* collection, int32_t island,
-                    const WIntArray& islandOfIndividual);
-    void Build() override;
-    int32_t Island() const { return island_; }
-
-  private:
-    int32_t island_;
-    const WIntArray& islandOfIndividual_;
-};
 
 class WIslands {
   public:
@@ -46,9 +32,6 @@ class WIslands {
     void UseIsland(int32_t rank);
     void ClearIslandView() { view_.reset(); }
     bool HasView() const { return view_ != nullptr; }
-    // A new list of the island's individuals, or null for a rank beyond the
-    // islands.
-    std::unique_ptr<WIslandIterator> CreateIslandIterator(int32_t rank);
 
     int32_t ViewCount() const;
     int32_t ViewIndividual(int32_t position) const;
@@ -65,7 +48,10 @@ class WIslands {
     std::unique_ptr<WIntArray> familiesPerIsland_;
     std::unique_ptr<WIntArray> firstIndividualPerIsland_;
     std::unique_ptr<WIslandSortIndex> ranking_;
-    std::unique_ptr<WIslandIterator> view_;
+    // The rank of each island number, the inverse of the ranking.
+    std::unique_ptr<WIntArray> rankOfIsland_;
+    // The members of the island in view, in increasing individual number.
+    std::unique_ptr<WIntArray> view_;
     int32_t islandCount_ = 0;
     bool computing_ = false;
 };

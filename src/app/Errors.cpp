@@ -13,6 +13,10 @@ EIndexError::EIndexError(int32_t index)
 EMemoryError::EMemoryError(int32_t n)
     : VxError("Error getting pointer to individual " + std::to_string(n)) {}
 
+EConvertError::EConvertError(const std::string& text)
+    : VxError("'" + (text.size() > 40 ? text.substr(0, 40) + "..." : text) +
+              "' is not a valid integer value") {}
+
 EFileError::EFileError(Kind kind, const std::string& fileName)
     : VxError(FileErrorMessage(fileName)), kind_(kind), fileName_(fileName) {}
 

@@ -51,6 +51,12 @@ class ECompareError : public VxError {
     using VxError::VxError;
 };
 
+// A text that should have been a decimal integer.
+class EConvertError : public VxError {
+  public:
+    explicit EConvertError(const std::string& text);
+};
+
 // The message of every file error of the mapped-file layer.
 std::string FileErrorMessage(const std::string& fileName);
 

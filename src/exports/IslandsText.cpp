@@ -9,10 +9,6 @@
 namespace vx {
 namespace {
 
-std::string Quoted(const std::string& value) {
-    return "\"" + ReplaceChar(value, '"', "\"\"") + "\"";
-}
-
 std::string Fixed(const char* number, const std::vector<std::string>& values) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%5s %8s %8s %8s %8s ", number, values[0].c_str(),
@@ -43,7 +39,7 @@ std::string IslandsText(const WABSCollection& collection, ListFormat format) {
         } else {
             text += "\"" + number + "\"";
             for (size_t i = 0; i < 4; ++i)
-                text += "," + Quoted(values[i]);
+                text += "," + CsvField(values[i]);
             text += ",\"" + values[4] + "\"\r\n";  // already doubled
         }
     }

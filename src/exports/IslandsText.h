@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "exports/TextFields.h"
+
 namespace vx {
 
 class WABSCollection;
-
-enum class ListFormat { FixedColumns, Csv };
 
 // Computes the islands first when needed.
 std::string IslandsText(const WABSCollection& collection, ListFormat format);

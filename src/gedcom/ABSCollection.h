@@ -18,7 +18,6 @@ class WABSRepo;
 class WABSSubmitter;
 class WABSLDSEvent;
 class WIslands;
-class WIslandIterator;
 class WFamilyStatistics;
 
 // One labelled value of the file header, as the General tab lists them.
@@ -91,6 +90,9 @@ class WABSCollection {
     int32_t MotherOf(int32_t n) const;
     // The other spouse in the k-th spouse family (1-based).
     int32_t SpouseOf(int32_t n, int k) const;
+    // The spouse as lists name it: the wife of the k-th spouse family, or
+    // its husband when the wife is n herself (k below 1 counting as 1).
+    int32_t SpouseInMarriage(int32_t n, int k) const;
     // The first spouse family of a that is also one of b's.
     int32_t CommonSpouseFamily(int32_t a, int32_t b) const;
     bool HasChildren(int32_t n) const;
@@ -132,7 +134,6 @@ class WABSCollection {
     // The view confines lists, scroller, find and printing to one island.
     void UseIsland(int32_t rank) const;
     void ClearIslandView() const;
-    std::unique_ptr<WIslandIterator> CreateIslandIterator(int32_t rank) const;
     int32_t ViewCount() const;
     int32_t ViewIndividual(int32_t position) const;
     int32_t ViewPosition(int32_t individual) const;

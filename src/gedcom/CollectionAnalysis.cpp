@@ -43,9 +43,6 @@ void WABSCollection::UseIsland(int32_t rank) const {
 void WABSCollection::ClearIslandView() const {
     if (islands_) islands_->ClearIslandView();
 }
-std::unique_ptr<WIslandIterator> WABSCollection::CreateIslandIterator(int32_t rank) const {
-    return Islands().CreateIslandIterator(rank);
-}
 int32_t WABSCollection::ViewCount() const {
     return islands_ ? islands_->ViewCount() : IndividualCount();
 }

@@ -137,24 +137,25 @@ int32_t WABSCollection::NearestRelative(int32_t n, int& relation, int k) const {
         relation = 2;
         return mother;
     }
+    const int32_t spouse = SpouseInMarriage(n, k);
+    if (spouse) relation = 3;
+    return spouse;
+}
+
+int32_t WABSCollection::SpouseInMarriage(int32_t n, int k) const {
     auto person = Individual(n);
     if (!person || person->SpouseFamilyCount() == 0) return 0;
     auto family = FamilyIfAny(*this, person->SpouseFamily(std::max(k, 1)));
-    const int32_t spouse = family ? (family->Wife() == n ? family->Husband() : family->Wife()) : 0;
-    if (spouse) relation = 3;
-    return spouse;
+    if (!family) return 0;
+    return family->Wife() == n ? family->Husband() : family->Wife();
 }
 
 int32_t WABSCollection::NearestRelativeSpouseFirst(int32_t n, int& relation, int k) const {
     relation = 0;
     if (n == 0) return 0;
-    if (auto person = Individual(n); person && person->SpouseFamilyCount() > 0) {
-        auto family = FamilyIfAny(*this, person->SpouseFamily(std::max(k, 1)));
-        if (const int32_t spouse =
-                family ? (family->Wife() == n ? family->Husband() : family->Wife()) : 0) {
-            relation = 3;
-            return spouse;
-        }
+    if (const int32_t spouse = SpouseInMarriage(n, k)) {
+        relation = 3;
+        return spouse;
     }
     if (const int32_t father = FatherOf(n)) {
         relation = 1;

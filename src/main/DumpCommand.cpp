@@ -11,9 +11,13 @@
 #include "analysis/RelationShipCalc.h"
 #include "app/Errors.h"
 #include "app/Options.h"
+#include "app/Settings.h"
 #include "app/TextUtil.h"
+#include "columns/ColSortIterator.h"
+#include "columns/ListColumns.h"
 #include "exports/DescendantsText.h"
 #include "exports/IslandsText.h"
+#include "exports/ListText.h"
 #include "gedcom/GEDCollection.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
@@ -34,6 +38,13 @@ constexpr const char* kHelp =
     "  descendants N [--gens G] [--repeat]\n"
     "                              the Descendants tab of N as copied to the clipboard\n"
     "  islands                     the Islands tab in fixed columns\n"
+    "  list [--columns LIST] [--sort K] [--descending] [--base N] [--format csv|fixed]\n"
+    "       [--widths W1,W2,...]\n"
+    "                              the List tab as copied to the clipboard: LIST is a\n"
+    "                              column string (default \"1,2,7,65,67,19,18\"), rows\n"
+    "                              sorted by column K (default 1), relationships\n"
+    "                              against individual N (default 1), widths in pixels\n"
+    "                              per column for the fixed format (default fixed)\n"
     "Individuals are numbered from 1 in file order.\n";
 
 void Write(const std::string& bytes) {
@@ -67,10 +78,65 @@ void MakeActive(const WGEDCollection& collection, int32_t n) {
     if (n != 1) collection.PersonSummary(n);
 }
 
+int32_t OptionNumber(const ToolArgs& parsed, const char* name, int32_t fallback) {
+    const auto value = parsed.Value(name);
+    if (!value) return fallback;
+    int32_t number = 0;
+    if (!ParseInt(*value, number)) throw UsageError(std::string("--") + name + " takes a number");
+    return number;
+}
+
+ListFormat FormatOption(const ToolArgs& parsed) {
+    const std::string format = parsed.Value("format").value_or("fixed");
+    if (format == "fixed") return ListFormat::FixedColumns;
+    if (format == "csv") return ListFormat::Csv;
+    throw UsageError("--format takes csv or fixed");
+}
+
+// The List tab right after the viewer started on individual `base` with
+// that column string, sorted by one of its columns.
+std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed) {
+    const int32_t base = PersonNumber(c, parsed.Value("base").value_or("1"));
+    WListColumns columns(&c, ListSectionName(ListSection::List));
+    columns.SetColumnString(parsed.Value("columns").value_or(kDefaultListColumns));
+    if (const auto widths = parsed.Value("widths")) {
+        std::vector<std::string> pieces;
+        Split(*widths, ",", pieces, true);
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            int32_t pixels = 0;
+            if (!ParseInt(pieces[i], pixels))
+                throw UsageError("--widths takes pixel widths separated by commas");
+            columns.SetColumnWidth(static_cast<int>(i) + 1, pixels);
+        }
+    }
+    const int32_t sortColumn = OptionNumber(parsed, "sort", 1);
+    if (columns.ColumnCount() > 0 && (sortColumn < 1 || sortColumn > columns.ColumnCount()))
+        throw UsageError("--sort takes a column from 1 to " +
+                         std::to_string(columns.ColumnCount()));
+    MakeActive(c, base);
+    columns.SetBasePerson(base);
+    WColSortIterator list(&c);
+    columns.SetSortIterator(&list);
+    if (columns.ColumnCount() > 0) {
+        columns.SortByColumn(sortColumn);
+        // The same header clicked again reads the list backwards.
+        if (parsed.Has("descending")) columns.SortByColumn(sortColumn);
+    }
+    return ListText(columns, list, FormatOption(parsed));
+}
+
 }  // namespace
 
 int RunDump(const std::vector<std::string>& args) {
-    const ToolArgs parsed(args, {{"help", 'h', false}, {"gens", 0, true}, {"repeat", 0, false}});
+    const ToolArgs parsed(args, {{"help", 'h', false},
+                                 {"gens", 0, true},
+                                 {"repeat", 0, false},
+                                 {"columns", 0, true},
+                                 {"sort", 0, true},
+                                 {"descending", 0, false},
+                                 {"base", 0, true},
+                                 {"format", 0, true},
+                                 {"widths", 0, true}});
     if (parsed.Has("help")) {
         std::fputs(kHelp, stdout);
         return kExitOk;
@@ -124,6 +190,9 @@ int RunDump(const std::vector<std::string>& args) {
     } else if (what == "islands") {
         expect(0);
         Write(IslandsText(c, ListFormat::FixedColumns));
+    } else if (what == "list") {
+        expect(0);
+        Write(ListDump(c, parsed));
     } else {
         throw UsageError("unknown text " + what);
     }

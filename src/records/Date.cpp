@@ -462,20 +462,31 @@ std::string_view WDate::QualifierLetter() const {
     return kQualifierTexts[Qualifier()].letter;
 }
 
-int WDate::Compare(const WDate* other) const {
-    if (empty_ || other == nullptr) return -2;
-    // Unrecognised dates sort after every recognised one, by their text.
-    if (unrecognised_ || other->unrecognised_) {
-        if (!other->unrecognised_) return 1;
-        if (!unrecognised_) return -1;
-        return CompareBytes(text_, other->text_);
-    }
-    const std::pair<int, int> fields[] = {
-        {Year(), other->Year()}, {Month(), other->Month()}, {Day(), other->Day()}};
+DateSortKey WDate::SortKey() const {
+    DateSortKey key;
+    key.year = Year();
+    key.month = static_cast<uint16_t>(Month());
+    key.day = static_cast<uint16_t>(Day());
+    key.qualifier = static_cast<uint8_t>(Qualifier());
+    key.unrecognised = unrecognised_;
+    return key;
+}
+
+int CompareSortKeys(const DateSortKey& a, const DateSortKey& b) {
+    // Unrecognised dates sort after every recognised one.
+    if (a.unrecognised || b.unrecognised)
+        return a.unrecognised == b.unrecognised ? 0 : a.unrecognised ? 1 : -1;
+    const std::pair<int, int> fields[] = {{a.year, b.year}, {a.month, b.month}, {a.day, b.day}};
     for (const auto& [mine, theirs] : fields) {
         if (mine != theirs) return mine > theirs ? 1 : -1;
     }
-    return CompareQualifiers(Qualifier(), other->Qualifier());
+    return CompareQualifiers(a.qualifier, b.qualifier);
+}
+
+int WDate::Compare(const WDate* other) const {
+    if (empty_ || other == nullptr) return -2;
+    if (unrecognised_ && other->unrecognised_) return CompareBytes(text_, other->text_);
+    return CompareSortKeys(SortKey(), other->SortKey());
 }
 
 void WDate::SetDay(int value) {

@@ -77,6 +77,20 @@ bool IsLeapYear(int64_t year);
 // Days of a month of 1..12 (February by the leap rule); 0 otherwise.
 int DaysInMonth(int month, int64_t year);
 
+// What the order of a non-empty date depends on, small enough to be kept
+// for every row of a sorted list.
+struct DateSortKey {
+    int32_t year = 0;
+    uint16_t month = 0;
+    uint16_t day = 0;
+    uint8_t qualifier = 0;
+    bool unrecognised = false;
+};
+
+// The order of WDate::Compare for two non-empty dates. Two unrecognised
+// dates compare equal here: their texts decide between them.
+int CompareSortKeys(const DateSortKey& a, const DateSortKey& b);
+
 class WDate {
   public:
     WDate() = default;
@@ -112,6 +126,7 @@ class WDate {
     // month, day and qualifier, then unrecognised ones by their text.
     int Compare(const WDate* other) const;
     int Compare(const WDate& other) const { return Compare(&other); }
+    DateSortKey SortKey() const;
 
     // Proleptic Gregorian day number (1 January of year 1 is day 1) at year,
     // month or day precision; 0 when empty or for another precision.

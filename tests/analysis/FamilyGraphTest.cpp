@@ -4,6 +4,7 @@
 #include "analysis/DesIterator.h"
 #include "analysis/Islands.h"
 #include "app/Options.h"
+#include "columns/IslandIterator.h"
 #include "gedcom/GEDCollection.h"
 #include "records/Individual.h"
 
@@ -76,8 +77,8 @@ TEST_F(FamilyGraphTest, IslandViewConfinesPositions) {
     EXPECT_EQ(c.ViewCount(), 5);
     c.ClearIslandView();
     EXPECT_EQ(c.ViewCount(), 9);
-    EXPECT_EQ(c.CreateIslandIterator(4), nullptr);
-    EXPECT_EQ(c.CreateIslandIterator(3)->ItemID(1), 9);
+    EXPECT_EQ(WIslandIterator::Create(&c, 4), nullptr);
+    EXPECT_EQ(WIslandIterator::Create(&c, 3)->ItemID(1), 9);
 }
 
 // Cousins who married: G1 and G2 have A and B; A and X have C; B and Y have

@@ -1,0 +1,52 @@
+// The list of individual numbers behind a list grid. It sorts itself by
+// any attribute through a cached attribute array and serves its rows in
+// ascending or descending order; reversing the direction never sorts again,
+// because descending is only a reading direction.
+#pragma once
+
+#include <memory>
+
+#include "analysis/ABSIterator.h"
+
+namespace vx {
+
+class WAttrib;
+class WAttribArray;
+
+class WColSortIterator : public WCollectionIterator {
+  public:
+    // Records the collection's number of individuals, the size of every
+    // attribute array the list builds.
+    explicit WColSortIterator(const WABSCollection* collection, int32_t expectedCount = 0);
+    ~WColSortIterator() override;
+
+    int32_t Count() const override;
+    // Every individual of the current view, in view order.
+    void Build() override;
+    // Reads positions backwards when the direction is descending.
+    int32_t ItemID(int32_t position) override;
+
+    // Sorts by the attribute. Asked for the attribute the list is already
+    // sorted by, it only flips the direction (with `toggle`). A newly
+    // chosen attribute starts ascending with `toggle`, and keeps the
+    // direction without.
+    void SortBy(const WAttrib* attribute, bool toggle);
+    // The built-in orders of the find dialogs: 1 index, 2 identifier,
+    // 6 full name, 7 "Surname, Given", 48 custom identifier. Titles and
+    // suffixes never take part. Nothing happens when the list is already
+    // sorted or for any other key.
+    void SortByKey(int key);
+
+    bool IsAscending() const { return ascending_; }
+    void SetAscending(bool ascending) { ascending_ = ascending; }
+    int SortedAttribute() const { return sortedAttribute_; }
+    int32_t IndividualCount() const { return individualCount_; }
+
+  private:
+    std::unique_ptr<WAttribArray> values_;
+    bool ascending_ = true;
+    int sortedAttribute_ = 0;
+    int32_t individualCount_;
+};
+
+}  // namespace vx

@@ -1,0 +1,197 @@
+#include "columns/ListColumns.h"
+
+#include <algorithm>
+
+#include "app/Errors.h"
+#include "app/Services.h"
+#include "app/Settings.h"
+#include "app/TextUtil.h"
+#include "columns/ColSortIterator.h"
+
+namespace vx {
+namespace {
+
+constexpr const char* kErrorCaption = "ERROR";
+
+// Default pixel widths and the attributes that have them.
+struct WidthGroup {
+    int width;
+    std::vector<int> attributes;
+};
+
+const std::array<int, kAttributeCount + 1>& DefaultWidths() {
+    static const std::array<int, kAttributeCount + 1> widths = [] {
+        const WidthGroup groups[] = {
+            {25, {9}},
+            {30, {19}},
+            {36, {29}},
+            {40, {1, 2, 3, 20, 21, 22, 23, 24, 25, 26, 27, 28, 40, 48, 58, 59, 60, 61, 62}},
+            {50, {46, 47, 63, 64}},
+            {70, {31, 33, 35, 37}},
+            {75, {10, 12, 14, 16, 30, 32, 34, 36, 42, 54, 55, 65, 67}},
+            {130, {11, 13, 15, 17, 41, 66, 68}},
+            {160, {4, 5, 6, 7, 8, 18, 38, 39, 43, 44, 45, 49, 50, 51, 52, 53, 56, 57}},
+        };
+        std::array<int, kAttributeCount + 1> result{};
+        for (const WidthGroup& group : groups)
+            for (int number : group.attributes)
+                result[number] = group.width;
+        return result;
+    }();
+    return widths;
+}
+
+// The column chooser's order of the attributes.
+constexpr std::array<int, kAttributeCount> kDialogOrder = {
+    1,  2,  3,  48, 4,  5,  6,  7,  8,  9,  65, 66, 67, 68, 10, 11, 12, 13, 14, 15, 16, 17, 18,
+    53, 56, 57, 19, 20, 59, 60, 21, 22, 23, 58, 27, 61, 63, 28, 62, 64, 24, 25, 26, 29, 30, 31,
+    32, 33, 34, 35, 36, 37, 38, 39, 52, 40, 41, 42, 46, 47, 43, 49, 44, 50, 45, 51, 54, 55,
+};
+
+bool IsAttributeNumber(int number) {
+    return number >= 1 && number <= kAttributeCount;
+}
+
+}  // namespace
+
+WListColumns::WListColumns(const WABSCollection* collection, std::string sectionName)
+    : sectionName_(std::move(sectionName)), collection_(collection) {
+    // Without a settings file every width is its default.
+    const bool stored = SettingsFile().IsOpen();
+    for (int number = 1; number <= kAttributeCount; ++number) {
+        const int width = DefaultWidth(number);
+        widths_[number - 1] =
+            std::max(0, stored ? ReadInt(sectionName_, std::to_string(number), width) : width);
+    }
+}
+
+WListColumns::~WListColumns() {
+    if (!SettingsFile().IsOpen()) return;
+    SettingsFile().BeginUpdate();
+    for (const auto& column : columns_)
+        if (column)
+            WriteInt(sectionName_, std::to_string(column->Number()), widths_[column->Number() - 1]);
+    SettingsFile().EndUpdate();
+}
+
+void WListColumns::SetCollection(const WABSCollection* collection) {
+    if (collection == collection_) return;
+    collection_ = collection;
+    sortColumn_ = -1;
+    for (const auto& column : columns_) {
+        if (!column) continue;
+        column->SetCollection(collection);
+        column->SetBasePerson(0);
+    }
+}
+
+void WListColumns::SetBasePerson(int32_t individual) {
+    for (const auto& column : columns_)
+        if (column) column->SetBasePerson(individual);
+}
+
+void WListColumns::SetColumnString(const std::string& columns) {
+    if (columns == columnString_) return;
+    columnString_ = columns;
+    columns_.clear();
+    sortColumn_ = -1;
+
+    std::string_view rest = columns;
+    while (!rest.empty() && ColumnCount() < kMaxColumns) {
+        const size_t comma = rest.find(',');
+        const std::string_view piece = rest.substr(0, comma);
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        int32_t number = 0;
+        if (!ParseInt(piece, number)) throw EConvertError(std::string(piece));
+        columns_.push_back(IsAttributeNumber(number) ? CreateAttribute(number, collection_)
+                                                     : nullptr);
+    }
+}
+
+const WAttrib* WListColumns::Column(int column) const {
+    return column >= 1 && column <= ColumnCount() ? columns_[column - 1].get() : nullptr;
+}
+
+int WListColumns::ColumnAttribute(int column) const {
+    const WAttrib* attribute = Column(column);
+    return attribute ? attribute->Number() : 0;
+}
+
+std::string WListColumns::ColumnCaption(int column, bool longCaption, int* sortState) const {
+    if (sortState) {
+        *sortState = kNotSorted;
+        if (column == sortColumn_) *sortState = ascending_ ? kSortedAscending : kSortedDescending;
+    }
+    if (column < 1 || column > ColumnCount()) return {};
+    const WAttrib* attribute = Column(column);
+    return attribute ? AttributeCaption(attribute->Number(), longCaption, collection_)
+                     : kErrorCaption;
+}
+
+std::string WListColumns::CellText(int column, int32_t individual, int occurrence) const {
+    if (column < 1 || column > ColumnCount()) return {};
+    const WAttrib* attribute = Column(column);
+    return attribute ? attribute->GetText(individual, occurrence) : kErrorCaption;
+}
+
+int WListColumns::ColumnWidth(int column) const {
+    const int number = ColumnAttribute(column);
+    return number ? widths_[number - 1] : 0;
+}
+
+void WListColumns::SetColumnWidth(int column, int pixels) {
+    if (const int number = ColumnAttribute(column)) widths_[number - 1] = std::max(0, pixels);
+}
+
+const std::vector<int>* WListColumns::ColumnTabStops(int column) const {
+    const WAttrib* attribute = Column(column);
+    return attribute ? attribute->TabStops() : nullptr;
+}
+
+void WListColumns::SetSortIterator(WColSortIterator* iterator) {
+    if (iterator == iterator_) return;
+    iterator_ = iterator;
+    if (!iterator_) return;
+    iterator_->SetAscending(ascending_);
+    Sort(false);
+}
+
+void WListColumns::SortByColumn(int column) {
+    sortColumn_ = column;
+    Sort(true);
+}
+
+void WListColumns::Resort() {
+    if (iterator_) Sort(false);
+}
+
+void WListColumns::Sort(bool toggle) {
+    if (!iterator_ || sortColumn_ < 1) return;
+    WaitScope wait("Sorting.  Please Wait...", false, false);
+    iterator_->SortBy(Column(sortColumn_), toggle);
+    ascending_ = iterator_->IsAscending();
+}
+
+std::string WListColumns::ColumnsHint() const {
+    std::string hint;
+    for (int column = 1; column <= ColumnCount(); ++column) {
+        if (column > 1) hint += "\r\n";
+        hint += "Column " + std::to_string(column) + ": " + ColumnCaption(column, true);
+    }
+    return hint;
+}
+
+int WListColumns::DialogOrderAt(int position) {
+    return position >= 1 && position <= kAttributeCount ? kDialogOrder[position - 1] : 0;
+}
+
+int WListColumns::DialogPosition(int attribute) {
+    const auto found = std::find(kDialogOrder.begin(), kDialogOrder.end(), attribute);
+    return found == kDialogOrder.end() ? 0 : static_cast<int>(found - kDialogOrder.begin()) + 1;
+}
+
+int WListColumns::DefaultWidth(int attribute) {
+    return IsAttributeNumber(attribute) ? DefaultWidths()[attribute] : 0;
+}
+
+}  // namespace vx
