@@ -36,11 +36,10 @@ TEST_F(DumpTest, CountsAndSummaryLine) {
 TEST_F(DumpTest, PersonSummaryWithChildrenInBirthOrder) {
     const ToolRun run = Dump({"summary", "1"});
     EXPECT_EQ(run.Exit, 0);
-    EXPECT_EQ(
-        run.Out,
-        "Name :Jos\xE9 /Roi/ [1]\r\nSex    :M\r\nBirth   :1900, \r\nChr     :\r\nDeath :\r\n"
-        "Bur     :\r\nAge     :\r\nFather :\r\nMother :\r\nSpouse: Ann /Lee/ [2]\r\n"
-        "   Mar. Date: , \r\n      1925 Bo /Roi/ [4]\r\n      1930 Kim /Roi/ [3]");
+    EXPECT_EQ(run.Out,
+              "Name :Jos\xE9 /Roi/ [1]\r\nSex    :M\r\nBirth   :1900, \r\nChr     :\r\nDeath :\r\n"
+              "Bur     :\r\nAge     :\r\nFather :\r\nMother :\r\nSpouse: Ann /Lee/ [2]\r\n"
+              "   Mar. Date: , \r\n      1925 Bo /Roi/ [4]\r\n      1930 Kim /Roi/ [3]");
 }
 
 TEST_F(DumpTest, RelationshipDescendantsAndIslands) {
@@ -54,6 +53,31 @@ TEST_F(DumpTest, RelationshipDescendantsAndIslands) {
               "ISLANDS\r\n\r\n    #      Ind      Mar     Note   Source 1st Individual\r\n"
               "    1        4        1        0        0 Jos\xE9 /Roi/ [1]\r\n"
               "    2        1        0        0        0 Lone /Wolf/ [5]\r\n");
+}
+
+TEST_F(DumpTest, ListSortedByAColumnInBothFormats) {
+    EXPECT_EQ(Dump({"list", "--columns", "1,4,38", "--base", "3", "--sort", "1", "--descending",
+                    "--format", "csv"})
+                  .Out,
+              "\"Index\",\"Surname\",\"Relationship\"\r\n\"5\",\"Wolf\",\"\"\r\n"
+              "\"4\",\"Roi\",\"Brother\"\r\n\"3\",\"Roi\",\"* Selected Person *\"\r\n"
+              "\"2\",\"Lee\",\"Mother\"\r\n\"1\",\"Roi\",\"Father\"\r\n");
+    // Sorted by birth date: the two without one first, in either order.
+    const std::string byBirth = Dump({"list", "--columns", "10,1", "--sort", "1"}).Out;
+    EXPECT_NE(byBirth.find("1900          1      \r\n1925          4      \r\n"
+                           "1930          3      \r\n"),
+              std::string::npos)
+        << byBirth;
+    // 30 pixels hold 5 characters, 60 pixels 11.
+    EXPECT_EQ(Dump({"list", "--columns", "1,5", "--widths", "30,60", "--sort", "2"}).Out,
+              "Inde Given      \r\n2    Ann        \r\n4    Bo         \r\n"
+              "1    Jos\xE9       \r\n3    Kim        \r\n5    Lone       \r\n");
+    const ToolRun garbage = Dump({"list", "--columns", "1,x"});
+    EXPECT_EQ(garbage.Exit, 1);
+    EXPECT_NE(garbage.Err.find("'x' is not a valid integer value"), std::string::npos);
+    EXPECT_EQ(Dump({"list", "--sort", "8"}).Exit, 2);
+    EXPECT_EQ(Dump({"list", "--format", "xml"}).Exit, 2);
+    EXPECT_EQ(Dump({"list", "--widths", "40,x"}).Exit, 2);
 }
 
 TEST_F(DumpTest, MistakesAreReportedOnOneLine) {
