@@ -243,7 +243,10 @@ TEST_F(ColumnSetTest, HeaderClicksToggleWithoutSortingAgain) {
 
 TEST_F(ColumnSetTest, IslandListsKeepTheirSortAcrossIslands) {
     WListColumns columns(collection_.get(), "IslandList");
-    columns.SetColumnString("1,58");
+    EXPECT_FALSE(collection_->IslandsComputed());
+    columns.SetColumnString("1,58");  // the island column computes the islands at once
+    EXPECT_TRUE(collection_->IslandsComputed());
+    EXPECT_EQ(ui_.waits, std::vector<std::string>{"Calculating Islands.  Please Wait..."});
     auto first = WIslandIterator::Create(collection_.get(), 1);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(RowsOf(*first), (Rows{1, 2, 5, 6}));
