@@ -26,6 +26,10 @@ void PumpMessages() {
     gServices->PumpMessages();
 }
 
+void ShowMessage(const std::string& text) {
+    gServices->ShowMessage(text);
+}
+
 void SetBusy(bool on) {
     gBusyCount += on ? 1 : -1;
     if (gBusyCount > 0) {

@@ -15,6 +15,8 @@ class UiServices {
     // Let queued user-interface events run (repaints, timers, Cancel).
     virtual void PumpMessages() {}
     virtual void SetBusyCursor(bool /*busy*/) {}
+    // A message box with an OK button.
+    virtual void ShowMessage(const std::string& /*text*/) {}
 
     // Wait dialog. Create comes before the first request while no dialog
     // exists; SetCancelButton on every request; Begin only for the outermost
@@ -32,6 +34,8 @@ class UiServices {
 void SetUiServices(UiServices* services);
 
 void PumpMessages();
+// Tells the user something that needs no answer.
+void ShowMessage(const std::string& text);
 
 // Brackets long work: the first `true` shows the busy cursor, the matching
 // last `false` restores the default one. The counter never goes below 0.

@@ -11,14 +11,17 @@
 #include "analysis/RelationShipCalc.h"
 #include "app/Errors.h"
 #include "app/Options.h"
+#include "app/Services.h"
 #include "app/Settings.h"
 #include "app/TextUtil.h"
+#include "columns/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "exports/DescendantsText.h"
 #include "exports/IslandsText.h"
 #include "exports/ListText.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/HLGroup.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
 #include "records/Individual.h"
@@ -45,6 +48,12 @@ constexpr const char* kHelp =
     "                              sorted by column K (default 1), relationships\n"
     "                              against individual N (default 1), widths in pixels\n"
     "                              per column for the fixed format (default fixed)\n"
+    "  highlighted --conditions STRING [list options]\n"
+    "                              the Highlighted tab as copied to the clipboard, for\n"
+    "                              a condition string such as \"+29:1SMITH;A;-17:F\"\n"
+    "  describe --conditions STRING\n"
+    "                              each condition in words, one per line, then the\n"
+    "                              whole group\n"
     "Individuals are numbered from 1 in file order.\n";
 
 void Write(const std::string& bytes) {
@@ -93,9 +102,28 @@ ListFormat FormatOption(const ToolArgs& parsed) {
     throw UsageError("--format takes csv or fixed");
 }
 
-// The List tab right after the viewer started on individual `base` with
-// that column string, sorted by one of its columns.
-std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed) {
+// Messages the core would show in a box go to the terminal.
+class TerminalMessages : public UiServices {
+  public:
+    void ShowMessage(const std::string& text) override {
+        std::fprintf(stderr, "vellacor-tool dump: %s\n", ForTerminal(text).c_str());
+    }
+};
+
+// The highlight group of the --conditions string, prepared.
+std::unique_ptr<WHLGroup> ConditionGroup(const WGEDCollection& c, const ToolArgs& parsed) {
+    const auto conditions = parsed.Value("conditions");
+    if (!conditions) throw UsageError("--conditions is required");
+    auto group = std::make_unique<WHLGroup>(&c);
+    group->SetConditionString(*conditions);
+    group->Refresh();
+    return group;
+}
+
+// The List tab (or, with a group, the Highlighted tab) right after the
+// viewer started on individual `base` with that column string, sorted by
+// one of its columns.
+std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed, WHLGroup* group) {
     const int32_t base = PersonNumber(c, parsed.Value("base").value_or("1"));
     WListColumns columns(&c, ListSectionName(ListSection::List));
     columns.SetColumnString(parsed.Value("columns").value_or(kDefaultListColumns));
@@ -115,14 +143,18 @@ std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed) {
                          std::to_string(columns.ColumnCount()));
     MakeActive(c, base);
     columns.SetBasePerson(base);
-    WColSortIterator list(&c);
-    columns.SetSortIterator(&list);
+    std::unique_ptr<WColSortIterator> list;
+    if (group)
+        list = std::make_unique<WColHLIterator>(*group, &c);
+    else
+        list = std::make_unique<WColSortIterator>(&c);
+    columns.SetSortIterator(list.get());
     if (columns.ColumnCount() > 0) {
         columns.SortByColumn(sortColumn);
         // The same header clicked again reads the list backwards.
         if (parsed.Has("descending")) columns.SortByColumn(sortColumn);
     }
-    return ListText(columns, list, FormatOption(parsed));
+    return ListText(columns, *list, FormatOption(parsed));
 }
 
 }  // namespace
@@ -136,7 +168,13 @@ int RunDump(const std::vector<std::string>& args) {
                                  {"descending", 0, false},
                                  {"base", 0, true},
                                  {"format", 0, true},
-                                 {"widths", 0, true}});
+                                 {"widths", 0, true},
+                                 {"conditions", 0, true}});
+    TerminalMessages messages;
+    SetUiServices(&messages);
+    struct Restore {
+        ~Restore() { SetUiServices(nullptr); }
+    } restore;
     if (parsed.Has("help")) {
         std::fputs(kHelp, stdout);
         return kExitOk;
@@ -192,7 +230,18 @@ int RunDump(const std::vector<std::string>& args) {
         Write(IslandsText(c, ListFormat::FixedColumns));
     } else if (what == "list") {
         expect(0);
-        Write(ListDump(c, parsed));
+        Write(ListDump(c, parsed, nullptr));
+    } else if (what == "highlighted") {
+        expect(0);
+        auto group = ConditionGroup(c, parsed);
+        Write(ListDump(c, parsed, group.get()));
+    } else if (what == "describe") {
+        expect(0);
+        auto group = ConditionGroup(c, parsed);
+        std::string text;
+        for (int i = 0; i < group->ConditionCount(); ++i)
+            text += group->Condition(i).Describe() + "\n";
+        Write(text + group->Describe() + "\n");
     } else {
         throw UsageError("unknown text " + what);
     }

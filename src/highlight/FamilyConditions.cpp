@@ -1,0 +1,223 @@
+// Conditions about one chosen person's family: ancestors and descendants,
+// blood relations, parents, spouses, siblings and children, and the
+// longest lines. Most of them mark everybody at preparation.
+#include <algorithm>
+
+#include "analysis/RelationShipCalc.h"
+#include "app/Errors.h"
+#include "app/TextUtil.h"
+#include "highlight/Catalogue.h"
+#include "highlight/Conditions.h"
+#include "highlight/FamilyWalk.h"
+
+namespace vx {
+namespace {
+
+// "Unlimited" generations.
+constexpr int32_t kAllGenerations = 65535;
+
+// An individual number the parameter must hold.
+int32_t IndividualParam(const std::string& text) {
+    int32_t value = 0;
+    if (!ParseInt(text, value)) throw EConvertError(text);
+    return value;
+}
+
+std::string NameOf(const WABSCollection& collection, int32_t individual) {
+    return collection.FullNameOf(individual);
+}
+
+}  // namespace
+
+// ---- ancestors and descendants ----
+
+void WHLAncestor::NextGeneration(int32_t individual, std::vector<int32_t>& out) const {
+    auto person = Person(individual);
+    if (!person) return;
+    ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
+        out.push_back(family.Husband());
+        out.push_back(family.Wife());
+        return false;
+    });
+}
+
+void WHLDescendants::NextGeneration(int32_t individual, std::vector<int32_t>& out) const {
+    auto person = Person(individual);
+    if (!person) return;
+    ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
+        return ForEachChild(family, [&](int32_t child) {
+            out.push_back(child);
+            return false;
+        });
+    });
+}
+
+// Marks everybody within the generations of the root, the root itself
+// excluded. A person reached again with more generations left is walked
+// again, so a shorter line to a shared ancestor is never cut short by a
+// longer one found first.
+void WHLAncestor::Prepare() {
+    Reset(kFalse);
+    ParseIndividualParam(params_);
+    const int32_t root = firstParam_;
+    const int32_t generations = secondParam_ == 0 ? kAllGenerations : secondParam_;
+    std::vector<int32_t> generationsLeft(static_cast<size_t>(Count()) + 1, -1);
+    struct Step {
+        int32_t person;
+        int32_t left;
+    };
+    std::vector<Step> pending{{root, generations}};
+    std::vector<int32_t> next;
+    while (!pending.empty()) {
+        const Step step = pending.back();
+        pending.pop_back();
+        if (!InRange(step.person) || step.left < 0 ||
+            generationsLeft[static_cast<size_t>(step.person)] >= step.left)
+            continue;
+        generationsLeft[static_cast<size_t>(step.person)] = step.left;
+        SetResult(step.person, true);
+        next.clear();
+        NextGeneration(step.person, next);
+        for (auto it = next.rbegin(); it != next.rend(); ++it)
+            pending.push_back({*it, step.left - 1});
+    }
+    SetResult(root, false);
+}
+
+std::string WHLAncestor::Describe() const {
+    auto person = Person(firstParam_);
+    if (!person) return {};
+    std::string text = (negated_ ? "Not Ancestors of " : "Ancestors of ") + person->FullName(true);
+    if (secondParam_ > 0) text += " (" + std::to_string(secondParam_) + " generations)";
+    return text;
+}
+
+std::string WHLDescendants::Describe() const {
+    auto person = Person(firstParam_);
+    if (!person) return {};
+    std::string text =
+        (negated_ ? "Not descendants of " : "Descendants of ") + person->FullName(true);
+    if (secondParam_ > 0) text += " (" + std::to_string(secondParam_) + " generations)";
+    return text;
+}
+
+// ---- blood relations ----
+
+WHLRelation::WHLRelation(const WABSCollection* collection, int kind)
+    : WABSHLInd(collection, kind), calculator_(std::make_unique<WRelCalc>(collection)) {}
+
+WHLRelation::~WHLRelation() = default;
+
+void WHLRelation::ParseParams() {
+    firstParam_ = IndividualParam(params_);
+}
+
+bool WHLRelation::Test(const WABSIndividual&, int32_t individual) {
+    return !calculator_->Relationship(firstParam_, individual).empty();
+}
+
+std::string WHLRelation::Describe() const {
+    if (!Person(firstParam_)) return {};
+    return (negated_ ? "not related to " : "related to ") + NameOf(*collection_, firstParam_);
+}
+
+// ---- parents, spouses, siblings, children of one person ----
+
+void WHLRelationIs::Prepare() {
+    if (kind_ == 64) return Reset(kUnevaluated);  // tested person by person
+    Reset(kFalse);
+    if (params_.empty()) return;
+    firstParam_ = IndividualParam(params_);
+    auto person = Person(firstParam_);
+    if (!person) return;
+    auto mark = [this](int32_t individual) {
+        if (individual > 0) SetResult(individual, true);
+        return false;
+    };
+    switch (kind_) {
+        case 60:  // the children of x
+            ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
+                return ForEachChild(family, mark);
+            });
+            break;
+        case 61:  // the spouses of x
+            ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
+                return mark(family.OtherSpouse(firstParam_));
+            });
+            break;
+        case 62:  // the other children of x's parents' families
+            ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
+                return ForEachChild(family, mark);
+            });
+            SetResult(firstParam_, false);
+            break;
+        default:  // 63: the parents of x
+            ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
+                mark(family.Husband());
+                return mark(family.Wife());
+            });
+            break;
+    }
+}
+
+bool WHLRelationIs::Test(const WABSIndividual& person, int32_t) {
+    return person.ParentFamilyCount() == 0 && person.SpouseFamilyCount() == 0;
+}
+
+std::string WHLRelationIs::Describe() const {
+    if (kind_ == 64) return negated_ ? "who are linked" : "who are unlinked";
+    if (!Person(firstParam_)) return {};
+    return "where " + KindWord(kind_) + (negated_ ? " is not " : " is ") +
+           NameOf(*collection_, firstParam_);
+}
+
+// ---- the longest lines ----
+
+void WHLPaths::Prepare() {
+    Reset(kFalse);
+    firstParam_ = IndividualParam(params_);
+    const bool up = kind_ == 95;
+    int32_t current = firstParam_;
+    if (!Person(current)) return;
+    SetResult(current, true);
+    std::vector<int32_t> candidates;
+    while (auto person = Person(current)) {
+        candidates.clear();
+        if (up) {
+            ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
+                candidates.push_back(family.Husband());
+                candidates.push_back(family.Wife());
+                return false;
+            });
+        } else {
+            ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
+                return ForEachChild(family, [&](int32_t child) {
+                    candidates.push_back(child);
+                    return false;
+                });
+            });
+        }
+        int32_t best = 0, bestDepth = 0;
+        for (int32_t candidate : candidates) {
+            if (candidate <= 0) continue;
+            const int32_t depth = up ? collection_->AncestorGenerations(candidate)
+                                     : collection_->DescendantGenerations(candidate);
+            if (best == 0 || depth > bestDepth) best = candidate, bestDepth = depth;
+        }
+        // A line that comes back to itself (a damaged file) ends the walk.
+        if (best == 0 || RawTrue(best)) break;
+        SetResult(best, true);
+        current = best;
+    }
+}
+
+std::string WHLPaths::Describe() const {
+    if (!Person(firstParam_)) return {};
+    const char* text =
+        kind_ == 95
+            ? (negated_ ? "Not longest Ancestor path of " : "Longest ancestor path of ")
+            : (negated_ ? "Not longest descendant path of " : "Longest descendant path of ");
+    return text + NameOf(*collection_, firstParam_);
+}
+
+}  // namespace vx

@@ -1,0 +1,493 @@
+// Conditions that test facts of one person: missing dates, places and
+// names, sex, notes and sources, LDS ordinances, dates and counts compared
+// with the user's values, and the checks of surnames and families.
+#include <algorithm>
+#include <array>
+
+#include "app/TextUtil.h"
+#include "highlight/Catalogue.h"
+#include "highlight/Conditions.h"
+#include "highlight/FamilyWalk.h"
+
+namespace vx {
+namespace {
+
+// The event kind of the date and place kinds, by pairs from kind 2 on.
+int EventOfKind(int kind) {
+    switch (kind) {
+        case 2:
+        case 3:
+        case 39:
+        case 68:
+        case 73:
+            return kEventBirth;
+        case 4:
+        case 5:
+        case 40:
+        case 69:
+        case 74:
+            return kEventChristening;
+        case 6:
+        case 7:
+        case 41:
+        case 70:
+        case 75:
+            return kEventDeath;
+        default:
+            return kEventBurial;
+    }
+}
+
+// The ordinance the LDS kinds read: 31-34, 79-82, 83-86 and 87-90 each go
+// baptism, endowment, sealing to parents, sealing to spouse.
+int OrdinanceOfKind(int kind) {
+    int offset = 0;
+    if (kind >= 31 && kind <= 34) offset = kind - 31;
+    if (kind >= 79 && kind <= 82) offset = kind - 79;
+    if (kind >= 83 && kind <= 86) offset = kind - 83;
+    if (kind >= 87 && kind <= 90) offset = kind - 87;
+    return kLDSBaptism + offset;
+}
+
+std::string WithOrWithout(bool negated, const std::string& word) {
+    return (negated ? "without " : "with ") + word;
+}
+
+// The first character as an operator or mode digit; `fallback` when the
+// text is empty or starts otherwise.
+int LeadingDigit(const std::string& text, int fallback) {
+    return !text.empty() && text[0] >= '0' && text[0] <= '9' ? text[0] - '0' : fallback;
+}
+
+int32_t NumberOr(std::string_view text, int32_t fallback) {
+    int32_t value = 0;
+    return ParseInt(text, value) ? value : fallback;
+}
+
+}  // namespace
+
+// ---- missing facts ----
+
+bool WHLNoDate::Test(const WABSIndividual& person, int32_t) {
+    if (kind_ != 10) return !person.EventHasDate(EventOfKind(kind_));
+    return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
+        return !family.MarriageDateText().empty();
+    });
+}
+
+std::string WHLNoDate::Describe() const {
+    return (negated_ ? "with " : "with no ") + KindWord(kind_);
+}
+
+bool WHLNoPlace::Test(const WABSIndividual& person, int32_t) {
+    if (kind_ == 11)
+        return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
+            return !family.MarriagePlaceText().empty();
+        });
+    if (kind_ == 12) {
+        for (int event : {kEventBirth, kEventDeath, kEventBurial, kEventChristening})
+            if (!person.EventPlaceText(event).empty()) return false;
+        return true;
+    }
+    return person.EventPlaceText(EventOfKind(kind_)).empty();
+}
+
+std::string WHLNoPlace::Describe() const {
+    return (negated_ ? "with a " : "without a ") + KindWord(kind_);
+}
+
+bool WHLNoSurname::Test(const WABSIndividual& person, int32_t) {
+    return person.SurnameText().empty();
+}
+
+std::string WHLNoSurname::Describe() const {
+    return negated_ ? "with a surname" : "without a surname";
+}
+
+bool WHLNoGivenName::Test(const WABSIndividual& person, int32_t) {
+    return person.GivenNames().empty();
+}
+
+std::string WHLNoGivenName::Describe() const {
+    return negated_ ? "with a given name" : "without a given name";
+}
+
+bool WHLNoFather::Test(const WABSIndividual&, int32_t individual) {
+    return collection_->FatherOf(individual) == 0;
+}
+
+std::string WHLNoFather::Describe() const {
+    return negated_ ? "with a father" : "without a father";
+}
+
+bool WHLNoMother::Test(const WABSIndividual&, int32_t individual) {
+    return collection_->MotherOf(individual) == 0;
+}
+
+std::string WHLNoMother::Describe() const {
+    return negated_ ? "with a mother" : "without a mother";
+}
+
+bool WHLAFN::Test(const WABSIndividual& person, int32_t) {
+    return !person.AFN().empty();
+}
+
+std::string WHLAFN::Describe() const {
+    return negated_ ? "without AFN" : "with AFN";
+}
+
+// ---- sex, notes, ages ----
+
+void WHLSex::ParseParams() {
+    sex_ = params_.empty() ? '\0' : params_[0];
+}
+
+bool WHLSex::Test(const WABSIndividual& person, int32_t) {
+    return sex_ != '\0' && person.Sex() == std::string(1, sex_);
+}
+
+std::string WHLSex::Describe() const {
+    switch (sex_) {
+        case 'M':
+            return negated_ ? "not male" : "male";
+        case 'F':
+            return negated_ ? "not female" : "female";
+        default:
+            return negated_ ? "with known sex type" : "with unknown sex type";
+    }
+}
+
+void WHLHas::ParseParams() {
+    ageLimit_ = NumberOr(params_, 110);
+}
+
+bool WHLHas::Test(const WABSIndividual& person, int32_t individual) {
+    switch (kind_) {
+        case 18:
+            return collection_->HasNotesWithFamilies(individual);
+        case 52: {
+            const int age = person.AgeYears();
+            return age >= 0 && age < ageLimit_;
+        }
+        default:  // 65
+            return person.IsPossiblyLiving(ageLimit_);
+    }
+}
+
+std::string WHLHas::Describe() const {
+    const std::string limit = std::to_string(ageLimit_);
+    switch (kind_) {
+        case 18:
+            return WithOrWithout(negated_, "notes");
+        case 52:
+            return WithOrWithout(negated_, "an age (limit = " + limit + ")");
+        default:  // 65
+            return (negated_ ? "are not alive" : "are alive") + std::string(" (Age limit = ") +
+                   limit + ")";
+    }
+}
+
+bool WHLHasSource::Test(const WABSIndividual& person, int32_t individual) {
+    switch (kind_) {
+        case 66:
+            return collection_->HasSourcesWithFamilies(individual);
+        case 67: {
+            auto name = person.Name();
+            return name && name->CitationCount() > 0;
+        }
+        case 99:
+            return collection_->FamilyHasSources(individual);
+        default: {
+            auto event = person.Event(EventOfKind(kind_), 1);
+            return event && event->CitationCount() > 0;
+        }
+    }
+}
+
+std::string WHLHasSource::Describe() const {
+    return WithOrWithout(negated_, KindWord(kind_));
+}
+
+bool WHLHasNote::Test(const WABSIndividual& person, int32_t individual) {
+    switch (kind_) {
+        case 72: {
+            auto name = person.Name();
+            return name && !name->NoteText().empty();
+        }
+        case 77:
+            return collection_->HasNotesWithFamilies(individual);
+        case 100:
+            return collection_->FamilyHasNotes(individual);
+        default: {
+            auto event = person.Event(EventOfKind(kind_), 1);
+            return event && event->HasNote();
+        }
+    }
+}
+
+std::string WHLHasNote::Describe() const {
+    return WithOrWithout(negated_, KindWord(kind_));
+}
+
+// ---- LDS ordinances ----
+
+bool WHLHasLDS::Test(const WABSIndividual& person, int32_t individual) {
+    const int ordinance = OrdinanceOfKind(kind_);
+    const bool toSpouse = ordinance == kLDSSealingToSpouse;
+    if (kind_ <= 34)
+        return toSpouse ? collection_->HasSpouseSealing(individual, 0)
+                        : person.HasLDSEvent(ordinance);
+    if (kind_ <= 82)
+        return !(toSpouse ? collection_->SpouseSealingDateText(individual, 1)
+                          : person.LDSDateText(ordinance))
+                    .empty();
+    return !(toSpouse ? collection_->SpouseSealingTempleText(individual, 1, false)
+                      : person.LDSTempleText(ordinance, false))
+                .empty();
+}
+
+std::string WHLHasLDS::Describe() const {
+    return WithOrWithout(negated_, "LDS " + KindWord(kind_));
+}
+
+bool WHLLDS::Test(const WABSIndividual& person, int32_t individual) {
+    return person.HasLDSEvent(kLDSBaptism) || person.HasLDSEvent(kLDSEndowment) ||
+           person.HasLDSEvent(kLDSSealingToParents) || collection_->HasSpouseSealing(individual, 0);
+}
+
+std::string WHLLDS::Describe() const {
+    return negated_ ? "Individuals without LDS Events" : "Individuals with LDS Events";
+}
+
+void WHLLDSDate::ParseParams() {
+    mode_ = NumberOr(params_, 1);
+    statusWord_.clear();
+    if (mode_ >= 2) statusWord_ = WABSLDSEvent::StatusWord(OrdinanceOfKind(kind_), mode_ - 1);
+}
+
+bool WHLLDSDate::Test(const WABSIndividual& person, int32_t individual) {
+    const int ordinance = OrdinanceOfKind(kind_);
+    auto event = ordinance == kLDSSealingToSpouse ? collection_->SpouseSealing(individual, 1)
+                                                  : person.LDSEvent(ordinance);
+    const WDate* date = event ? event->Date() : nullptr;
+    if (!date) return false;
+    return mode_ == 1 ? date->IsRecognised() : date->DisplayText() == statusWord_;
+}
+
+std::string WHLLDSDate::Describe() const {
+    return "where LDS " + KindWord(kind_) + (negated_ ? " is not " : " is ") +
+           (mode_ == 1 ? std::string("a date") : statusWord_);
+}
+
+// ---- dates and counts ----
+
+void WHLDate::ParseParams() {
+    reference_.SetText(params_);
+    qualifier_ = reference_.Qualifier();
+}
+
+bool WHLDate::Test(const WABSIndividual& person, int32_t) {
+    auto event = person.Event(EventOfKind(kind_), 1);
+    const WDate* date = event ? event->Date() : nullptr;
+    if (!date) return false;
+    switch (qualifier_) {
+        case kQualBefore:
+            return reference_.Compare(date) > 0;
+        case kQualAfter:
+            return reference_.Compare(date) < 0;
+        case kQualAbout: {
+            // Within five years either way of the event.
+            WDate window = *date;
+            window.DecYears(5);
+            if (reference_.Compare(window) < 1) return false;
+            window.IncYears(10);
+            return reference_.Compare(window) < 0;
+        }
+        default:
+            return reference_.Compare(date) == 0;
+    }
+}
+
+std::string WHLDate::Describe() const {
+    const bool plain =
+        qualifier_ != kQualBefore && qualifier_ != kQualAfter && qualifier_ != kQualAbout;
+    return std::string(negated_ ? "with not " : "with ") + KindWord(kind_) + " " +
+           (plain ? "= " : "") + reference_.DisplayText();
+}
+
+void WHLInt::ParseParams() {
+    op_ = LeadingDigit(params_, 1);
+    value_ = params_.empty() ? -1 : NumberOr(std::string_view(params_).substr(1), -1);
+}
+
+bool WHLInt::Test(const WABSIndividual& person, int32_t individual) {
+    if (value_ < 0) return false;
+    int64_t count = 0;
+    switch (kind_) {
+        case 44:
+            count = person.AgeYears();
+            break;
+        case 45:
+            count = person.SpouseFamilyCount();
+            break;
+        case 46:
+            count = collection_->ParentsCount(individual);
+            break;
+        case 47:
+            count = collection_->ChildrenCount(individual);
+            break;
+        case 48:
+            count = collection_->SonsCount(individual);
+            break;
+        case 49:
+            count = collection_->DaughtersCount(individual);
+            break;
+        case 50:
+            count = collection_->AncestorCount(individual);
+            break;
+        case 51:
+            count = collection_->DescendantCount(individual);
+            break;
+        default:  // 78
+            count = person.ParentFamilyCount();
+            break;
+    }
+    if (count < 0) return false;
+    switch (op_) {
+        case 1:
+            return count == value_;
+        case 2:
+            return count < value_;
+        case 3:
+            return count <= value_;
+        case 4:
+            return count > value_;
+        case 5:
+            return count >= value_;
+        default:
+            return false;
+    }
+}
+
+std::string WHLInt::Describe() const {
+    static constexpr std::array<const char*, 6> kOperators = {"",     " = ", " < ",
+                                                              " <= ", " > ", " >= "};
+    static constexpr std::array<const char*, 6> kNegated = {
+        "", " <> ", " >= ", " > ", " <= ", " < "};
+    const char* op = op_ >= 1 && op_ <= 5 ? (negated_ ? kNegated : kOperators)[op_] : "";
+    return "with " + KindWord(kind_) + op + std::to_string(value_);
+}
+
+// ---- surnames and families ----
+
+namespace {
+
+// A relative's upper-cased surname; empty when there is none to compare.
+std::string SurnameOf(const WABSCollection& collection, int32_t individual) {
+    if (individual < 1 || individual > collection.IndividualCount()) return {};
+    auto person = collection.Individual(individual);
+    return person ? UpperText(person->SurnameText()) : std::string();
+}
+
+}  // namespace
+
+bool WHLWarning::Test(const WABSIndividual& person, int32_t individual) {
+    const std::string own = UpperText(person.SurnameText());
+    const std::string father = SurnameOf(*collection_, collection_->FatherOf(individual));
+    const std::string mother = SurnameOf(*collection_, collection_->MotherOf(individual));
+    switch (kind_) {
+        case 53:
+            return !own.empty() && !father.empty() && own != father;
+        case 54:
+            return !own.empty() && !father.empty() && !mother.empty() && own != father &&
+                   own != mother;
+        case 55:
+            if (!father.empty()) return own != father && !mother.empty() && own == mother;
+            return !mother.empty() && own == mother;
+        default: {  // 56: each spouse's answer is the same comparison
+            if (own.empty()) return false;
+            bool any = false;
+            ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
+                const int32_t spouse = family.OtherSpouse(individual);
+                const std::string theirs = SurnameOf(*collection_, spouse);
+                if (theirs.empty()) return false;
+                SetResult(spouse, theirs == own);
+                any = any || theirs == own;
+                return false;
+            });
+            return any;
+        }
+    }
+}
+
+std::string WHLWarning::Describe() const {
+    const bool different = kind_ == 53 || kind_ == 54;
+    std::string text = "with surname ";
+    if (negated_) text += "not ";
+    return text + (different ? "different than " : "same as ") + KindWord(kind_);
+}
+
+bool WHLMarriedNoSpouse::Test(const WABSIndividual& person, int32_t individual) {
+    return ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
+        return family.OtherSpouse(individual) == 0;
+    });
+}
+
+std::string WHLMarriedNoSpouse::Describe() const {
+    return negated_ ? "married with spouse entered" : "married with no spouse entered";
+}
+
+bool WHLMarriedSameName::Test(const WABSIndividual& person, int32_t individual) {
+    if (person.SpouseFamilyCount() < 2) return false;
+    constexpr size_t kMaxSpouses = 512;
+    std::vector<std::string> names;
+    ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
+        const int32_t spouse = family.OtherSpouse(individual);
+        if (spouse != 0 && names.size() < kMaxSpouses)
+            names.push_back(UpperText(collection_->FullNameOf(spouse)));
+        return false;
+    });
+    std::sort(names.begin(), names.end());
+    return std::adjacent_find(names.begin(), names.end()) != names.end();
+}
+
+std::string WHLMarriedSameName::Describe() const {
+    return negated_ ? "married with spouses with different names"
+                    : "married with spouses with same names";
+}
+
+void WHLChildSameName::Evaluate(int32_t individual) {
+    auto person = Person(individual);
+    if (!person) return SetResult(individual, false);
+    struct Child {
+        int32_t otherParent;
+        std::string name;
+    };
+    constexpr size_t kMaxChildren = 500;
+    std::vector<Child> children;
+    ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
+        const int32_t otherParent = family.OtherSpouse(individual);
+        return ForEachChild(family, [&](int32_t child) {
+            if (children.size() >= kMaxChildren) return true;
+            if (child > 0)
+                children.push_back({otherParent, UpperText(collection_->FullNameOf(child))});
+            return false;
+        });
+    });
+    for (size_t i = 0; i < children.size(); ++i)
+        for (size_t j = i + 1; j < children.size(); ++j)
+            if (children[i].name == children[j].name) {
+                // The other parents of both children share the finding.
+                SetResult(children[i].otherParent, true);
+                SetResult(children[j].otherParent, true);
+                return SetResult(individual, true);
+            }
+    SetResult(individual, false);
+}
+
+std::string WHLChildSameName::Describe() const {
+    return negated_ ? "with no children having the same name"
+                    : "with children having the same name";
+}
+
+}  // namespace vx
