@@ -80,6 +80,26 @@ TEST_F(DumpTest, ListSortedByAColumnInBothFormats) {
     EXPECT_EQ(Dump({"list", "--widths", "40,x"}).Exit, 2);
 }
 
+TEST_F(DumpTest, HighlightedListAndDescriptions) {
+    EXPECT_EQ(Dump({"describe", "--conditions", "+29:1roi;A;-17:F"}).Out,
+              "with surname containing \"ROI\"\nnot female\n"
+              "with surname containing \"ROI\" AND not female\n");
+    EXPECT_EQ(Dump({"highlighted", "--conditions", "+29:1ROI;A;-17:F", "--columns", "1,5", "--sort",
+                    "2", "--format", "csv"})
+                  .Out,
+              "\"Index\",\"Given\"\r\n\"4\",\"Bo\"\r\n\"1\",\"Jos\xE9\"\r\n");
+    std::string eleven = "+13";
+    for (int i = 0; i < 10; ++i)
+        eleven += ";O;+13";
+    const ToolRun tooMany = Dump({"highlighted", "--conditions", eleven});
+    EXPECT_EQ(tooMany.Exit, 0);
+    EXPECT_NE(tooMany.Err.find("Error: Too many high lighting options"), std::string::npos);
+    EXPECT_EQ(Dump({"highlighted"}).Exit, 2);
+    const ToolRun bad = Dump({"describe", "--conditions", "+23:someone"});
+    EXPECT_EQ(bad.Exit, 1);
+    EXPECT_NE(bad.Err.find("'someone' is not a valid integer value"), std::string::npos);
+}
+
 TEST_F(DumpTest, MistakesAreReportedOnOneLine) {
     const ToolRun missing = Dump({"summary", "9"});
     EXPECT_EQ(missing.Exit, 1);
