@@ -290,6 +290,11 @@ bool WHLDate::Test(const WABSIndividual& person, int32_t) {
     auto event = person.Event(EventOfKind(kind_), 1);
     const WDate* date = event ? event->Date() : nullptr;
     if (!date) return false;
+    // Before, after or about a text that is no date means nothing: such a
+    // reference would otherwise sort after every real date.
+    const bool ordered =
+        qualifier_ == kQualBefore || qualifier_ == kQualAfter || qualifier_ == kQualAbout;
+    if (ordered && !reference_.IsRecognised()) return false;
     switch (qualifier_) {
         case kQualBefore:
             return reference_.Compare(date) > 0;
