@@ -21,13 +21,6 @@ namespace {
 using namespace vx::bench;
 
 constexpr const char* kProgram = "vellacor-bench-analysis";
-constexpr const char* kUsage =
-    "usage: vellacor-bench-analysis [--individuals N[,N...]] [--megabytes M] [--keep DIR] "
-    "[--repeat N]\n"
-    "  --individuals N,...  sizes of the generated files (default 100000,1000000)\n"
-    "  --megabytes M        one file of about M MB instead\n"
-    "  --keep DIR           keep and reuse the generated files in DIR\n"
-    "  --repeat N           runs of the load measurement; the best counts (default 3)\n";
 
 // Times one analysis on a freshly loaded file (caches start empty), the
 // load itself not counted.
@@ -117,5 +110,5 @@ void RunOne(const std::string& path, int repeat) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, kUsage, RunOne);
+    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, RunOne);
 }

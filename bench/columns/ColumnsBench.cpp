@@ -16,13 +16,6 @@ namespace {
 using namespace vx::bench;
 
 constexpr const char* kProgram = "vellacor-bench-columns";
-constexpr const char* kUsage =
-    "usage: vellacor-bench-columns [--individuals N[,N...]] [--megabytes M] [--keep DIR] "
-    "[--repeat N]\n"
-    "  --individuals N,...  sizes of the generated files (default 100000,1000000)\n"
-    "  --megabytes M        one file of about M MB instead\n"
-    "  --keep DIR           keep and reuse the generated files in DIR\n"
-    "  --repeat N           runs of the load measurement; the best counts (default 3)\n";
 
 // Sorts are allowed three times the open + load time.
 constexpr double kGoal = 3;
@@ -85,5 +78,5 @@ void RunOne(const std::string& path, int repeat) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, kUsage, RunOne);
+    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, RunOne);
 }

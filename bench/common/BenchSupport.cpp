@@ -81,6 +81,18 @@ int RunOnGeneratedFiles(int argc, char** argv, const char* program, const char* 
     });
 }
 
+int RunOnGeneratedFiles(int argc, char** argv, const char* program,
+                        const std::function<void(const std::string&, int)>& one) {
+    const std::string usage =
+        std::string("usage: ") + program +
+        " [--individuals N[,N...]] [--megabytes M] [--keep DIR] [--repeat N]\n"
+        "  --individuals N,...  sizes of the generated files (default 100000,1000000)\n"
+        "  --megabytes M        one file of about M MB instead\n"
+        "  --keep DIR           keep and reuse the generated files in DIR\n"
+        "  --repeat N           runs of the load measurement; the best counts (default 3)\n";
+    return RunOnGeneratedFiles(argc, argv, program, usage.c_str(), one);
+}
+
 std::string RunTool(const std::vector<std::string>& args) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");

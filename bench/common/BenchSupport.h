@@ -41,6 +41,10 @@ std::unique_ptr<WGEDCollection> OpenAndLoad(const std::string& path);
 // escaping exception becomes a message and exit code 1.
 int RunOnGeneratedFiles(int argc, char** argv, const char* program, const char* usage,
                         const std::function<void(const std::string&, int)>& one);
+// The same with the usual usage text, for benchmarks whose --repeat counts
+// runs of the load measurement.
+int RunOnGeneratedFiles(int argc, char** argv, const char* program,
+                        const std::function<void(const std::string&, int)>& one);
 
 // Runs main's work and turns an escaping exception into a message and exit
 // code 1.

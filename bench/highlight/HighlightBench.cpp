@@ -15,13 +15,6 @@ namespace {
 using namespace vx::bench;
 
 constexpr const char* kProgram = "vellacor-bench-highlight";
-constexpr const char* kUsage =
-    "usage: vellacor-bench-highlight [--individuals N[,N...]] [--megabytes M] [--keep DIR] "
-    "[--repeat N]\n"
-    "  --individuals N,...  sizes of the generated files (default 100000,1000000)\n"
-    "  --megabytes M        one file of about M MB instead\n"
-    "  --keep DIR           keep and reuse the generated files in DIR\n"
-    "  --repeat N           runs of the load measurement; the best counts (default 3)\n";
 
 // Each list is allowed twice the open + load time.
 constexpr double kGoal = 2;
@@ -74,5 +67,5 @@ void RunOne(const std::string& path, int repeat) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, kUsage, RunOne);
+    return vx::bench::RunOnGeneratedFiles(argc, argv, kProgram, RunOne);
 }

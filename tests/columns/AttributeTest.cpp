@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Options.h"
 #include "columns/Attrib.h"
 #include "columns/AttribArray.h"
@@ -77,20 +77,11 @@ const char* kFamily =
     "0 @F6@ FAM\n1 HUSB @I7@\n1 MARR\n2 DATE 20 APR 1958\n2 PLAC Bergen\n"
     "0 @S1@ SOUR\n1 TITL Parish Register\n0 TRLR\n";
 
-class AttributeTest : public test::TempDirTest {
+class AttributeTest : public test::LoadedFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-        SetTodayProvider([] { return CivilDate{15, 6, 2026}; });
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("family.ged", kFamily));
-        ASSERT_TRUE(collection_->Load());
-        collection_->AfterLoad();
-    }
-    void TearDown() override {
-        SetTodayProvider({});
-        WOptions::ResetToDefaults();
-        TempDirTest::TearDown();
+        LoadedFileTest::SetUp();
+        collection_ = LoadText(kFamily);
     }
     std::string Text(int number, int32_t individual, int occurrence = 1) const {
         auto attribute = CreateAttribute(number, collection_.get());

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -22,7 +22,7 @@ namespace {
 
 // Six people whose surnames, birth dates and ages exercise every order:
 // 1 has no birth; 4 has an unrecognised one; 2, 3, 5 and 6 have ages 45,
-// ~45, ~45? and 30 on the fixed day 1 June 2026.
+// ~45, ~45? and 30 on the fixed day 15 June 2026.
 const char* kPeople =
     "0 HEAD\n1 CHAR ANSI\n"
     "0 @I1@ INDI\n1 NAME Anders /\xC5ngstr\xF6m/\n1 FAMC @F1@\n"
@@ -45,22 +45,17 @@ class CountingServices : public UiServices {
     std::vector<std::string> waits;
 };
 
-class ColumnSetTest : public test::TempDirTest {
+class ColumnSetTest : public test::LoadedFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-        SetTodayProvider([] { return CivilDate{1, 6, 2026}; });
+        LoadedFileTest::SetUp();
         SetUiServices(&ui_);
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("t.ged", kPeople));
-        ASSERT_TRUE(collection_->Load());
-        collection_->AfterLoad();
+        collection_ = LoadText(kPeople);
     }
     void TearDown() override {
         SetUiServices(nullptr);
-        SetTodayProvider({});
         CloseSettingsFile();
-        TempDirTest::TearDown();
+        LoadedFileTest::TearDown();
     }
     static std::vector<int32_t> RowsOf(WCollectionIterator& list) {
         std::vector<int32_t> rows;

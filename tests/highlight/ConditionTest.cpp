@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
@@ -114,21 +114,12 @@ People AllBut(const People& excluded) {
     return people;
 }
 
-class ConditionTest : public test::TempDirTest {
+class ConditionTest : public test::LoadedFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-        SetTodayProvider([] { return CivilDate{15, 6, 2026}; });
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("family.ged", kFamily));
-        ASSERT_TRUE(collection_->Load());
-        collection_->AfterLoad();
+        LoadedFileTest::SetUp();
+        collection_ = LoadText(kFamily);
         ASSERT_EQ(collection_->IndividualCount(), kCount);
-    }
-    void TearDown() override {
-        SetTodayProvider({});
-        WOptions::ResetToDefaults();
-        TempDirTest::TearDown();
     }
     // Everybody the condition string highlights, asked in individual order.
     People Highlighted(const std::string& text) {

@@ -3,7 +3,7 @@
 // and the highlighted list.
 #include <set>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -34,23 +34,16 @@ class MessageServices : public UiServices {
     int pumps = 0;
 };
 
-class GroupTest : public test::TempDirTest {
+class GroupTest : public test::LoadedFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
+        LoadedFileTest::SetUp();
         SetUiServices(&ui_);
-        collection_ = Load(kFamily);
+        collection_ = LoadText(kFamily);
     }
     void TearDown() override {
         SetUiServices(nullptr);
-        TempDirTest::TearDown();
-    }
-    std::unique_ptr<WGEDCollection> Load(const std::string& content) {
-        auto collection = std::make_unique<WGEDCollection>(WriteFile("t.ged", content));
-        EXPECT_TRUE(collection->Load());
-        collection->AfterLoad();
-        return collection;
+        LoadedFileTest::TearDown();
     }
     // Who the string highlights, asked in individual order.
     std::set<int32_t> Highlighted(const std::string& conditions) {
@@ -227,7 +220,7 @@ TEST_F(GroupTest, HighlightedListFollowsTheViewAndLetsTheScreenBreathe) {
         many += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME N" + std::to_string(i) +
                 (i % 3 == 0 ? " /Three/\n" : "\n");
     many += "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I3@\n0 TRLR\n";
-    collection_ = Load(many);
+    collection_ = LoadText(many, "many.ged");
     WHLGroup group(collection_.get());
     group.SetConditionString("+29:2THREE");
     group.Refresh();
