@@ -1,0 +1,509 @@
+#include "ui/LogoMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+#include <filesystem>
+
+#include "analysis/DesIterator.h"
+#include "analysis/SourceIterator.h"
+#include "app/Errors.h"
+#include "app/Options.h"
+#include "app/Services.h"
+#include "app/Settings.h"
+#include "app/TextUtil.h"
+#include "app/WinPos.h"
+#include "columns/ColHLIterator.h"
+#include "columns/IslandIterator.h"
+#include "columns/ListColumns.h"
+#include "dialogs/SelectionButton.h"
+#include "gedcom/GEDCollection.h"
+#include "highlight/HLGroup.h"
+#include "platform/TempFiles.h"
+#include "ui/IndScroll.h"
+#include "ui/QtText.h"
+#include "ui/SplashScreen.h"
+
+namespace vx {
+namespace {
+
+constexpr const char* kTabCaptions[TLogoAppForm::kTabCount] = {
+    "Sender",      "General", "Individual",  "Family",  "Pedigree",
+    "Descendants", "List",    "Highlighted", "Islands", "Sources"};
+
+// QuickHelp entries this window offers, by entry number.
+struct QuickHelpEntry {
+    int entry;
+    const char* title;
+};
+constexpr QuickHelpEntry kQuickHelp[] = {
+    {1, "Welcome to Vellacor Self-Viewing GEDCOM"},
+    {2, "General Tab"},
+    {3, "Individual Tab"},
+    {4, "Family Tab"},
+    {5, "Pedigree Tab"},
+    {6, "Descendants Tab"},
+    {7, "List Tab"},
+    {8, "Highlighted Tab"},
+    {9, "Islands Tab"},
+    {10, "Sources Tab"},
+    {14, "Highlighting Panel"},
+    {15, "Islands Panel"},
+};
+
+// The QuickHelp entry offered when a tab is refreshed (0: none).
+constexpr int kTabQuickHelp[TLogoAppForm::kTabCount] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+
+// The page that shows each tab: "Highlighted" shares the List page.
+int PageOfTab(int tab) {
+    return tab == TLogoAppForm::kTabHighlighted ? TLogoAppForm::kTabList : tab;
+}
+
+// "Thursday, Jun 4, 2026, 02:05 PM" from days since 1899-12-30.
+QString CreatedText(double days) {
+    if (!std::isfinite(days) || std::fabs(days) > 3e6) return {};
+    const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
+    const QDateTime when = epoch.addMSecs(static_cast<qint64>(std::llround(days * 86400000.0)));
+    return QLocale::c().toString(when, "dddd, MMM d, yyyy, hh:mm AP");
+}
+
+}  // namespace
+
+TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
+    : QMainWindow(parent), programPath_(std::move(programPath)) {
+    setObjectName("LogoAppForm");
+    BuildCentralArea();
+    BuildCommands();
+    BuildStatusBar();
+    BuildPages();
+    ApplyOptions();
+    platform::RemoveStaleTempFiles();
+    setWindowTitle(kCaption);
+    ResetState();
+
+    listColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::List));
+    desColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::DesList));
+    islandColumns_ =
+        std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::IslandList));
+    // A damaged column string keeps the columns read before the fault.
+    const std::pair<WListColumns*, std::string> columnStrings[] = {
+        {listColumns_.get(), ReadListColumnString()},
+        {desColumns_.get(), WOptions::GetText(opt::kDesColumns)},
+        {islandColumns_.get(), WOptions::GetText(opt::kIslandColumns)}};
+    for (const auto& [columns, text] : columnStrings) {
+        try {
+            columns->SetColumnString(text);
+        } catch (const VxError&) {
+        }
+    }
+    ApplyDisplaySizes();
+    leftPanel_->hide();
+    RestorePlacement();
+}
+
+TLogoAppForm::~TLogoAppForm() {
+    // The column sets keep their widths in the settings; the column strings
+    // go back where they came from.
+    WriteListColumnString(listColumns_->ColumnString());
+    WOptions::SetText(opt::kDesColumns, desColumns_->ColumnString());
+    WOptions::SetText(opt::kIslandColumns, islandColumns_->ColumnString());
+    FreeLists();
+    group_.reset();
+    if (scroller_) scroller_->SetCollection(nullptr);
+    listColumns_->SetCollection(nullptr);
+    desColumns_->SetCollection(nullptr);
+    islandColumns_->SetCollection(nullptr);
+    collection_.reset();
+    // The extracted file is deleted with its owner.
+    embedded_.File.Delete();
+    WOptions::Save();
+}
+
+void TLogoAppForm::BuildCentralArea() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    leftPanel_ = new QWidget;
+    leftPanel_->setObjectName("LeftPanel");
+    auto* leftLayout = new QVBoxLayout(leftPanel_);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftPages_ = new QStackedWidget;
+    for (const char* name : {"Islands", "Highlighting"}) {
+        auto* page = new QLabel(QString(name) + " panel");
+        page->setAlignment(Qt::AlignCenter);
+        leftPages_->addWidget(page);
+    }
+    leftLayout->addWidget(leftPages_);
+
+    mainArea_ = new QWidget;
+    mainArea_->setObjectName("panMainArea");
+    auto* layout = new QVBoxLayout(mainArea_);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    tabs_ = new QTabBar;
+    tabs_->setObjectName("TabControl");
+    for (const char* caption : kTabCaptions)
+        tabs_->addTab(caption);
+    tabs_->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(tabs_);
+    scroller_ = new WIndScroll;
+    scroller_->setObjectName("IndScroll");
+    layout->addWidget(scroller_);
+    pages_ = new QStackedWidget;
+    pages_->setObjectName("NBMain");
+    layout->addWidget(pages_, 1);
+    highlightStrip_ = new QLabel;
+    highlightStrip_->setObjectName("HighlightStrip");
+    highlightStrip_->setAutoFillBackground(true);
+    highlightStrip_->hide();
+    layout->addWidget(highlightStrip_);
+
+    splitter_->addWidget(leftPanel_);
+    splitter_->addWidget(mainArea_);
+    splitter_->setStretchFactor(1, 1);
+    setCentralWidget(splitter_);
+
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+        pages_->setCurrentIndex(PageOfTab(tab));
+        WOptions::SetInt(opt::kLastTab, tab);
+        RefreshView();
+    });
+    connect(scroller_, &WIndScroll::Changed, this, &TLogoAppForm::ScrollerChanged);
+    connect(scroller_, &WIndScroll::HistoryChanged, this, &TLogoAppForm::UpdateCommands);
+}
+
+// Until the pages are built each shows its name. Page numbers follow the
+// tab numbers; the Highlighted tab shows the List page, so its own slot
+// stays empty.
+void TLogoAppForm::BuildPages() {
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        if (tab == kTabHighlighted) {
+            pages_->addWidget(new QWidget);
+            continue;
+        }
+        auto* page = new QLabel(kTabCaptions[tab]);
+        page->setObjectName(QString("Page") + kTabCaptions[tab]);
+        page->setAlignment(Qt::AlignCenter);
+        pages_->addWidget(page);
+    }
+}
+
+void TLogoAppForm::BuildStatusBar() {
+    constexpr int kWidths[5] = {0, 70, 70, 70, 80};
+    for (size_t i = 0; i < status_.size(); ++i) {
+        status_[i] = new QLabel;
+        status_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        if (i == 0) {
+            statusBar()->addWidget(status_[i], 1);
+        } else {
+            status_[i]->setFixedWidth(kWidths[i]);
+            statusBar()->addPermanentWidget(status_[i]);
+        }
+    }
+    importTimer_ = new QTimer(this);
+    connect(importTimer_, &QTimer::timeout, this, &TLogoAppForm::ImportTick);
+    clearStatusTimer_ = new QTimer(this);
+    clearStatusTimer_->setSingleShot(true);
+    clearStatusTimer_->setInterval(3000);
+    connect(clearStatusTimer_, &QTimer::timeout, this, &TLogoAppForm::ClearStatus);
+}
+
+void TLogoAppForm::ResetState() {
+    collection_.reset();
+    quickSelection_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
+    const int mode = WOptions::GetInt(opt::kQFind);
+    quickSelection_->SetItemSelected(mode >= 1 && mode <= 4 ? mode : 1);
+    actions_[kCmdFindNext]->setEnabled(false);
+    actions_[kCmdFindPrevious]->setEnabled(false);
+    tabs_->setCurrentIndex(kTabSender);
+    pages_->setCurrentIndex(kTabSender);
+}
+
+void TLogoAppForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShow_) return;
+    firstShow_ = false;
+    ShowQuickHelp(1);
+    // Load once the window has painted, so the wait dialog has an owner.
+    QTimer::singleShot(0, this, &TLogoAppForm::LoadEmbeddedFile);
+}
+
+void TLogoAppForm::LoadEmbeddedFile() {
+    if (startDone_) return;
+    startDone_ = true;
+    TPayloadLayout layout;
+    try {
+        layout = ReadPayloadLayout(programPath_);
+    } catch (const VxError&) {
+        layout = TPayloadLayout();
+    }
+    if (!layout.MarkerFound)
+        ShowMessage(
+            "Error: This Self-Viewing file does not contain a GEDCOM.\n\r"
+            "Please contact the person that created this file");
+    const SenderRecord& sender = layout.Sender;
+    SetSplashInfo(sender.Title, sender.SenderName, FromQt(CreatedText(sender.Created)));
+    try {
+        embedded_ = LoadEmbeddedGedcom(programPath_);
+    } catch (const VxError& error) {
+        CloseSplash();
+        ShowMessage(error.what());
+        return;
+    }
+    currentPath_.clear();
+    LoadFile(embedded_.File.Path());
+    if (collection_ && sender.StartIndividual > 0)
+        scroller_->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
+    CloseSplash();
+}
+
+bool TLogoAppForm::LoadFile(const std::string& path) {
+    if (loading_) return true;
+    if (path.empty() || path == currentPath_) return true;
+    if (!std::filesystem::exists(path)) {
+        ShowMessage("The file: " + path + "\r" + "does not exist.  Please select another file.");
+        return false;
+    }
+    loading_ = true;
+    scroller_->setEnabled(false);
+    currentPath_ = path;
+    setWindowTitle(QString(kCaption) + " - " + ToQt(Sender().Title));
+    SetBusy(true);
+
+    // Everything that belongs to the old file goes.
+    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
+        columns->SetCollection(nullptr);
+    FreeLists();
+    scroller_->setEnabled(true);
+    scroller_->SetCollection(nullptr);
+    scroller_->SetGroup(nullptr);
+    group_.reset();
+    collection_.reset();
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    importTimer_->start(1000);
+    mainArea_->setEnabled(false);
+    clearStatusTimer_->stop();
+    ShowWait("Reading.  Please Wait...", false, true);
+    bool loaded = false;
+    try {
+        std::string error;
+        collection_ = OpenCollection(path, 0, error);
+        if (!collection_) {
+            HideWait();
+            FailLoad(error);
+            return false;
+        }
+        loaded = collection_->Load();
+        if (loaded) collection_->AfterLoad();
+    } catch (...) {
+        importTimer_->stop();
+        ImportTick();
+        mainArea_->setEnabled(true);
+        HideWait();
+        SetBusy(false);
+        loading_ = false;
+        throw;
+    }
+    if (!loaded) {
+        // Cancelled or unreadable: back to the empty window.
+        collection_.reset();
+        HideWait();
+        FailLoad("");
+        return false;
+    }
+    loading_ = false;
+    ImportTick();
+    importTimer_->stop();
+    clearStatusTimer_->start();
+    importSeconds_ = static_cast<double>(elapsed.elapsed()) / 1000.0;
+
+    ApplyOptions();
+    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
+        columns->SetCollection(collection_.get());
+    MarkAllStale();
+    scroller_->SetCollection(collection_.get());
+    if (collection_->IndividualCount() == 0) RefreshView();
+    quickSelection_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
+    quickSelection_->SetItemSelected(quickSelection_->ItemSelected());
+
+    HideWait();
+    mainArea_->setEnabled(true);
+    SetBusy(false);
+    UpdateCommands();
+    return true;
+}
+
+void TLogoAppForm::FailLoad(const std::string& message) {
+    importTimer_->stop();
+    loading_ = false;
+    SetBusy(false);
+    setWindowTitle(kCaption);
+    currentPath_.clear();
+    for (size_t i = 1; i < status_.size(); ++i)
+        status_[i]->clear();
+    mainArea_->setEnabled(true);
+    scroller_->SetCollection(nullptr);
+    UpdateCommands();
+    if (!message.empty()) ShowMessage(message);
+}
+
+void TLogoAppForm::FreeLists() {
+    sortedList_.reset();
+    highlightedList_.reset();
+    descendantsList_.reset();
+    islandList_.reset();
+    sourceList_.reset();
+}
+
+void TLogoAppForm::UpdateStatusCounts() {
+    const WABSCollection* c = collection_.get();
+    const int64_t counts[4] = {c ? c->IndividualCount() : 0, c ? c->FamilyCount() : 0,
+                               c ? c->NoteCount() : 0, c ? c->SourceCount() : 0};
+    const char* labels[4] = {"I: ", "F: ", "N: ", "S: "};
+    for (int i = 0; i < 4; ++i)
+        status_[static_cast<size_t>(i + 1)]->setText(ToQt(labels[i] + FormatThousands(counts[i])));
+}
+
+// While a file loads the counts grow with the indexing.
+void TLogoAppForm::ImportTick() {
+    importTimer_->setInterval(250);
+    if (!collection_) return;
+    status_[0]->setText(loading_ ? "(Analyzing - Please Wait...)" : "");
+    UpdateStatusCounts();
+}
+
+void TLogoAppForm::ClearStatus() {
+    status_[0]->clear();
+}
+
+int TLogoAppForm::CurrentTab() const {
+    return tabs_->currentIndex();
+}
+
+void TLogoAppForm::SelectTab(int tab) {
+    if (tab >= 0 && tab < kTabCount) tabs_->setCurrentIndex(tab);
+}
+
+void TLogoAppForm::RefreshView() {
+    if (loading_) return;
+    leftPanel_->setEnabled(false);
+    const int tab = CurrentTab();
+    if (collection_ && kTabQuickHelp[tab] != 0) ShowQuickHelp(kTabQuickHelp[tab]);
+    // The stale lists of the page are rebuilt by the page itself.
+    if (tab == kTabList) staleFlags_.reset(kTabList);
+    if (tab == kTabHighlighted) staleFlags_.reset(13);
+    if (tab == kTabIslands) staleFlags_.reset(kTabIslands);
+    if (tab == kTabSources) staleFlags_.reset(kTabSources);
+    leftPanel_->setEnabled(true);
+    UpdateCommands();
+}
+
+void TLogoAppForm::RepaintView() {
+    if (loading_) return;
+    staleFlags_.set(13);
+    RefreshView();
+}
+
+void TLogoAppForm::ScrollerChanged() {
+    RefreshView();
+    if (collection_) listColumns_->SetBasePerson(scroller_->CurrentIndividual());
+}
+
+void TLogoAppForm::ShowQuickHelp(int entry) {
+    if (!WOptions::GetFlag(opt::kDispInitHelp)) return;
+    const int key = opt::kIH1 + entry - 1;
+    if (entry < 1 || entry > 16 || !WOptions::GetFlag(key)) return;
+    for (const QuickHelpEntry& help : kQuickHelp) {
+        if (help.entry != entry) continue;
+        if (quickHelpSink) quickHelpSink(entry, help.title);
+        return;
+    }
+}
+
+void TLogoAppForm::ApplyOptions() {
+    QPalette palette = highlightStrip_->palette();
+    palette.setColor(QPalette::Window,
+                     ToQColor(static_cast<uint32_t>(WOptions::GetInt(opt::kHLCol))));
+    palette.setColor(QPalette::WindowText,
+                     ToQColor(static_cast<uint32_t>(WOptions::GetInt(opt::kHLTCol))));
+    highlightStrip_->setPalette(palette);
+}
+
+// Font size and row height from the settings; 0 means never set.
+void TLogoAppForm::ApplyDisplaySizes() {
+    int size = WOptions::GetInt(opt::kFontSize);
+    if (size == 0) {
+        WOptions::SetInt(opt::kFontSize, 8);
+        WOptions::SetInt(opt::kGridHeight, 14);
+        size = 8;
+    }
+    size = std::clamp(size, 4, 72);
+    scroller_->SetLabelFontSize(size);
+}
+
+void TLogoAppForm::RestorePlacement() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const WindowPlacement placement =
+        vx::RestorePlacement("General", available.width(), available.height());
+    QRect normal(QPoint(placement.left, placement.top),
+                 QPoint(placement.right - 1, placement.bottom - 1));
+    // A placement that would not fit on this screen falls back to the
+    // middle three quarters of it.
+    if (normal.width() < 200 || normal.height() < 150 || !available.intersects(normal))
+        normal =
+            QRect(available.x() + available.width() / 8, available.y() + available.height() / 8,
+                  available.width() * 3 / 4, available.height() * 3 / 4);
+    setGeometry(normal);
+    if (placement.showCmd == 3) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TLogoAppForm::StorePlacement() {
+    WindowPlacement placement;
+    placement.showCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.right() + 1;
+    placement.bottom = normal.bottom() + 1;
+    SavePlacement("General", placement);
+}
+
+void TLogoAppForm::closeEvent(QCloseEvent* event) {
+    if (collection_) WOptions::SetInt(opt::kLastID, scroller_->CurrentIndividual());
+    WOptions::SetFlag(opt::kLastPanelState, leftPanel_->isVisible());
+    WOptions::SetInt(opt::kLastPanel, leftPages_->currentIndex());
+    if (leftPanel_->isVisible()) WOptions::SetInt(opt::kLastPanelWidth, leftPanel_->width());
+    StorePlacement();
+    QMainWindow::closeEvent(event);
+}
+
+void TLogoAppForm::ToggleLeftPanel(int page) {
+    const bool same = leftPanel_->isVisible() && leftPages_->currentIndex() == page;
+    if (same) {
+        WOptions::SetInt(opt::kLastPanelWidth, leftPanel_->width());
+        leftPanel_->hide();
+    } else {
+        leftPages_->setCurrentIndex(page);
+        leftPanel_->show();
+        const int width = std::max(100, WOptions::GetInt(opt::kLastPanelWidth));
+        splitter_->setSizes({width, std::max(1, splitter_->width() - width)});
+        ShowQuickHelp(page == 0 ? 15 : 14);
+    }
+    actions_[kCmdIslandsPanel]->setChecked(leftPanel_->isVisible() && page == 0 && !same);
+    actions_[kCmdHighlightingPanel]->setChecked(leftPanel_->isVisible() && page == 1 && !same);
+}
+
+}  // namespace vx

@@ -1,0 +1,185 @@
+// The main window: reads the record at the end of its own program file,
+// unpacks and loads the embedded GEDCOM, and shows it through the scroller
+// (the Active Individual), ten tabs of pages, menus, a toolbar, an optional
+// left panel, the highlight strip and a five-panel status bar.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <bitset>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "archive/EmbeddedArchive.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QSplitter;
+class QStackedWidget;
+class QTabBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace vx {
+
+class WABSCollection;
+class WColHLIterator;
+class WColSortIterator;
+class WDesIterator;
+class WGEDCollection;
+class WHLGroup;
+class WIndScroll;
+class WIslandIterator;
+class WListColumns;
+class WSelectionButton;
+class WSourceIterator;
+
+class TLogoAppForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // The tabs, by position.
+    enum Tab : int {
+        kTabSender,
+        kTabGeneral,
+        kTabIndividual,
+        kTabFamily,
+        kTabPedigree,
+        kTabDescendants,
+        kTabList,
+        kTabHighlighted,
+        kTabIslands,
+        kTabSources,
+        kTabCount
+    };
+    // The commands of the menus and the toolbar.
+    enum Command : int {
+        kCmdPrint,
+        kCmdExit,
+        kCmdCopy,
+        kCmdFindNext,
+        kCmdFindPrevious,
+        kCmdNextHighlighted,
+        kCmdPreviousHighlighted,
+        kCmdQuickFind,
+        kCmdAdvancedFind,
+        kCmdHighlightingPanel,
+        kCmdIslandsPanel,
+        kCmdRawData,
+        kCmdGoBack,
+        kCmdGoForward,
+        kCmdOptions,
+        kCmdResetQuickHelp,
+        kCmdAbout,
+        kCommandCount
+    };
+    static constexpr int kStaleFlags = 15;
+    static constexpr const char* kCaption = "Fenwold Vellacor Self-Viewing GEDCOM 1.21";
+
+    // `programPath` is the file whose trailer and archive are read: the
+    // running executable, or a packed file in tests.
+    explicit TLogoAppForm(std::string programPath, QWidget* parent = nullptr);
+    ~TLogoAppForm() override;
+
+    // Unpacks and loads the embedded GEDCOM; runs once, when the window is
+    // first shown.
+    void LoadEmbeddedFile();
+    // Opens, indexes and shows a genealogy file. True when nothing had to be
+    // done or the file was loaded.
+    bool LoadFile(const std::string& path);
+    void RefreshView();
+    void RepaintView();
+    void MarkAllStale() { staleFlags_.set(); }
+    // Offers QuickHelp entry n when the settings still want it shown.
+    void ShowQuickHelp(int entry);
+    // How QuickHelp entries are shown; the default shows nothing.
+    std::function<void(int entry, const QString& title)> quickHelpSink;
+
+    const WGEDCollection* Collection() const { return collection_.get(); }
+    const SenderRecord& Sender() const { return embedded_.Payload.Layout.Sender; }
+    bool IsLoading() const { return loading_; }
+    bool StartSequenceDone() const { return startDone_; }
+    double ImportSeconds() const { return importSeconds_; }
+    const std::string& ExtractedPath() const { return currentPath_; }
+    int CurrentTab() const;
+    void SelectTab(int tab);
+    bool IsStale(int page) const { return staleFlags_.test(static_cast<size_t>(page)); }
+    WIndScroll* Scroller() const { return scroller_; }
+    QTabBar* Tabs() const { return tabs_; }
+    QStackedWidget* Pages() const { return pages_; }
+    QAction* CommandAction(Command command) const { return actions_[command]; }
+    QAction* ViewAction(int tab) const { return viewActions_[static_cast<size_t>(tab)]; }
+    QLabel* StatusPanel(int panel) const { return status_[static_cast<size_t>(panel)]; }
+    QWidget* LeftPanel() const { return leftPanel_; }
+    QLineEdit* FindBox() const { return edFind_; }
+    WSelectionButton* QuickSelectionButton() const { return quickSelection_; }
+    WListColumns& ListColumns() const { return *listColumns_; }
+    WListColumns& DesColumns() const { return *desColumns_; }
+    WListColumns& IslandColumns() const { return *islandColumns_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildCentralArea();
+    void BuildCommands();
+    void BuildStatusBar();
+    void BuildPages();
+    void ResetState();
+    void ApplyOptions();
+    void ApplyDisplaySizes();
+    void RestorePlacement();
+    void StorePlacement();
+    void UpdateCommands();
+    void UpdateStatusCounts();
+    void ImportTick();
+    void ClearStatus();
+    void ScrollerChanged();
+    void RunCommand(Command command);
+    void ToggleLeftPanel(int page);
+    void FreeLists();
+    void FailLoad(const std::string& message);
+
+    std::string programPath_;
+    TEmbeddedGedcom embedded_;
+    std::string currentPath_;
+    std::unique_ptr<WGEDCollection> collection_;
+    std::unique_ptr<WHLGroup> group_;
+    std::unique_ptr<WListColumns> listColumns_;
+    std::unique_ptr<WListColumns> desColumns_;
+    std::unique_ptr<WListColumns> islandColumns_;
+    // Lists the pages build on demand; freed whenever a file is loaded.
+    std::unique_ptr<WColSortIterator> sortedList_;
+    std::unique_ptr<WColHLIterator> highlightedList_;
+    std::unique_ptr<WDesIterator> descendantsList_;
+    std::unique_ptr<WIslandIterator> islandList_;
+    std::unique_ptr<WSourceIterator> sourceList_;
+    std::bitset<kStaleFlags> staleFlags_;
+    bool loading_ = false;
+    bool startDone_ = false;
+    bool firstShow_ = true;
+    bool rawMode_ = false;
+    double importSeconds_ = 0;
+
+    WIndScroll* scroller_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QWidget* mainArea_ = nullptr;
+    QWidget* leftPanel_ = nullptr;
+    QStackedWidget* leftPages_ = nullptr;
+    QLabel* highlightStrip_ = nullptr;
+    QLineEdit* edFind_ = nullptr;
+    WSelectionButton* quickSelection_ = nullptr;
+    std::array<QAction*, kCommandCount> actions_{};
+    std::array<QAction*, kTabCount> viewActions_{};
+    std::array<QLabel*, 5> status_{};
+    QTimer* importTimer_ = nullptr;
+    QTimer* clearStatusTimer_ = nullptr;
+};
+
+}  // namespace vx

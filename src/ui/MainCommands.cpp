@@ -1,0 +1,225 @@
+// The main window's commands: one table gives each command its menu entry,
+// shortcut, toolbar button and hint; the menus and the toolbar are built
+// from it, and the commands are enabled from it.
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QToolBar>
+#include <map>
+
+#include "app/Options.h"
+#include "dialogs/SelectionButton.h"
+#include "gedcom/GEDCollection.h"
+#include "ui/IndScroll.h"
+#include "ui/LogoMain.h"
+
+namespace vx {
+namespace {
+
+struct CommandRow {
+    TLogoAppForm::Command command;
+    const char* menu;      // null: toolbar only
+    const char* caption;   // the menu text
+    const char* shortcut;  // null: none
+    const char* toolName;  // null: menu only
+    const char* hint;
+    bool needsFile;  // enabled only while a file is loaded
+    bool built;      // false: its window comes later; disabled and said so
+    bool checkable;
+};
+
+using C = TLogoAppForm;
+constexpr CommandRow kCommands[] = {
+    {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, false, false},
+    {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, "Exit", false, true, false},
+    {C::kCmdCopy, "&Edit", "Copy To Clipboard", "Ctrl+C", "SpeedButton9", "Copy to Clipboard", true,
+     false, false},
+    {C::kCmdFindNext, "&Edit", "Find Next", "Ctrl+N", "butFindNext", "Find next item", true, false,
+     false},
+    {C::kCmdFindPrevious, "&Edit", "Find Previous", "Ctrl+Shift+N", "butFindPrevious",
+     "Find previous item", true, false, false},
+    {C::kCmdNextHighlighted, "&Edit", "Next Highlighted Individual", "Ctrl+H", nullptr,
+     "Next Highlighted Individual", true, true, false},
+    {C::kCmdPreviousHighlighted, "&Edit", "Previous Highlighted Individual", "Ctrl+Shift+H",
+     nullptr, "Previous Highlighted Individual", true, true, false},
+    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Ctrl+Q", "SpeedButton8", "Quick Find", true,
+     false, false},
+    {C::kCmdAdvancedFind, "&Edit", "Advanced Find ...", "Ctrl+F", "butAdvancedFind",
+     "Advanced Find", true, false, false},
+    {C::kCmdHighlightingPanel, "&View", "Highlighting Panel", nullptr, "tbutHighLighting",
+     "Highlighting Panel", true, true, true},
+    {C::kCmdIslandsPanel, "&View", "Islands Panel", nullptr, "tbutIslands", "Islands Panel", true,
+     true, true},
+    {C::kCmdRawData, nullptr, "RAW", nullptr, "TButActualGEDData", "Show RAW GEDCOM data", true,
+     true, true},
+    {C::kCmdGoBack, nullptr, "<", nullptr, "SpeedButton10", "Go back to previous individual", true,
+     true, false},
+    {C::kCmdGoForward, nullptr, ">", nullptr, "SpeedButton12", "Go forward to previous individual",
+     true, true, false},
+    {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, false, false},
+    {C::kCmdResetQuickHelp, "&Help", "Reset Quick Help Dialog Boxes", nullptr, nullptr,
+     "Reset Quick Help Dialog Boxes", false, true, false},
+    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, false, false},
+};
+
+// The View menu names tabs by their historical menu captions, one position
+// off: "General Tab" (F2) selects the first tab, "Sender".
+constexpr const char* kViewItems[C::kTabCount] = {
+    "General Tab", "Individual Tab",  "Family Tab",  "Pedigree Tab", "Descendants Tab",
+    "List Tab",    "Highlighted Tab", "Islands Tab", "Sources Tab",  "Internet Tab"};
+
+// Toolbar button captions; menu captions carry accelerators and dots.
+QString ButtonText(const CommandRow& row) {
+    switch (row.command) {
+        case C::kCmdPrint:
+            return "Print";
+        case C::kCmdCopy:
+            return "Copy";
+        case C::kCmdFindNext:
+            return "Next";
+        case C::kCmdFindPrevious:
+            return "Prev";
+        case C::kCmdQuickFind:
+            return "Quick";
+        case C::kCmdAdvancedFind:
+            return "Find";
+        case C::kCmdHighlightingPanel:
+            return "HL";
+        case C::kCmdIslandsPanel:
+            return "Isl";
+        default:
+            return row.caption;
+    }
+}
+
+}  // namespace
+
+void TLogoAppForm::BuildCommands() {
+    QToolBar* toolbar = addToolBar("Tools");
+    toolbar->setObjectName("panToolBar");
+    toolbar->setMovable(false);
+    std::map<QString, QMenu*> menus;
+    for (const char* title : {"&File", "&Edit", "&View", "&Tools", "&Help"})
+        menus[title] = menuBar()->addMenu(title);
+
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        QAction* action = menus["&View"]->addAction(kViewItems[tab]);
+        action->setShortcut(QKeySequence(Qt::Key_F2 + tab));
+        action->setData(tab + 1);
+        connect(action, &QAction::triggered, this, [this, tab] { SelectTab(tab); });
+        viewActions_[static_cast<size_t>(tab)] = action;
+    }
+    menus["&View"]->addSeparator();
+
+    for (const CommandRow& row : kCommands) {
+        auto* action = new QAction(row.caption, this);
+        QString hint = row.hint;
+        // Commands whose windows come later stay visible but say so.
+        if (!row.built) hint += " (not available in this version yet)";
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+        action->setCheckable(row.checkable);
+        if (row.shortcut) action->setShortcut(QKeySequence(row.shortcut));
+        if (row.menu) menus[row.menu]->addAction(action);
+        if (row.toolName) {
+            QAction* button = toolbar->addAction(ButtonText(row));
+            button->setObjectName(row.toolName);
+            button->setToolTip(hint);
+            button->setCheckable(row.checkable);
+            // The button and the menu entry are one command.
+            connect(button, &QAction::triggered, action, &QAction::trigger);
+            connect(action, &QAction::changed, button, [action, button] {
+                button->setEnabled(action->isEnabled());
+                button->setChecked(action->isChecked());
+            });
+        }
+        const Command command = row.command;
+        connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+        actions_[command] = action;
+        if (!row.menu && !row.toolName) addAction(action);
+    }
+    // Shortcuts must work wherever the focus is inside the window.
+    for (QAction* action : actions_)
+        action->setShortcutContext(Qt::WindowShortcut);
+
+    toolbar->addSeparator();
+    quickSelection_ = new WSelectionButton;
+    quickSelection_->setObjectName("QuickSelectionButton");
+    quickSelection_->SetUpdateCaption(true);
+    toolbar->addWidget(quickSelection_);
+    connect(quickSelection_, &WSelectionButton::ItemChanged, this,
+            [](int mode) { WOptions::SetInt(opt::kQFind, mode); });
+    edFind_ = new QLineEdit;
+    edFind_->setObjectName("edFind");
+    edFind_->setMaximumWidth(200);
+    toolbar->addWidget(edFind_);
+    UpdateCommands();
+}
+
+void TLogoAppForm::UpdateCommands() {
+    const bool loaded = collection_ != nullptr && !loading_;
+    for (const CommandRow& row : kCommands) {
+        bool enabled = row.built && (!row.needsFile || loaded);
+        switch (row.command) {
+            case kCmdGoBack:
+                enabled = enabled && scroller_->CanGoBack();
+                break;
+            case kCmdGoForward:
+                enabled = enabled && scroller_->CanGoForward();
+                break;
+            case kCmdNextHighlighted:
+            case kCmdPreviousHighlighted:
+                enabled = enabled && group_ != nullptr;
+                break;
+            default:
+                break;
+        }
+        actions_[row.command]->setEnabled(enabled);
+    }
+    for (QAction* action : viewActions_)
+        action->setEnabled(true);
+    edFind_->setEnabled(loaded);
+    quickSelection_->setEnabled(loaded);
+}
+
+void TLogoAppForm::RunCommand(Command command) {
+    if (!actions_[command]->isEnabled()) return;
+    switch (command) {
+        case kCmdExit:
+            close();
+            break;
+        case kCmdNextHighlighted:
+            scroller_->NextHighlighted();
+            break;
+        case kCmdPreviousHighlighted:
+            scroller_->PrevHighlighted();
+            break;
+        case kCmdGoBack:
+            scroller_->GoBack();
+            break;
+        case kCmdGoForward:
+            scroller_->GoForward();
+            break;
+        case kCmdHighlightingPanel:
+            ToggleLeftPanel(1);
+            break;
+        case kCmdIslandsPanel:
+            ToggleLeftPanel(0);
+            break;
+        case kCmdRawData:
+            rawMode_ = actions_[kCmdRawData]->isChecked();
+            RepaintView();
+            break;
+        case kCmdResetQuickHelp:
+            for (int key = opt::kIH1; key < opt::kIH1 + 16; ++key)
+                WOptions::SetFlag(key, true);
+            WOptions::SetFlag(opt::kDispInitHelp, true);
+            RefreshView();
+            break;
+        default:
+            break;  // the windows of the other commands come later
+    }
+    UpdateCommands();
+}
+
+}  // namespace vx

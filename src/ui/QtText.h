@@ -1,0 +1,23 @@
+// The one crossing between the core's Windows-1252 text and Qt's Unicode
+// strings. Every text the windows show passes through ToQt; every text the
+// user types passes through FromQt on its way into the core.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+QString ToQt(std::string_view win1252);
+// Characters Windows-1252 cannot hold become "?".
+std::string FromQt(const QString& text);
+
+// Settings keep colours as COLORREF values, 0x00BBGGRR.
+inline QColor ToQColor(uint32_t colorref) {
+    return QColor(colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF);
+}
+
+}  // namespace vx

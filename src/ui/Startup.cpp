@@ -1,0 +1,55 @@
+#include "ui/Startup.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <memory>
+
+#include "app/Errors.h"
+#include "app/Options.h"
+#include "app/Services.h"
+#include "app/Settings.h"
+#include "archive/SenderRecord.h"
+#include "ui/GuiServices.h"
+#include "ui/LogoMain.h"
+#include "ui/SplashScreen.h"
+
+namespace vx {
+
+int RunViewer(int argc, char** argv, const std::string& programPath) {
+    QApplication application(argc, argv);
+    OpenSettingsFile();
+    WOptions::Load();  // before the check, so settings are in memory either way
+
+    if (!HasPayloadMarker(programPath)) {
+        QMessageBox::critical(nullptr, kViewerTitle, kNoGedcomMessage, QMessageBox::Ok);
+        return 1;
+    }
+
+    WGuiServices services;
+    SetUiServices(&services);
+    OpenSplash(kViewerTitle);
+    QApplication::setApplicationName("Vellacor");
+    int status = 0;
+    {
+        std::unique_ptr<TLogoAppForm> window;
+        try {
+            window = std::make_unique<TLogoAppForm>(programPath);
+            services.SetMainWindow(window.get());
+            window->show();
+            status = QApplication::exec();
+        } catch (const EInOutError&) {
+            QMessageBox::critical(nullptr, QApplication::applicationName(), "Error with I/O",
+                                  QMessageBox::Ok);
+        }
+        CloseSplash();
+        services.SetMainWindow(nullptr);
+        window.reset();  // stores its column sets and deletes the extracted file
+    }
+    SetUiServices(nullptr);
+    WOptions::Save();
+    CloseSettingsFile();
+    CloseListColumnsFile();
+    return status;
+}
+
+}  // namespace vx

@@ -1,0 +1,19 @@
+// The viewer's start and stop: settings, the check that the program file
+// carries a GEDCOM, the splash, the main window and its message loop, and
+// the settings written back at the end.
+#pragma once
+
+#include <string>
+
+namespace vx {
+
+inline constexpr const char* kViewerTitle = "Vellacor Self-Viewing GEDCOM";
+inline constexpr const char* kNoGedcomMessage =
+    "Error: This Self-Viewing file does not contain a GEDCOM.\n\r"
+    "Please contact the person that created this file";
+
+// The whole life of the viewer; `programPath` is the file whose embedded
+// GEDCOM is shown (the running executable).
+int RunViewer(int argc, char** argv, const std::string& programPath);
+
+}  // namespace vx

@@ -1,0 +1,266 @@
+// The real main window on a packed program file: vellacor-tool packs a
+// GEDCOM, the window unpacks and loads it, and the test drives the tabs,
+// the menus, the scroller's history and the shutdown.
+#include <QAction>
+#include <QLabel>
+#include <QProcess>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "app/Options.h"
+#include "app/Services.h"
+#include "archive/SenderRecord.h"
+#include "gedcom/GEDCollection.h"
+#include "ui/IndScroll.h"
+#include "ui/LogoMain.h"
+#include "ui/Startup.h"
+
+namespace vx {
+namespace {
+
+// Lets the window's long work breathe and records its messages instead of
+// showing boxes nobody would close.
+class RecordingServices : public UiServices {
+  public:
+    void PumpMessages() override { QCoreApplication::processEvents(); }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+const char* kFamily =
+    "0 HEAD\n1 CHAR ANSI\n"
+    "0 @I1@ INDI\n1 NAME Jos\xE9 /Roi/\n1 SEX M\n1 BIRT\n2 DATE 1900\n1 FAMS @F1@\n"
+    "0 @I2@ INDI\n1 NAME Ann /Lee/\n1 SEX F\n1 FAMS @F1@\n"
+    "0 @I3@ INDI\n1 NAME Kim /Roi/\n1 SEX F\n1 BIRT\n2 DATE 1930\n1 FAMC @F1@\n"
+    "0 @I4@ INDI\n1 NAME Bo /Roi/\n1 SEX M\n1 BIRT\n2 DATE 1925\n1 FAMC @F1@\n"
+    "0 @I5@ INDI\n1 NAME Lone /Wolf/\n"
+    "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n1 CHIL @I4@\n0 TRLR\n";
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void opensThePackedFileAtItsStartIndividual();
+    void viewKeysSelectTabsOneOff();
+    void historyFollowsTheScroller();
+    void laterWindowsAreDisabledAndSaySo();
+    void closingDeletesTheExtractedFile();
+    void fileWithoutGedcomIsRefused();
+    void fileWithoutIndividualsLoadsEmpty();
+    void quickHelpShowsOnceUntilReset();
+
+  private:
+    // Packs `gedcom` into a program file; extra arguments go to the tool.
+    QString Pack(const QString& name, const QByteArray& gedcom, const QStringList& extra = {});
+    // A window on the program file, shown and loaded.
+    std::unique_ptr<TLogoAppForm> Open(const QString& program);
+
+    QTemporaryDir dir_;
+    RecordingServices services_;
+    QString program_;
+};
+
+QString MainWindowTest::Pack(const QString& name, const QByteArray& gedcom,
+                             const QStringList& extra) {
+    const QString gedcomPath = dir_.filePath(name + ".ged");
+    QFile file(gedcomPath);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(gedcom);
+    file.close();
+    // Any bytes stand in for the viewer image in front of the archive.
+    const QString viewer = dir_.filePath("viewer-image");
+    std::ofstream(viewer.toStdString()) << "viewer image";
+    const QString output = dir_.filePath(name);
+    QProcess tool;
+    tool.start(VELLACOR_TOOL,
+               QStringList{"pack", gedcomPath, "-o", output, "--viewer", viewer} + extra);
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
+        qWarning() << tool.readAllStandardError();
+        return {};
+    }
+    return output;
+}
+
+std::unique_ptr<TLogoAppForm> MainWindowTest::Open(const QString& program) {
+    auto window = std::make_unique<TLogoAppForm>(program.toStdString());
+    window->show();
+    if (!QTest::qWaitFor([&] { return window->StartSequenceDone() && !window->IsLoading(); },
+                         20000))
+        return nullptr;
+    return window;
+}
+
+void MainWindowTest::initTestCase() {
+    QVERIFY(dir_.isValid());
+    // Temporary files of the window stay inside this test's folder.
+    qputenv("TMPDIR", dir_.path().toLocal8Bit());
+    program_ =
+        Pack("family", kFamily, {"--title", "Our family", "--name", "Ann Lee", "--start", "3"});
+    QVERIFY(!program_.isEmpty());
+}
+
+void MainWindowTest::init() {
+    WOptions::ResetToDefaults();
+    WOptions::SetFlag(opt::kDispInitHelp, false);
+    services_.messages.clear();
+    SetUiServices(&services_);
+}
+
+void MainWindowTest::cleanup() {
+    SetUiServices(nullptr);
+}
+
+void MainWindowTest::opensThePackedFileAtItsStartIndividual() {
+    QVERIFY(HasPayloadMarker(program_.toStdString()));
+    auto window = Open(program_);
+    QVERIFY(window);
+    QVERIFY(window->Collection());
+    QVERIFY(services_.messages.empty());
+    QCOMPARE(window->windowTitle(),
+             QString("Fenwold Vellacor Self-Viewing GEDCOM 1.21 - Our family"));
+    QCOMPARE(window->StatusPanel(1)->text(), QString("I: 5"));
+    QCOMPARE(window->StatusPanel(2)->text(), QString("F: 1"));
+    QCOMPARE(window->StatusPanel(3)->text(), QString("N: 0"));
+    QCOMPARE(window->StatusPanel(4)->text(), QString("S: 0"));
+    QCOMPARE(window->Scroller()->CurrentIndividual(), 3);
+    QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSender));
+    QCOMPARE(window->Tabs()->count(), 10);
+    QCOMPARE(window->Tabs()->tabText(9), QString("Sources"));
+    QVERIFY(window->ImportSeconds() >= 0);
+    QVERIFY(std::filesystem::exists(window->ExtractedPath()));
+    QVERIFY(QString::fromStdString(window->ExtractedPath()).startsWith(dir_.path()));
+    // The status message clears itself three seconds after loading.
+    QTRY_VERIFY_WITH_TIMEOUT(window->StatusPanel(0)->text().isEmpty(), 5000);
+}
+
+void MainWindowTest::viewKeysSelectTabsOneOff() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    QCOMPARE(window->ViewAction(0)->text(), QString("General Tab"));
+    QCOMPARE(window->ViewAction(0)->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(window->ViewAction(9)->shortcut(), QKeySequence(Qt::Key_F11));
+    window->activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSources));
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSender));
+    // The Highlighted tab shows the List page.
+    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    QCOMPARE(window->Pages()->currentIndex(), int(TLogoAppForm::kTabList));
+    QCOMPARE(WOptions::GetInt(opt::kLastTab), int(TLogoAppForm::kTabHighlighted));
+    window->SelectTab(TLogoAppForm::kTabFamily);
+    auto* page = qobject_cast<QLabel*>(window->Pages()->currentWidget());
+    QVERIFY(page);
+    QCOMPARE(page->text(), QString("Family"));
+}
+
+void MainWindowTest::historyFollowsTheScroller() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    QAction* back = window->CommandAction(TLogoAppForm::kCmdGoBack);
+    QAction* forward = window->CommandAction(TLogoAppForm::kCmdGoForward);
+    WIndScroll* scroller = window->Scroller();
+    scroller->GoToIndividual(1);
+    scroller->GoToIndividual(4);
+    QVERIFY(back->isEnabled());
+    QVERIFY(!forward->isEnabled());
+    back->trigger();
+    QCOMPARE(scroller->CurrentIndividual(), 1);
+    QVERIFY(forward->isEnabled());
+    forward->trigger();
+    QCOMPARE(scroller->CurrentIndividual(), 4);
+    // Without highlighting the highlighted-individual commands do nothing.
+    QVERIFY(!window->CommandAction(TLogoAppForm::kCmdNextHighlighted)->isEnabled());
+}
+
+void MainWindowTest::laterWindowsAreDisabledAndSaySo() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    for (auto command : {TLogoAppForm::kCmdPrint, TLogoAppForm::kCmdCopy,
+                         TLogoAppForm::kCmdQuickFind, TLogoAppForm::kCmdOptions}) {
+        QAction* action = window->CommandAction(command);
+        QVERIFY(!action->isEnabled());
+        QVERIFY(action->toolTip().contains("not available"));
+    }
+    QAction* exitAction = window->CommandAction(TLogoAppForm::kCmdExit);
+    QVERIFY(exitAction->isEnabled());
+    QCOMPARE(window->CommandAction(TLogoAppForm::kCmdPrint)->shortcut(), QKeySequence("Ctrl+P"));
+    // The islands panel opens and closes from its command.
+    QAction* islands = window->CommandAction(TLogoAppForm::kCmdIslandsPanel);
+    islands->trigger();
+    QVERIFY(window->LeftPanel()->isVisible());
+    islands->trigger();
+    QVERIFY(!window->LeftPanel()->isVisible());
+}
+
+void MainWindowTest::closingDeletesTheExtractedFile() {
+    std::string extracted;
+    {
+        auto window = Open(program_);
+        QVERIFY(window);
+        extracted = window->ExtractedPath();
+        QVERIFY(std::filesystem::exists(extracted));
+        window->Scroller()->GoToIndividual(2);
+        window->close();
+        QCOMPARE(WOptions::GetInt(opt::kLastID), 2);
+    }
+    QVERIFY(!std::filesystem::exists(extracted));
+}
+
+void MainWindowTest::fileWithoutGedcomIsRefused() {
+    const QString plain = dir_.filePath("plain-program");
+    std::ofstream(plain.toStdString()) << "no archive here";
+    QVERIFY(!HasPayloadMarker(plain.toStdString()));
+    QVERIFY(!HasPayloadMarker(dir_.filePath("absent").toStdString()));
+    auto window = Open(plain);
+    QVERIFY(window);
+    QVERIFY(!window->Collection());
+    QVERIFY(!services_.messages.empty());
+    QCOMPARE(QString::fromStdString(services_.messages.front()), QString(kNoGedcomMessage));
+    QCOMPARE(window->windowTitle(), QString(TLogoAppForm::kCaption));
+    QVERIFY(!window->CommandAction(TLogoAppForm::kCmdGoBack)->isEnabled());
+}
+
+void MainWindowTest::fileWithoutIndividualsLoadsEmpty() {
+    const QString empty = Pack("empty", "0 HEAD\n0 TRLR\n", {"--start", "0"});
+    QVERIFY(!empty.isEmpty());
+    auto window = Open(empty);
+    QVERIFY(window);
+    QVERIFY(window->Collection());
+    QCOMPARE(window->StatusPanel(1)->text(), QString("I: 0"));
+    QCOMPARE(window->Scroller()->CurrentIndividual(), 0);
+}
+
+void MainWindowTest::quickHelpShowsOnceUntilReset() {
+    WOptions::SetFlag(opt::kDispInitHelp, true);
+    std::vector<int> shown;
+    auto window = std::make_unique<TLogoAppForm>(program_.toStdString());
+    window->quickHelpSink = [&](int entry, const QString&) {
+        shown.push_back(entry);
+        WOptions::SetFlag(opt::kIH1 + entry - 1, false);  // as the dialog does on closing
+    };
+    window->show();
+    QVERIFY(QTest::qWaitFor([&] { return window->StartSequenceDone(); }, 20000));
+    QCOMPARE(shown.front(), 1);
+    window->SelectTab(TLogoAppForm::kTabGeneral);
+    window->SelectTab(TLogoAppForm::kTabSender);
+    window->SelectTab(TLogoAppForm::kTabGeneral);
+    QCOMPARE(std::count(shown.begin(), shown.end(), 2), 1L);
+    // Resetting offers the entries again: the General tab's at once.
+    window->CommandAction(TLogoAppForm::kCmdResetQuickHelp)->trigger();
+    QCOMPARE(std::count(shown.begin(), shown.end(), 2), 2L);
+}
+
+}  // namespace vx
+
+QTEST_MAIN(vx::MainWindowTest)
+#include "MainWindowTest.moc"
