@@ -13,7 +13,10 @@ namespace {
 constexpr int kPumpEvery = 50;
 
 void CountStep(int64_t& steps) {
-    if (++steps % kPumpEvery == 0) PumpMessages();
+    if (++steps % kPumpEvery == 0) {
+        PublishProgress(steps);
+        PumpMessages();
+    }
 }
 
 }  // namespace
@@ -52,6 +55,7 @@ int32_t WIslands::ComputeIslands() {
     rankOfIsland_ = std::make_unique<WIntArray>(islandCount_);
     for (int32_t rank = 1; rank <= islandCount_; ++rank)
         rankOfIsland_->SetValue(ranking_->IslandAt(rank), rank);
+    EndProgress();
     computing_ = false;
     return islandCount_;
 }

@@ -30,6 +30,28 @@ void ShowMessage(const std::string& text) {
     gServices->ShowMessage(text);
 }
 
+namespace {
+int64_t gProgress = 0;
+bool gProgressRunning = false;
+}  // namespace
+
+void PublishProgress(int64_t count) {
+    gProgress = count;
+    gProgressRunning = true;
+}
+
+void EndProgress() {
+    gProgressRunning = false;
+}
+
+int64_t ProgressCount() {
+    return gProgress;
+}
+
+bool ProgressRunning() {
+    return gProgressRunning;
+}
+
 void SetBusy(bool on) {
     gBusyCount += on ? 1 : -1;
     if (gBusyCount > 0) {

@@ -5,6 +5,7 @@
 // things. Without one (tests, vellacor-tool) every call only updates state.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vx {
@@ -36,6 +37,14 @@ void SetUiServices(UiServices* services);
 void PumpMessages();
 // Tells the user something that needs no answer.
 void ShowMessage(const std::string& text);
+
+// The progress count of a long calculation (islands, the highlighted
+// list), for the status bar to show while it runs.
+void PublishProgress(int64_t count);
+// The calculation has finished; the count stays readable.
+void EndProgress();
+int64_t ProgressCount();
+bool ProgressRunning();
 
 // Brackets long work: the first `true` shows the busy cursor, the matching
 // last `false` restores the default one. The counter never goes below 0.

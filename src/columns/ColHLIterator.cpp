@@ -22,10 +22,14 @@ void WColHLIterator::Build() {
     if (!collection) return;
     const int32_t count = collection->ViewCount();
     for (int32_t i = 1; i <= count; ++i) {
-        if (i % kPumpEvery == 0) PumpMessages();
+        if (i % kPumpEvery == 0) {
+            PublishProgress(i);
+            PumpMessages();
+        }
         const int32_t individual = collection->ViewIndividual(i);
         if (group_.IsHighlighted(individual)) AppendID(individual);
     }
+    EndProgress();
 }
 
 }  // namespace vx

@@ -216,6 +216,18 @@ void TLogoAppForm::BuildStatusBar() {
     clearStatusTimer_->setSingleShot(true);
     clearStatusTimer_->setInterval(3000);
     connect(clearStatusTimer_, &QTimer::timeout, this, &TLogoAppForm::ClearStatus);
+    busyTimer_ = new QTimer(this);
+    busyTimer_->setInterval(50);
+    connect(busyTimer_, &QTimer::timeout, this, &TLogoAppForm::BusyTick);
+}
+
+void TLogoAppForm::StartBusyTimer() {
+    busyTimer_->start();
+}
+
+void TLogoAppForm::BusyTick() {
+    status_[0]->setText(QString::number(ProgressCount()));
+    if (!ProgressRunning()) busyTimer_->stop();
 }
 
 void TLogoAppForm::ResetState() {

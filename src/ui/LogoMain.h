@@ -93,6 +93,9 @@ class TLogoAppForm : public QMainWindow {
     void RefreshView();
     void RepaintView();
     void MarkAllStale() { staleFlags_.set(); }
+    // Shows the progress count of a long calculation in the status bar
+    // until the calculation says it has finished.
+    void StartBusyTimer();
     // Offers QuickHelp entry n when the settings still want it shown.
     void ShowQuickHelp(int entry);
     // How QuickHelp entries are shown; the default shows nothing.
@@ -138,6 +141,7 @@ class TLogoAppForm : public QMainWindow {
     void UpdateStatusCounts();
     void ImportTick();
     void ClearStatus();
+    void BusyTick();
     void ScrollerChanged();
     void RunCommand(Command command);
     void ToggleLeftPanel(int page);
@@ -180,6 +184,7 @@ class TLogoAppForm : public QMainWindow {
     std::array<QLabel*, 5> status_{};
     QTimer* importTimer_ = nullptr;
     QTimer* clearStatusTimer_ = nullptr;
+    QTimer* busyTimer_ = nullptr;
 };
 
 }  // namespace vx

@@ -57,6 +57,7 @@ class MainWindowTest : public QObject {
     void fileWithoutGedcomIsRefused();
     void fileWithoutIndividualsLoadsEmpty();
     void quickHelpShowsOnceUntilReset();
+    void busyTimerFollowsALongCalculation();
 
   private:
     // Packs `gedcom` into a program file; extra arguments go to the tool.
@@ -258,6 +259,22 @@ void MainWindowTest::quickHelpShowsOnceUntilReset() {
     // Resetting offers the entries again: the General tab's at once.
     window->CommandAction(TLogoAppForm::kCmdResetQuickHelp)->trigger();
     QCOMPARE(std::count(shown.begin(), shown.end(), 2), 2L);
+}
+
+void MainWindowTest::busyTimerFollowsALongCalculation() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    PublishProgress(1234);
+    window->StartBusyTimer();
+    QTRY_COMPARE(window->StatusPanel(0)->text(), QString("1234"));
+    PublishProgress(1250);
+    EndProgress();
+    // The last tick shows the final count, then the timer stops.
+    QTRY_COMPARE(window->StatusPanel(0)->text(), QString("1250"));
+    PublishProgress(9999);
+    EndProgress();
+    QTest::qWait(150);
+    QCOMPARE(window->StatusPanel(0)->text(), QString("1250"));
 }
 
 }  // namespace vx
