@@ -32,6 +32,7 @@
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "platform/TempFiles.h"
+#include "ui/FindBox.h"
 #include "ui/IndScroll.h"
 #include "ui/QtText.h"
 #include "ui/SplashScreen.h"
@@ -86,6 +87,8 @@ TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     setObjectName("LogoAppForm");
     BuildCentralArea();
     BuildCommands();
+    findBox_ = new WFindBox(*edFind_, *quickSelection_, *scroller_, *actions_[kCmdFindNext],
+                            *actions_[kCmdFindPrevious], this);
     BuildStatusBar();
     BuildPages();
     ApplyOptions();
@@ -232,11 +235,7 @@ void TLogoAppForm::BusyTick() {
 
 void TLogoAppForm::ResetState() {
     collection_.reset();
-    quickSelection_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
-    const int mode = WOptions::GetInt(opt::kQFind);
-    quickSelection_->SetItemSelected(mode >= 1 && mode <= 4 ? mode : 1);
-    actions_[kCmdFindNext]->setEnabled(false);
-    actions_[kCmdFindPrevious]->setEnabled(false);
+    findBox_->Reset();
     tabs_->setCurrentIndex(kTabSender);
     pages_->setCurrentIndex(kTabSender);
 }
@@ -288,6 +287,7 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     }
     loading_ = true;
     scroller_->setEnabled(false);
+    findBox_->Reset();
     currentPath_ = path;
     setWindowTitle(QString(kCaption) + " - " + ToQt(Sender().Title));
     SetBusy(true);
@@ -347,8 +347,8 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     MarkAllStale();
     scroller_->SetCollection(collection_.get());
     if (collection_->IndividualCount() == 0) RefreshView();
-    quickSelection_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
-    quickSelection_->SetItemSelected(quickSelection_->ItemSelected());
+    findBox_->Attach(collection_.get());
+    findBox_->SetMode(findBox_->Mode());
 
     HideWait();
     mainArea_->setEnabled(true);
@@ -430,6 +430,7 @@ void TLogoAppForm::RepaintView() {
 
 void TLogoAppForm::ScrollerChanged() {
     RefreshView();
+    findBox_->Fill();
     if (collection_) listColumns_->SetBasePerson(scroller_->CurrentIndividual());
 }
 

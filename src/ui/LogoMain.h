@@ -29,6 +29,7 @@ class WABSCollection;
 class WColHLIterator;
 class WColSortIterator;
 class WDesIterator;
+class WFindBox;
 class WGEDCollection;
 class WHLGroup;
 class WIndScroll;
@@ -119,6 +120,7 @@ class TLogoAppForm : public QMainWindow {
     QWidget* LeftPanel() const { return leftPanel_; }
     QLineEdit* FindBox() const { return edFind_; }
     WSelectionButton* QuickSelectionButton() const { return quickSelection_; }
+    WFindBox* FindState() const { return findBox_; }
     WListColumns& ListColumns() const { return *listColumns_; }
     WListColumns& DesColumns() const { return *desColumns_; }
     WListColumns& IslandColumns() const { return *islandColumns_; }
@@ -179,6 +181,7 @@ class TLogoAppForm : public QMainWindow {
     QLabel* highlightStrip_ = nullptr;
     QLineEdit* edFind_ = nullptr;
     WSelectionButton* quickSelection_ = nullptr;
+    WFindBox* findBox_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};
     std::array<QAction*, kTabCount> viewActions_{};
     std::array<QLabel*, 5> status_{};

@@ -10,6 +10,7 @@
 #include "app/Options.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
+#include "ui/FindBox.h"
 #include "ui/IndScroll.h"
 #include "ui/LogoMain.h"
 
@@ -146,9 +147,8 @@ void TLogoAppForm::BuildCommands() {
     quickSelection_ = new WSelectionButton;
     quickSelection_->setObjectName("QuickSelectionButton");
     quickSelection_->SetUpdateCaption(true);
+    quickSelection_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
     toolbar->addWidget(quickSelection_);
-    connect(quickSelection_, &WSelectionButton::ItemChanged, this,
-            [](int mode) { WOptions::SetInt(opt::kQFind, mode); });
     edFind_ = new QLineEdit;
     edFind_->setObjectName("edFind");
     edFind_->setMaximumWidth(200);
@@ -171,6 +171,11 @@ void TLogoAppForm::UpdateCommands() {
             case kCmdPreviousHighlighted:
                 enabled = enabled && group_ != nullptr;
                 break;
+            case kCmdFindNext:
+            case kCmdFindPrevious:
+                // The find box enables them as its matches allow.
+                if (enabled) continue;
+                break;
             default:
                 break;
         }
@@ -187,6 +192,12 @@ void TLogoAppForm::RunCommand(Command command) {
     switch (command) {
         case kCmdExit:
             close();
+            break;
+        case kCmdFindNext:
+            findBox_->FindNext();
+            break;
+        case kCmdFindPrevious:
+            findBox_->FindPrevious();
             break;
         case kCmdNextHighlighted:
             scroller_->NextHighlighted();
