@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -35,6 +36,7 @@
 #include "ui/FindBox.h"
 #include "ui/IndScroll.h"
 #include "ui/QtText.h"
+#include "ui/SenderPage.h"
 #include "ui/SplashScreen.h"
 
 namespace vx {
@@ -70,14 +72,6 @@ constexpr int kTabQuickHelp[TLogoAppForm::kTabCount] = {0, 2, 3, 4, 5, 6, 7, 8, 
 // The page that shows each tab: "Highlighted" shares the List page.
 int PageOfTab(int tab) {
     return tab == TLogoAppForm::kTabHighlighted ? TLogoAppForm::kTabList : tab;
-}
-
-// "Thursday, Jun 4, 2026, 02:05 PM" from days since 1899-12-30.
-QString CreatedText(double days) {
-    if (!std::isfinite(days) || std::fabs(days) > 3e6) return {};
-    const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    const QDateTime when = epoch.addMSecs(static_cast<qint64>(std::llround(days * 86400000.0)));
-    return QLocale::c().toString(when, "dddd, MMM d, yyyy, hh:mm AP");
 }
 
 }  // namespace
@@ -194,6 +188,15 @@ void TLogoAppForm::BuildPages() {
             pages_->addWidget(new QWidget);
             continue;
         }
+        if (tab == kTabSender) {
+            senderPage_ = new TSenderPage;
+            // Extraction comes with its save dialog; until then the button
+            // says so.
+            senderPage_->ExtractButton()->setEnabled(false);
+            senderPage_->ExtractButton()->setToolTip("Not available in this version yet");
+            pages_->addWidget(senderPage_);
+            continue;
+        }
         auto* page = new QLabel(kTabCaptions[tab]);
         page->setObjectName(QString("Page") + kTabCaptions[tab]);
         page->setAlignment(Qt::AlignCenter);
@@ -263,7 +266,8 @@ void TLogoAppForm::LoadEmbeddedFile() {
             "Error: This Self-Viewing file does not contain a GEDCOM.\n\r"
             "Please contact the person that created this file");
     const SenderRecord& sender = layout.Sender;
-    SetSplashInfo(sender.Title, sender.SenderName, FromQt(CreatedText(sender.Created)));
+    SetSplashInfo(sender.Title, sender.SenderName,
+                  FromQt(CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP")));
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);
     } catch (const VxError& error) {
@@ -272,6 +276,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
         return;
     }
     currentPath_.clear();
+    senderPage_->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
     LoadFile(embedded_.File.Path());
     if (collection_ && sender.StartIndividual > 0)
         scroller_->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));

@@ -37,6 +37,7 @@ class WIslandIterator;
 class WListColumns;
 class WSelectionButton;
 class WSourceIterator;
+class TSenderPage;
 
 class TLogoAppForm : public QMainWindow {
     Q_OBJECT
@@ -114,6 +115,7 @@ class TLogoAppForm : public QMainWindow {
     WIndScroll* Scroller() const { return scroller_; }
     QTabBar* Tabs() const { return tabs_; }
     QStackedWidget* Pages() const { return pages_; }
+    TSenderPage* SenderPage() const { return senderPage_; }
     QAction* CommandAction(Command command) const { return actions_[command]; }
     QAction* ViewAction(int tab) const { return viewActions_[static_cast<size_t>(tab)]; }
     QLabel* StatusPanel(int panel) const { return status_[static_cast<size_t>(panel)]; }
@@ -174,6 +176,7 @@ class TLogoAppForm : public QMainWindow {
     WIndScroll* scroller_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* pages_ = nullptr;
+    TSenderPage* senderPage_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QWidget* mainArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;

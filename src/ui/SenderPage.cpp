@@ -1,0 +1,140 @@
+#include "ui/SenderPage.h"
+
+#include <QDateTime>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "archive/SenderRecord.h"
+#include "ui/QtText.h"
+
+namespace vx {
+namespace {
+
+// The rows of the creator's facts, in the order the page shows them.
+constexpr const char* kCaptions[] = {
+    "Title:", "Name:", "Email:", "Address:", "Phone:", "Web Site:", "Created:", "File Name:"};
+
+constexpr const char* kWelcome[] = {
+    "Welcome",
+    "This Self-Viewing GEDCOM executable was created using Fenwold's Vellacor application.  "
+    "You are free to run and view this GEDCOM file as many times as you want.",
+    "For more about Vellacor, visit the Vellacor web site.",
+    "The individual that created this executable is described to the left.  If they included "
+    "an email address, you can send them an email by clicking on their email address.",
+    "Quick Help",
+    "- The scrollbar at the top of the screen allows you to select all individuals in this "
+    "GEDCOM file.",
+    "- Each tab display different information based on the selected individual in the "
+    "scrollbar.",
+    "- Double clicking on an individual's name in any of the tabs moves to that person in the "
+    "scrollbar.",
+};
+
+QString Encoded(const QString& part, const QByteArray& keep = {}) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(part, keep));
+}
+
+}  // namespace
+
+QString CreatedText(double days, const QString& format) {
+    // About eight thousand years either way: anything else is no date.
+    if (!std::isfinite(days) || std::fabs(days) > 3e6) return {};
+    const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
+    const QDateTime when = epoch.addMSecs(static_cast<qint64>(std::llround(days * 86400000.0)));
+    return QLocale::c().toString(when, format);
+}
+
+QString SenderMailTarget(const SenderRecord& sender, const QString& programName) {
+    const QString created = CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP");
+    return "mailto:" + Encoded(ToQt(sender.Email), "@+") +
+           "?subject=" + Encoded(ToQt(sender.Title) + ": " + programName) +
+           "&body=" + Encoded("File: " + programName + " created on " + created);
+}
+
+TSenderPage::TSenderPage(QWidget* parent)
+    : QWidget(parent),
+      group_(new QGroupBox("Information about who created this GEDCOM")),
+      message_(new QPlainTextEdit),
+      welcome_(new QPlainTextEdit),
+      notice_(new QLabel(
+          "The sender of this gedcom has allowed you to use this GEDCOM.  Press the button to "
+          "the right to extract the it to your computer.")),
+      extract_(new QPushButton("Extract GEDCOM")) {
+    setObjectName("PageSender");
+    auto* facts = new QFormLayout;
+    for (const char* caption : kCaptions) {
+        auto* value = new QLabel;
+        value->setObjectName(caption);
+        value->setTextInteractionFlags(Qt::TextBrowserInteraction);
+        facts->addRow(caption, value);
+    }
+    message_->setObjectName("memoSendMsg");
+    message_->setReadOnly(true);
+    facts->addRow("Message", message_);
+    auto* extractRow = new QHBoxLayout;
+    notice_->setWordWrap(true);
+    extractRow->addWidget(notice_, 1);
+    extractRow->addWidget(extract_);
+    extract_->setObjectName("butExtractGEDCOM");
+    connect(extract_, &QPushButton::clicked, this, &TSenderPage::ExtractRequested);
+    auto* groupLayout = new QVBoxLayout(group_);
+    groupLayout->addLayout(facts);
+    groupLayout->addLayout(extractRow);
+
+    welcome_->setObjectName("MemoVX");
+    welcome_->setReadOnly(true);
+    for (const char* line : kWelcome)
+        welcome_->appendPlainText(line);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(group_, 1);
+    layout->addWidget(welcome_, 1);
+    notice_->hide();
+    extract_->hide();
+}
+
+QLabel* TSenderPage::Value(const QString& caption) const {
+    return group_->findChild<QLabel*>(caption);
+}
+
+void TSenderPage::Fill(const SenderRecord& sender, const QString& programName) {
+    Value("Title:")->setText(ToQt(sender.Title));
+    Value("Name:")->setText(ToQt(sender.SenderName));
+    const QString email = ToQt(sender.Email);
+    QLabel* emailLabel = Value("Email:");
+    emailLabel->setTextFormat(Qt::RichText);
+    emailLabel->setOpenExternalLinks(true);
+    emailLabel->setText(email.isEmpty()
+                            ? QString()
+                            : "<a href=\"" + SenderMailTarget(sender, programName).toHtmlEscaped() +
+                                  "\">" + email.toHtmlEscaped() + "</a>");
+    Value("Address:")->setText(ToQt(sender.Addr1) + "\n" + ToQt(sender.Addr2));
+    Value("Phone:")->setText(ToQt(sender.Phone));
+    const QString web = ToQt(sender.WebSite);
+    QLabel* webLabel = Value("Web Site:");
+    webLabel->setTextFormat(Qt::RichText);
+    webLabel->setOpenExternalLinks(true);
+    // Only web addresses become links; anything else is shown as text.
+    const QUrl url = QUrl::fromUserInput(web);
+    const bool link = !web.isEmpty() && (url.scheme() == "http" || url.scheme() == "https");
+    webLabel->setText(link ? "<a href=\"" + url.toString(QUrl::FullyEncoded).toHtmlEscaped() +
+                                 "\">" + web.toHtmlEscaped() + "</a>"
+                           : web.toHtmlEscaped());
+    Value("Created:")->setText(CreatedText(sender.Created, "ddd, MMM d, yyyy, hh:mm AP"));
+    Value("File Name:")->setText(ToQt(sender.FileName));
+    message_->setPlainText(ToQt(sender.Message));
+    const bool extract = sender.AllowExtract != 0;
+    notice_->setVisible(extract);
+    extract_->setVisible(extract);
+    if (extract) message_->setFixedHeight(179);
+}
+
+}  // namespace vx

@@ -1,0 +1,54 @@
+// The Sender tab: who created this self-viewing file (title, name, e-mail,
+// address, phone, web site, creation time, file name and message), the
+// welcome text, and the extraction notice when the creator allows it.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vx {
+
+struct SenderRecord;
+
+// The creation time of a trailer (days since 1899-12-30) in the given Qt
+// date format; empty for a value no calendar holds.
+QString CreatedText(double days, const QString& format);
+
+// The "mailto:" target of the creator's address. Every inserted part is
+// percent-encoded, so a title or file name holding "&", "?", "#" or line
+// breaks cannot break the link or add fields.
+QString SenderMailTarget(const SenderRecord& sender, const QString& programName);
+
+class TSenderPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TSenderPage(QWidget* parent = nullptr);
+
+    // Shows the creator's facts; `programName` is the program file's name.
+    void Fill(const SenderRecord& sender, const QString& programName);
+
+    QLabel* Value(const QString& caption) const;
+    QPlainTextEdit* Message() const { return message_; }
+    QPlainTextEdit* Welcome() const { return welcome_; }
+    QPushButton* ExtractButton() const { return extract_; }
+    QLabel* ExtractNotice() const { return notice_; }
+
+  signals:
+    void ExtractRequested();
+
+  private:
+    QGroupBox* group_;
+    QPlainTextEdit* message_;
+    QPlainTextEdit* welcome_;
+    QLabel* notice_;
+    QPushButton* extract_;
+};
+
+}  // namespace vx

@@ -1,0 +1,77 @@
+// The Sender tab: the creator's facts, the extraction notice, and e-mail
+// links that hostile titles cannot break.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include "archive/SenderRecord.h"
+#include "ui/SenderPage.h"
+
+namespace vx {
+
+class SenderPageTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void showsTheCreatorsFacts() {
+        SenderRecord sender;
+        sender.Title = "Our family";
+        sender.SenderName = "Ann Lee";
+        sender.Email = "ann@example.org";
+        sender.Addr1 = "1 High St";
+        sender.Addr2 = "Ashford";
+        sender.Phone = "555";
+        sender.FileName = "family.ged";
+        sender.Message = "Hello\r\nthere";
+        sender.Created = 46000.5;  // 9 Dec 2025, noon
+        TSenderPage page;
+        page.Fill(sender, "family-viewer");
+        QCOMPARE(page.Value("Title:")->text(), QString("Our family"));
+        QCOMPARE(page.Value("Address:")->text(), QString("1 High St\nAshford"));
+        QCOMPARE(page.Value("Created:")->text(), QString("Tue, Dec 9, 2025, 12:00 PM"));
+        QVERIFY(page.Value("Email:")->text().contains("mailto:ann@example.org?subject="));
+        QCOMPARE(page.Value("Web Site:")->text(), QString());
+        QVERIFY(page.Message()->toPlainText().startsWith("Hello"));
+        QVERIFY(page.Welcome()->toPlainText().startsWith("Welcome\n"));
+        QVERIFY(page.ExtractButton()->isHidden());
+        sender.AllowExtract = 1;
+        sender.WebSite = "javascript:alert(1)";
+        page.Fill(sender, "family-viewer");
+        QVERIFY(!page.ExtractButton()->isHidden());
+        QVERIFY(!page.ExtractNotice()->isHidden());
+        QVERIFY(!page.Value("Web Site:")->text().contains("<a "));  // not a web address
+    }
+
+    void mailTargetsKeepHostileTitlesInsideTheirField() {
+        SenderRecord sender;
+        sender.Email = "ann@example.org";
+        sender.Title = "Us & them?cc=x@evil#frag\r\nBcc: y";
+        sender.Created = 46000.5;
+        const QString target = SenderMailTarget(sender, "file&name.exe");
+        QVERIFY(!target.contains('\n'));
+        QVERIFY(!target.contains('#'));
+        const QUrl url(target);
+        QVERIFY(url.isValid());
+        QCOMPARE(url.scheme(), QString("mailto"));
+        QCOMPARE(url.path(), QString("ann@example.org"));
+        const QUrlQuery query(url);
+        QCOMPARE(query.queryItems().size(), 2);  // subject and body, nothing added
+        QCOMPARE(query.queryItemValue("subject", QUrl::FullyDecoded),
+                 QString("Us & them?cc=x@evil#frag\r\nBcc: y: file&name.exe"));
+        QCOMPARE(query.queryItemValue("body", QUrl::FullyDecoded),
+                 QString("File: file&name.exe created on Tuesday, Dec 9, 2025, 12:00 PM"));
+    }
+
+    void createdTimesOutsideAnyCalendarAreEmpty() {
+        QCOMPARE(CreatedText(1e300, "yyyy"), QString());
+        QCOMPARE(CreatedText(std::nan(""), "yyyy"), QString());
+        QCOMPARE(CreatedText(0, "yyyy/MM/dd"), QString("1899/12/30"));
+    }
+};
+
+}  // namespace vx
+
+QTEST_MAIN(vx::SenderPageTest)
+#include "SenderPageTest.moc"
