@@ -3,6 +3,7 @@
 // file is loaded as the viewer loads it, with the default settings, and the
 // person asked for is made active the way the viewer's scroller does it.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,8 +19,12 @@
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "exports/DescendantsText.h"
+#include "exports/FamilyPage.h"
+#include "exports/GeneralPage.h"
+#include "exports/IndividualPage.h"
 #include "exports/IslandsText.h"
 #include "exports/ListText.h"
+#include "exports/PedigreePage.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "main/ToolArgs.h"
@@ -51,6 +56,10 @@ constexpr const char* kHelp =
     "  highlighted --conditions STRING [list options]\n"
     "                              the Highlighted tab as copied to the clipboard, for\n"
     "                              a condition string such as \"+29:1SMITH;A;-17:F\"\n"
+    "  general                     the General tab as copied to the clipboard\n"
+    "  individual N                the Individual tab of N as copied to the clipboard\n"
+    "  family N [--marriage K]     the Family tab of N, showing its K-th family\n"
+    "  pedigree N [--marriage K]   the Pedigree tab of N, with its K-th family\n"
     "  describe --conditions STRING\n"
     "                              each condition in words, one per line, then the\n"
     "                              whole group\n"
@@ -169,7 +178,8 @@ int RunDump(const std::vector<std::string>& args) {
                                  {"base", 0, true},
                                  {"format", 0, true},
                                  {"widths", 0, true},
-                                 {"conditions", 0, true}});
+                                 {"conditions", 0, true},
+                                 {"marriage", 0, true}});
     TerminalMessages messages;
     SetUiServices(&messages);
     struct Restore {
@@ -228,6 +238,22 @@ int RunDump(const std::vector<std::string>& args) {
     } else if (what == "islands") {
         expect(0);
         Write(IslandsText(c, ListFormat::FixedColumns));
+    } else if (what == "general") {
+        expect(0);
+        MakeActive(c, 1);
+        Write(GeneralText(c, std::filesystem::path(words[0]).filename().string(), false));
+    } else if (what == "individual") {
+        expect(1);
+        const int32_t n = PersonNumber(c, words[2]);
+        MakeActive(c, n);
+        Write(IndividualText(c, n, false));
+    } else if (what == "family" || what == "pedigree") {
+        expect(1);
+        const int32_t n = PersonNumber(c, words[2]);
+        const int32_t marriage = OptionNumber(parsed, "marriage", 1);
+        if (marriage < 1) throw UsageError("--marriage takes a family number from 1");
+        MakeActive(c, n);
+        Write(what == "family" ? FamilyText(c, n, marriage) : PedigreeText(c, n, marriage));
     } else if (what == "list") {
         expect(0);
         Write(ListDump(c, parsed, nullptr));

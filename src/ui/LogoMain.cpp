@@ -35,6 +35,7 @@
 #include "platform/TempFiles.h"
 #include "ui/FindBox.h"
 #include "ui/IndScroll.h"
+#include "ui/ListPage.h"
 #include "ui/QtText.h"
 #include "ui/SenderPage.h"
 #include "ui/SplashScreen.h"
@@ -79,17 +80,6 @@ int PageOfTab(int tab) {
 TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     : QMainWindow(parent), programPath_(std::move(programPath)) {
     setObjectName("LogoAppForm");
-    BuildCentralArea();
-    BuildCommands();
-    findBox_ = new WFindBox(*edFind_, *quickSelection_, *scroller_, *actions_[kCmdFindNext],
-                            *actions_[kCmdFindPrevious], this);
-    BuildStatusBar();
-    BuildPages();
-    ApplyOptions();
-    platform::RemoveStaleTempFiles();
-    setWindowTitle(kCaption);
-    ResetState();
-
     listColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::List));
     desColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::DesList));
     islandColumns_ =
@@ -105,6 +95,17 @@ TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
         } catch (const VxError&) {
         }
     }
+    BuildCentralArea();
+    BuildCommands();
+    findBox_ = new WFindBox(*edFind_, *quickSelection_, *scroller_, *actions_[kCmdFindNext],
+                            *actions_[kCmdFindPrevious], this);
+    BuildStatusBar();
+    BuildPages();
+    ApplyOptions();
+    platform::RemoveStaleTempFiles();
+    setWindowTitle(kCaption);
+    ResetState();
+
     ApplyDisplaySizes();
     leftPanel_->hide();
     RestorePlacement();
@@ -113,6 +114,7 @@ TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
 TLogoAppForm::~TLogoAppForm() {
     // The column sets keep their widths in the settings; the column strings
     // go back where they came from.
+    listPage_->StoreColumnWidths();
     WriteListColumnString(listColumns_->ColumnString());
     WOptions::SetText(opt::kDesColumns, desColumns_->ColumnString());
     WOptions::SetText(opt::kIslandColumns, islandColumns_->ColumnString());
@@ -123,6 +125,11 @@ TLogoAppForm::~TLogoAppForm() {
     desColumns_->SetCollection(nullptr);
     islandColumns_->SetCollection(nullptr);
     collection_.reset();
+    // The pages read the column sets and lists; they go before those do.
+    delete takeCentralWidget();
+    scroller_ = nullptr;
+    listPage_ = nullptr;
+    senderPage_ = nullptr;
     // The extracted file is deleted with its owner.
     embedded_.File.Delete();
     WOptions::Save();
@@ -195,6 +202,13 @@ void TLogoAppForm::BuildPages() {
             senderPage_->ExtractButton()->setEnabled(false);
             senderPage_->ExtractButton()->setToolTip("Not available in this version yet");
             pages_->addWidget(senderPage_);
+            continue;
+        }
+        if (tab == kTabList) {
+            listPage_ = new TListPage(*listColumns_);
+            connect(listPage_, &TListPage::IndividualChosen, scroller_,
+                    &WIndScroll::GoToIndividual);
+            pages_->addWidget(listPage_);
             continue;
         }
         auto* page = new QLabel(kTabCaptions[tab]);
@@ -377,6 +391,9 @@ void TLogoAppForm::FailLoad(const std::string& message) {
 }
 
 void TLogoAppForm::FreeLists() {
+    // Nothing may point at a list that goes.
+    if (listPage_) listPage_->ShowList(nullptr, nullptr, false, 0);
+    if (listColumns_) listColumns_->SetSortIterator(nullptr);
     sortedList_.reset();
     highlightedList_.reset();
     descendantsList_.reset();
@@ -418,18 +435,50 @@ void TLogoAppForm::RefreshView() {
     leftPanel_->setEnabled(false);
     const int tab = CurrentTab();
     if (collection_ && kTabQuickHelp[tab] != 0) ShowQuickHelp(kTabQuickHelp[tab]);
-    // The stale lists of the page are rebuilt by the page itself.
-    if (tab == kTabList) staleFlags_.reset(kTabList);
-    if (tab == kTabHighlighted) staleFlags_.reset(13);
+    if (tab == kTabList || tab == kTabHighlighted) RefreshListPage(tab == kTabHighlighted);
     if (tab == kTabIslands) staleFlags_.reset(kTabIslands);
     if (tab == kTabSources) staleFlags_.reset(kTabSources);
     leftPanel_->setEnabled(true);
     UpdateCommands();
 }
 
+// The List and Highlighted tabs share one page; each rebuilds its list
+// when its stale flag says the file, the view or the highlighting changed.
+void TLogoAppForm::RefreshListPage(bool highlighted) {
+    const int32_t active = collection_ ? scroller_->CurrentIndividual() : 0;
+    if (!collection_) {
+        listPage_->ShowList(nullptr, nullptr, highlighted, 0);
+        return;
+    }
+    listColumns_->SetBasePerson(active);
+    const int flag = highlighted ? kStaleHighlighted : kTabList;
+    if (staleFlags_.test(static_cast<size_t>(flag))) {
+        listPage_->ShowList(nullptr, nullptr, highlighted, active);
+        listColumns_->SetSortIterator(nullptr);
+        if (!highlighted && WOptions::GetFlag(opt::kSortFirstColumn) &&
+            listColumns_->ColumnCount() > 0)
+            listColumns_->SortByColumn(1);
+        BusyScope busy;
+        if (highlighted) {
+            highlightedList_.reset();
+            if (group_) {
+                StartBusyTimer();
+                WaitScope wait("Calculating.  Please Wait...", false, false);
+                highlightedList_ = std::make_unique<WColHLIterator>(*group_, collection_.get());
+            }
+        } else {
+            sortedList_ = std::make_unique<WColSortIterator>(collection_.get());
+        }
+        staleFlags_.reset(static_cast<size_t>(flag));
+    }
+    WColSortIterator* list = highlighted ? highlightedList_.get() : sortedList_.get();
+    listColumns_->SetSortIterator(list);
+    listPage_->ShowList(list, group_.get(), highlighted, active);
+}
+
 void TLogoAppForm::RepaintView() {
     if (loading_) return;
-    staleFlags_.set(13);
+    staleFlags_.set(kStaleHighlighted);
     RefreshView();
 }
 

@@ -38,6 +38,7 @@ class WListColumns;
 class WSelectionButton;
 class WSourceIterator;
 class TSenderPage;
+class TListPage;
 
 class TLogoAppForm : public QMainWindow {
     Q_OBJECT
@@ -79,6 +80,8 @@ class TLogoAppForm : public QMainWindow {
         kCommandCount
     };
     static constexpr int kStaleFlags = 15;
+    // The stale flag of the Highlighted view (the others follow the pages).
+    static constexpr int kStaleHighlighted = 13;
     static constexpr const char* kCaption = "Fenwold Vellacor Self-Viewing GEDCOM 1.21";
 
     // `programPath` is the file whose trailer and archive are read: the
@@ -116,6 +119,7 @@ class TLogoAppForm : public QMainWindow {
     QTabBar* Tabs() const { return tabs_; }
     QStackedWidget* Pages() const { return pages_; }
     TSenderPage* SenderPage() const { return senderPage_; }
+    TListPage* ListPage() const { return listPage_; }
     QAction* CommandAction(Command command) const { return actions_[command]; }
     QAction* ViewAction(int tab) const { return viewActions_[static_cast<size_t>(tab)]; }
     QLabel* StatusPanel(int panel) const { return status_[static_cast<size_t>(panel)]; }
@@ -149,6 +153,7 @@ class TLogoAppForm : public QMainWindow {
     void ScrollerChanged();
     void RunCommand(Command command);
     void ToggleLeftPanel(int page);
+    void RefreshListPage(bool highlighted);
     void FreeLists();
     void FailLoad(const std::string& message);
 
@@ -177,6 +182,7 @@ class TLogoAppForm : public QMainWindow {
     QTabBar* tabs_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     TSenderPage* senderPage_ = nullptr;
+    TListPage* listPage_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QWidget* mainArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;

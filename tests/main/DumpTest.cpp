@@ -100,6 +100,61 @@ TEST_F(DumpTest, HighlightedListAndDescriptions) {
     EXPECT_NE(bad.Err.find("'someone' is not a valid integer value"), std::string::npos);
 }
 
+TEST_F(DumpTest, FamilyAndPedigreeTabs) {
+    // Kim is a woman without a spouse: nobody under HUSBAND.
+    EXPECT_EQ(Dump({"family", "3"}).Out,
+              "FAMILY GROUP\r\n\r\nHUSBAND\r\nName:    \r\nBirth:   \r\nChr:     \r\n"
+              "Death:   \r\nBurial:  \r\nFather:  \r\nMother:  \r\n\r\nWIFE\r\n"
+              "Name:    Kim /Roi/ [3]\r\nBirth:   1930, \r\nChr:     \r\nDeath:   \r\n"
+              "Burial:  \r\nFather:  Jos\xE9 /Roi/ [1]\r\nMother:  Ann /Lee/ [2]\r\n");
+    // The file lists Kim (1930) before Bo (1925); the page shows them by birth.
+    const std::string family = Dump({"family", "1", "--marriage", "1"}).Out;
+    EXPECT_NE(family.find("\r\nChild 1\r\nName:    Bo /Roi/ [4]\r\nSex:     M\r\n"
+                          "Birth:   1925, \r\n"),
+              std::string::npos)
+        << family;
+    EXPECT_NE(family.find("\r\nChild 2\r\nName:    Kim /Roi/ [3]\r\n"), std::string::npos);
+    EXPECT_EQ(Dump({"family", "1", "--marriage", "0"}).Exit, 2);
+
+    // Lines 1 to 30 of the chart: the parents' boxes begin in column 10,
+    // and Kim has no family, so neither a marriage line nor a spouse.
+    const std::string parents(9, ' ');
+    const std::string fourEmpty = "\r\n\r\n\r\n\r\n";
+    const std::string chart = "PEDIGREE CHART\r\n" + fourEmpty + parents + "Jos\xE9 /Roi/\r\n" +
+                              parents + "b. 1900,\r\n" + parents + "d.\r\n" + parents +
+                              "m.\r\n\r\n\r\n\r\nKim /Roi/\r\nb. 1930,\r\nd.\r\n" + fourEmpty +
+                              "\r\n" + parents + "Ann /Lee/\r\n" + parents + "b.\r\n" + parents +
+                              "d.\r\n" + fourEmpty + fourEmpty;
+    EXPECT_EQ(Dump({"pedigree", "3"}).Out, chart);
+    const std::string own = Dump({"pedigree", "1"}).Out;
+    EXPECT_NE(own.find("\r\nJos\xE9 /Roi/\r\nb. 1900,\r\nd.\r\nm.\r\n"), std::string::npos);
+    EXPECT_TRUE(own.ends_with("\r\nSpouse\r\nAnn /Lee/\r\nb.\r\nd.\r\n\r\n")) << own;
+}
+
+TEST_F(DumpTest, GeneralAndIndividualTabs) {
+    const ToolRun general = Dump({"general"});
+    EXPECT_EQ(general.Exit, 0);
+    EXPECT_EQ(general.Out.rfind("GENERAL INFORMATION\r\n\r\nFILE INFORMATION\r\n"
+                                "File Name:   tree.ged\r\nFile Size:   " +
+                                    std::to_string(ReadFile(gedcom_).size()) + "\r\n",
+                                0),
+              0u)
+        << general.Out;
+    // No submitter record: the text ends with the heading.
+    const std::string tail =
+        "Individuals: 5\r\nFamilies:    1\r\nNotes:       1\r\nSources:     0\r\n"
+        "\r\nHEADER INFORMATION\r\nChar Set:  ANSEL\r\n\r\nSUBMITTER INFORMATION\r\n";
+    ASSERT_GE(general.Out.size(), tail.size());
+    EXPECT_EQ(general.Out.substr(general.Out.size() - tail.size()), tail);
+    // The person made active has had the children put in birth order.
+    EXPECT_EQ(Dump({"individual", "1"}).Out,
+              "REF/AFN/Custom: 1 /  / \r\nName: Jos\xE9 /Roi/\r\nSex: Male\r\nModify Date: \r\n"
+              "Birth: 1900\r\nChristening: \r\nDeath: \r\nBurial: \r\n"
+              "Marriage (2): Ann /Lee/, m. \r\n"
+              "     Son: 1925, Bo /Roi/ [4], (b. 1925, ), (d. , )\r\n"
+              "     Daughter: 1930, Kim /Roi/ [3], (b. 1930, ), (d. , )\r\n");
+}
+
 TEST_F(DumpTest, MistakesAreReportedOnOneLine) {
     const ToolRun missing = Dump({"summary", "9"});
     EXPECT_EQ(missing.Exit, 1);

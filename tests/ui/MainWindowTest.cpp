@@ -1,11 +1,14 @@
 // The real main window on a packed program file: vellacor-tool packs a
 // GEDCOM, the window unpacks and loads it, and the test drives the tabs,
 // the menus, the scroller's history and the shutdown.
+#include <QAbstractItemModelTester>
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
@@ -16,6 +19,7 @@
 #include "archive/SenderRecord.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
+#include "ui/ListPage.h"
 #include "ui/LogoMain.h"
 #include "ui/Startup.h"
 
@@ -58,6 +62,7 @@ class MainWindowTest : public QObject {
     void fileWithoutIndividualsLoadsEmpty();
     void quickHelpShowsOnceUntilReset();
     void busyTimerFollowsALongCalculation();
+    void listTabSortsByHeaderClicks();
 
   private:
     // Packs `gedcom` into a program file; extra arguments go to the tool.
@@ -275,6 +280,48 @@ void MainWindowTest::busyTimerFollowsALongCalculation() {
     EndProgress();
     QTest::qWait(150);
     QCOMPARE(window->StatusPanel(0)->text(), QString("1250"));
+}
+
+void MainWindowTest::listTabSortsByHeaderClicks() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    window->SelectTab(TLogoAppForm::kTabList);
+    TListPage* page = window->ListPage();
+    QVERIFY(page);
+    QAbstractItemModelTester tester(&page->Model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto rows = [&] {
+        QList<int> ids;
+        for (int row = 0; row < page->Model().rowCount(); ++row)
+            ids << page->Model().IndividualAt(row);
+        return ids;
+    };
+    QCOMPARE(page->CountLabel()->text(), QString("5 Individuals"));
+    QCOMPARE(rows(), (QList<int>{1, 2, 3, 4, 5}));  // sorted by the first column
+    QCOMPARE(page->Model().headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QString("Surname, Given"));
+    QCOMPARE(page->Model().data(page->Model().index(0, 2), Qt::DisplayRole).toString(),
+             QString("Roi, Jos\u00e9"));
+    // The header: one click sorts by the column, a second reverses it.
+    QHeaderView* header = page->Grid()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+    QCOMPARE(rows(), (QList<int>{2, 4, 1, 3, 5}));  // Lee, Roi Bo, Roi Jose, Roi Kim, Wolf
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    page->SortByColumn(2);
+    QCOMPARE(rows(), (QList<int>{5, 3, 1, 4, 2}));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    // Double-clicking a row goes there.
+    const QModelIndex first = page->Model().index(0, 0);
+    const QPoint centre = page->Grid()->visualRect(first).center();
+    QTest::mouseClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mousePress(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(window->Scroller()->CurrentIndividual(), 5);
+    // Without highlighting the Highlighted tab is empty.
+    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    QCOMPARE(page->Model().rowCount(), 0);
+    QCOMPARE(page->CountLabel()->text(), QString());
 }
 
 }  // namespace vx

@@ -1,0 +1,88 @@
+// The List and Highlighted tabs: one grid over a column set, showing either
+// every individual of the view or the highlighted ones, sorted by a header
+// click, in the highlight colours, with a count above it.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QWidget>
+#include <cstdint>
+
+class QCheckBox;
+class QLabel;
+class QTableView;
+class QToolButton;
+
+namespace vx {
+
+class WColSortIterator;
+class WHLGroup;
+class WListColumns;
+
+// The grid's rows and cells, read from the column set and the list.
+class WListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    explicit WListModel(WListColumns& columns, QObject* parent = nullptr);
+
+    // Shows another list (or none); `group` colours the rows unless
+    // `plainRows`.
+    void SetList(WColSortIterator* list, WHLGroup* group, bool plainRows);
+    WColSortIterator* List() const { return list_; }
+    // The individual of a row (from 0); 0 outside the list.
+    int32_t IndividualAt(int row) const;
+    // Re-reads captions and cells after the columns or the order changed.
+    void Reload();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    WListColumns& columns_;
+    WColSortIterator* list_ = nullptr;
+    WHLGroup* group_ = nullptr;
+    bool plainRows_ = false;
+};
+
+class TListPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TListPage(WListColumns& columns, QWidget* parent = nullptr);
+
+    // Shows the list; `highlightedMode` for the Highlighted tab, where rows
+    // are plain and a missing list means no highlighting yet.
+    void ShowList(WColSortIterator* list, WHLGroup* group, bool highlightedMode,
+                  int32_t activeIndividual);
+    // Header click: sorts by that column (from 0), or reverses it.
+    void SortByColumn(int column);
+    // Selects the Active Individual's row when the check box asks for it.
+    void MoveToActive(int32_t activeIndividual);
+    // Applies the stored widths to the grid, and takes the grid's back.
+    void ApplyColumnWidths();
+    void StoreColumnWidths();
+
+    WListModel& Model() { return model_; }
+    QTableView* Grid() const { return grid_; }
+    QLabel* CountLabel() const { return count_; }
+    QCheckBox* FindInList() const { return findInList_; }
+
+  signals:
+    // A row was double-clicked.
+    void IndividualChosen(int32_t individual);
+
+  private:
+    void UpdateSortIndicator();
+
+    WListColumns& columns_;
+    WListModel model_;
+    QTableView* grid_;
+    QLabel* count_;
+    QCheckBox* findInList_;
+    QToolButton* columnsButton_;
+    int32_t active_ = 0;
+};
+
+}  // namespace vx
