@@ -18,47 +18,27 @@
 #include "ui/QtText.h"
 
 namespace vx {
-namespace {
 
-// Draws the tab-separated pieces of a cell (the LDS marks) at the column's
-// tab stops, 3 pixels in from each position.
-class TabStopDelegate : public QStyledItemDelegate {
-  public:
-    TabStopDelegate(WListColumns& columns, QObject* parent)
-        : QStyledItemDelegate(parent), columns_(columns) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const std::vector<int>* stops = columns_.ColumnTabStops(index.column() + 1);
-        const QString text = index.data(Qt::DisplayRole).toString();
-        if (!stops || !text.contains('\t')) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        QStyleOptionViewItem plain = option;
-        initStyleOption(&plain, index);
-        plain.text.clear();
-        QStyledItemDelegate::paint(painter, plain, QModelIndex());
-        painter->save();
-        painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QColor>());
-        painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
-        const QStringList pieces = text.split('\t');
-        for (int i = 0; i < pieces.size(); ++i) {
-            const int offset = i == 0 ? 0
-                                      : (i - 1 < static_cast<int>(stops->size())
-                                             ? (*stops)[static_cast<size_t>(i - 1)]
-                                             : stops->back());
-            painter->drawText(option.rect.adjusted(offset + 3, 0, 0, 0),
-                              Qt::AlignLeft | Qt::AlignVCenter, pieces[i]);
-        }
-        painter->restore();
+void WTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    const std::vector<int>* stops = columns_.ColumnTabStops(index.column() + 1);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (!stops || stops->empty() || !text.contains('\t')) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
     }
-
-  private:
-    WListColumns& columns_;
-};
-
-}  // namespace
+    painter->save();
+    painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QColor>());
+    painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
+    const QStringList pieces = text.split('\t');
+    for (int i = 0; i < pieces.size(); ++i) {
+        const size_t stop = static_cast<size_t>(std::max(i - 1, 0));
+        const int offset = i == 0 ? 0 : (*stops)[std::min(stop, stops->size() - 1)];
+        painter->drawText(option.rect.adjusted(offset + 3, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter, pieces[i]);
+    }
+    painter->restore();
+}
 
 WListModel::WListModel(WListColumns& columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(columns) {}
@@ -123,7 +103,7 @@ TListPage::TListPage(WListColumns& columns, QWidget* parent)
     setObjectName("PageList");
     grid_->setObjectName("ListIndGrid");
     grid_->setModel(&model_);
-    grid_->setItemDelegate(new TabStopDelegate(columns_, grid_));
+    grid_->setItemDelegate(new WTabStopDelegate(columns_, grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);

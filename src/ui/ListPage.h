@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStyledItemDelegate>
 #include <QWidget>
 #include <cstdint>
 
@@ -17,6 +18,19 @@ namespace vx {
 class WColSortIterator;
 class WHLGroup;
 class WListColumns;
+
+// Draws the tab-separated pieces of a cell (the LDS marks) at the column's
+// tab stops, 3 pixels in from each position.
+class WTabStopDelegate : public QStyledItemDelegate {
+  public:
+    WTabStopDelegate(WListColumns& columns, QObject* parent)
+        : QStyledItemDelegate(parent), columns_(columns) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+  private:
+    WListColumns& columns_;
+};
 
 // The grid's rows and cells, read from the column set and the list.
 class WListModel : public QAbstractTableModel {

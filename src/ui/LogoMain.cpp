@@ -18,8 +18,6 @@
 #include <cmath>
 #include <filesystem>
 
-#include "analysis/DesIterator.h"
-#include "analysis/SourceIterator.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -27,17 +25,24 @@
 #include "app/TextUtil.h"
 #include "app/WinPos.h"
 #include "columns/ColHLIterator.h"
-#include "columns/IslandIterator.h"
 #include "columns/ListColumns.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "platform/TempFiles.h"
+#include "ui/DescendantsTab.h"
+#include "ui/FamilyTab.h"
 #include "ui/FindBox.h"
+#include "ui/GeneralTab.h"
 #include "ui/IndScroll.h"
+#include "ui/IndividualTab.h"
+#include "ui/IslandsTab.h"
 #include "ui/ListPage.h"
+#include "ui/PageContext.h"
+#include "ui/PedigreeTab.h"
 #include "ui/QtText.h"
 #include "ui/SenderPage.h"
+#include "ui/SourcesTab.h"
 #include "ui/SplashScreen.h"
 
 namespace vx {
@@ -115,6 +120,7 @@ TLogoAppForm::~TLogoAppForm() {
     // The column sets keep their widths in the settings; the column strings
     // go back where they came from.
     listPage_->StoreColumnWidths();
+    familyPage_->StoreColumnWidths();
     WriteListColumnString(listColumns_->ColumnString());
     WOptions::SetText(opt::kDesColumns, desColumns_->ColumnString());
     WOptions::SetText(opt::kIslandColumns, islandColumns_->ColumnString());
@@ -128,8 +134,15 @@ TLogoAppForm::~TLogoAppForm() {
     // The pages read the column sets and lists; they go before those do.
     delete takeCentralWidget();
     scroller_ = nullptr;
-    listPage_ = nullptr;
     senderPage_ = nullptr;
+    generalPage_ = nullptr;
+    individualPage_ = nullptr;
+    familyPage_ = nullptr;
+    pedigreePage_ = nullptr;
+    descendantsPage_ = nullptr;
+    listPage_ = nullptr;
+    islandsPage_ = nullptr;
+    sourcesPage_ = nullptr;
     // The extracted file is deleted with its owner.
     embedded_.File.Delete();
     WOptions::Save();
@@ -186,36 +199,50 @@ void TLogoAppForm::BuildCentralArea() {
     connect(scroller_, &WIndScroll::HistoryChanged, this, &TLogoAppForm::UpdateCommands);
 }
 
-// Until the pages are built each shows its name. Page numbers follow the
-// tab numbers; the Highlighted tab shows the List page, so its own slot
-// stays empty.
+// One page per tab; the Highlighted tab shows the List page, so its own
+// slot stays empty and page numbers equal tab numbers.
 void TLogoAppForm::BuildPages() {
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        if (tab == kTabHighlighted) {
-            pages_->addWidget(new QWidget);
-            continue;
-        }
-        if (tab == kTabSender) {
-            senderPage_ = new TSenderPage;
-            // Extraction comes with its save dialog; until then the button
-            // says so.
-            senderPage_->ExtractButton()->setEnabled(false);
-            senderPage_->ExtractButton()->setToolTip("Not available in this version yet");
-            pages_->addWidget(senderPage_);
-            continue;
-        }
-        if (tab == kTabList) {
-            listPage_ = new TListPage(*listColumns_);
-            connect(listPage_, &TListPage::IndividualChosen, scroller_,
-                    &WIndScroll::GoToIndividual);
-            pages_->addWidget(listPage_);
-            continue;
-        }
-        auto* page = new QLabel(kTabCaptions[tab]);
-        page->setObjectName(QString("Page") + kTabCaptions[tab]);
-        page->setAlignment(Qt::AlignCenter);
+    senderPage_ = new TSenderPage;
+    // Extraction comes with its save dialog; until then the button says so.
+    senderPage_->ExtractButton()->setEnabled(false);
+    senderPage_->ExtractButton()->setToolTip("Not available in this version yet");
+    generalPage_ = new TGeneralPage;
+    individualPage_ = new TIndividualPage;
+    familyPage_ = new TFamilyPage;
+    pedigreePage_ = new TPedigreePage;
+    descendantsPage_ = new TDescendantsPage(*desColumns_);
+    listPage_ = new TListPage(*listColumns_);
+    islandsPage_ = new TIslandsPage(*islandColumns_);
+    sourcesPage_ = new TSourcesPage;
+    QWidget* pages[kTabCount] = {senderPage_,   generalPage_,     individualPage_, familyPage_,
+                                 pedigreePage_, descendantsPage_, listPage_,       new QWidget,
+                                 islandsPage_,  sourcesPage_};
+    for (QWidget* page : pages)
         pages_->addWidget(page);
-    }
+    // Double-clicking a person anywhere moves there through the scroller.
+    connect(individualPage_, &TIndividualPage::IndividualChosen, scroller_,
+            &WIndScroll::GoToIndividual);
+    connect(familyPage_, &TFamilyPage::IndividualChosen, scroller_, &WIndScroll::GoToIndividual);
+    connect(pedigreePage_, &TPedigreePage::IndividualChosen, scroller_,
+            &WIndScroll::GoToIndividual);
+    connect(descendantsPage_, &TDescendantsPage::IndividualChosen, scroller_,
+            &WIndScroll::GoToIndividual);
+    connect(listPage_, &TListPage::IndividualChosen, scroller_, &WIndScroll::GoToIndividual);
+    connect(islandsPage_, &TIslandsPage::IndividualChosen, scroller_, &WIndScroll::GoToIndividual);
+}
+
+PageContext TLogoAppForm::CurrentContext() const {
+    PageContext context;
+    if (!collection_) return context;
+    context.collection = collection_.get();
+    context.group = group_.get();
+    context.active = scroller_->CurrentIndividual();
+    context.raw = rawMode_;
+    context.importSeconds = importSeconds_;
+    context.fileName = std::filesystem::path(currentPath_).filename().string();
+    context.fontSize = std::clamp(WOptions::GetInt(opt::kFontSize), 4, 72);
+    context.rowHeight = std::clamp(WOptions::GetInt(opt::kGridHeight), 8, 200);
+    return context;
 }
 
 void TLogoAppForm::BuildStatusBar() {
@@ -391,14 +418,21 @@ void TLogoAppForm::FailLoad(const std::string& message) {
 }
 
 void TLogoAppForm::FreeLists() {
-    // Nothing may point at a list that goes.
+    // Nothing may point at a list or a file that goes: every page forgets.
     if (listPage_) listPage_->ShowList(nullptr, nullptr, false, 0);
+    if (generalPage_) {
+        const PageContext none;
+        generalPage_->Refresh(none);
+        individualPage_->Refresh(none);
+        familyPage_->Refresh(none);
+        pedigreePage_->Refresh(none);
+        descendantsPage_->Refresh(none);
+        islandsPage_->Refresh(none);
+        sourcesPage_->Refresh(none);
+    }
     if (listColumns_) listColumns_->SetSortIterator(nullptr);
     sortedList_.reset();
     highlightedList_.reset();
-    descendantsList_.reset();
-    islandList_.reset();
-    sourceList_.reset();
 }
 
 void TLogoAppForm::UpdateStatusCounts() {
@@ -435,9 +469,38 @@ void TLogoAppForm::RefreshView() {
     leftPanel_->setEnabled(false);
     const int tab = CurrentTab();
     if (collection_ && kTabQuickHelp[tab] != 0) ShowQuickHelp(kTabQuickHelp[tab]);
-    if (tab == kTabList || tab == kTabHighlighted) RefreshListPage(tab == kTabHighlighted);
-    if (tab == kTabIslands) staleFlags_.reset(kTabIslands);
-    if (tab == kTabSources) staleFlags_.reset(kTabSources);
+    const PageContext context = CurrentContext();
+    switch (tab) {
+        case kTabGeneral:
+            generalPage_->Refresh(context);
+            break;
+        case kTabIndividual:
+            individualPage_->Refresh(context);
+            break;
+        case kTabFamily:
+            familyPage_->Refresh(context);
+            break;
+        case kTabPedigree:
+            pedigreePage_->Refresh(context);
+            break;
+        case kTabDescendants:
+            descendantsPage_->Refresh(context);
+            break;
+        case kTabList:
+        case kTabHighlighted:
+            RefreshListPage(tab == kTabHighlighted);
+            break;
+        case kTabIslands:
+            islandsPage_->Refresh(context);
+            staleFlags_.reset(kTabIslands);
+            break;
+        case kTabSources:
+            sourcesPage_->Refresh(context);
+            staleFlags_.reset(kTabSources);
+            break;
+        default:
+            break;
+    }
     leftPanel_->setEnabled(true);
     UpdateCommands();
 }

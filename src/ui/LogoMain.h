@@ -28,17 +28,22 @@ namespace vx {
 class WABSCollection;
 class WColHLIterator;
 class WColSortIterator;
-class WDesIterator;
 class WFindBox;
 class WGEDCollection;
 class WHLGroup;
 class WIndScroll;
-class WIslandIterator;
 class WListColumns;
 class WSelectionButton;
-class WSourceIterator;
 class TSenderPage;
+class TGeneralPage;
+class TIndividualPage;
+class TFamilyPage;
+class TPedigreePage;
+class TDescendantsPage;
 class TListPage;
+class TIslandsPage;
+class TSourcesPage;
+struct PageContext;
 
 class TLogoAppForm : public QMainWindow {
     Q_OBJECT
@@ -154,6 +159,8 @@ class TLogoAppForm : public QMainWindow {
     void RunCommand(Command command);
     void ToggleLeftPanel(int page);
     void RefreshListPage(bool highlighted);
+    // The open file, the Active Individual and the switches, for the pages.
+    PageContext CurrentContext() const;
     void FreeLists();
     void FailLoad(const std::string& message);
 
@@ -165,12 +172,10 @@ class TLogoAppForm : public QMainWindow {
     std::unique_ptr<WListColumns> listColumns_;
     std::unique_ptr<WListColumns> desColumns_;
     std::unique_ptr<WListColumns> islandColumns_;
-    // Lists the pages build on demand; freed whenever a file is loaded.
+    // The List and Highlighted tabs' lists, built on demand and freed
+    // whenever a file is loaded; the other pages keep their own.
     std::unique_ptr<WColSortIterator> sortedList_;
     std::unique_ptr<WColHLIterator> highlightedList_;
-    std::unique_ptr<WDesIterator> descendantsList_;
-    std::unique_ptr<WIslandIterator> islandList_;
-    std::unique_ptr<WSourceIterator> sourceList_;
     std::bitset<kStaleFlags> staleFlags_;
     bool loading_ = false;
     bool startDone_ = false;
@@ -182,7 +187,14 @@ class TLogoAppForm : public QMainWindow {
     QTabBar* tabs_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     TSenderPage* senderPage_ = nullptr;
+    TGeneralPage* generalPage_ = nullptr;
+    TIndividualPage* individualPage_ = nullptr;
+    TFamilyPage* familyPage_ = nullptr;
+    TPedigreePage* pedigreePage_ = nullptr;
+    TDescendantsPage* descendantsPage_ = nullptr;
     TListPage* listPage_ = nullptr;
+    TIslandsPage* islandsPage_ = nullptr;
+    TSourcesPage* sourcesPage_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QWidget* mainArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;

@@ -164,9 +164,7 @@ void MainWindowTest::viewKeysSelectTabsOneOff() {
     QCOMPARE(window->Pages()->currentIndex(), int(TLogoAppForm::kTabList));
     QCOMPARE(WOptions::GetInt(opt::kLastTab), int(TLogoAppForm::kTabHighlighted));
     window->SelectTab(TLogoAppForm::kTabFamily);
-    auto* page = qobject_cast<QLabel*>(window->Pages()->currentWidget());
-    QVERIFY(page);
-    QCOMPARE(page->text(), QString("Family"));
+    QCOMPARE(window->Pages()->currentIndex(), int(TLogoAppForm::kTabFamily));
 }
 
 void MainWindowTest::historyFollowsTheScroller() {

@@ -1,0 +1,277 @@
+#include "ui/IslandsTab.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/Options.h"
+#include "app/Services.h"
+#include "app/TextUtil.h"
+#include "columns/IslandIterator.h"
+#include "columns/ListColumns.h"
+#include "gedcom/GEDCollection.h"
+#include "ui/ListPage.h"
+#include "ui/QtText.h"
+
+namespace vx {
+namespace {
+
+QTableView* NewGrid(const char* name) {
+    auto* grid = new QTableView;
+    grid->setObjectName(name);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setHighlightSections(false);
+    return grid;
+}
+
+}  // namespace
+
+void WIslandsModel::SetCollection(const WABSCollection* collection) {
+    beginResetModel();
+    collection_ = collection;
+    count_ = collection && collection->IslandsComputed() ? collection->ComputeIslands() : 0;
+    endResetModel();
+}
+
+int WIslandsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count_;
+}
+
+int WIslandsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant WIslandsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= count_ || index.column() >= 4 || !collection_) return {};
+    if (role != Qt::DisplayRole) return {};
+    const int32_t rank = index.row() + 1;
+    switch (index.column()) {
+        case 0:
+            return QString::number(rank);
+        case 1:
+            return ToQt(FormatThousands(collection_->IslandIndividuals(rank)));
+        case 2:
+            return ToQt(FormatThousands(collection_->IslandFamilies(rank)));
+        default:
+            return ToQt(collection_->DisplayNameOf(collection_->IslandFirstIndividual(rank)));
+    }
+}
+
+QVariant WIslandsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const char* const kCaptions[4] = {"  #", "# Inds", "# Fams", "1st individual in Island"};
+    if (orientation != Qt::Horizontal || section < 0 || section >= 4 || role != Qt::DisplayRole)
+        return {};
+    return QString(kCaptions[section]);
+}
+
+TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
+    : QWidget(parent),
+      columns_(columns),
+      members_(std::make_unique<WListModel>(columns)),
+      found_(new QLabel),
+      calculate_(new QToolButton),
+      islandGrid_(NewGrid("IslandGrid")),
+      columnsButton_(new QToolButton),
+      membersCount_(new QLabel),
+      memberGrid_(NewGrid("IslandGridInd")) {
+    setObjectName("PageIslands");
+    auto* firstInd = new QLabel("Double click on a row to move to 1st individual in island");
+    firstInd->setObjectName("labFirstInd");
+    calculate_->setObjectName("sbCalculateIslands");
+    calculate_->setText("Calculate");
+    connect(calculate_, &QToolButton::clicked, this, &TIslandsPage::Calculate);
+    found_->setObjectName("labIslandsFound");
+    found_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    islandGrid_->setModel(&islands_);
+    constexpr int kWidths[4] = {40, 60, 60, 450};
+    for (int column = 0; column < 4; ++column)
+        islandGrid_->setColumnWidth(column, kWidths[column]);
+    connect(islandGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) SelectIsland(current.row() + 1);
+            });
+    connect(islandGrid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!context_.collection || index.row() >= islands_.rowCount()) return;
+        const WABSCollection* collection = context_.collection;
+        if (const int32_t first = collection->IslandFirstIndividual(index.row() + 1))
+            emit IndividualChosen(first);
+    });
+
+    columnsButton_->setObjectName("SpeedButton15");
+    columnsButton_->setText("Columns");
+    // The column chooser comes with the dialogs.
+    columnsButton_->setToolTip("Not available in this version yet");
+    columnsButton_->setEnabled(false);
+    membersCount_->setObjectName("labIslandIndividuals");
+    membersCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    memberGrid_->setModel(members_.get());
+    memberGrid_->setItemDelegate(new WTabStopDelegate(columns_, memberGrid_));
+    memberGrid_->horizontalHeader()->setSectionsClickable(true);
+    connect(memberGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TIslandsPage::SortMembers);
+    connect(memberGrid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (const int32_t individual = members_->IndividualAt(index.row()))
+            emit IndividualChosen(individual);
+    });
+
+    auto* top = new QWidget;
+    auto* topStrip = new QHBoxLayout;
+    topStrip->addWidget(firstInd);
+    topStrip->addWidget(calculate_);
+    topStrip->addStretch(1);
+    topStrip->addWidget(found_);
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 6, 0);
+    topLayout->addLayout(topStrip);
+    topLayout->addWidget(islandGrid_, 1);
+
+    auto* bottom = new QWidget;
+    auto* bottomStrip = new QHBoxLayout;
+    bottomStrip->addWidget(columnsButton_);
+    bottomStrip->addWidget(
+        new QLabel("Below is a list of Individuals in the selected Island above"));
+    bottomStrip->addStretch(1);
+    bottomStrip->addWidget(membersCount_);
+    auto* bottomLayout = new QVBoxLayout(bottom);
+    bottomLayout->setContentsMargins(0, 0, 6, 0);
+    bottomLayout->addLayout(bottomStrip);
+    bottomLayout->addWidget(memberGrid_, 1);
+
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(top);
+    splitter->addWidget(bottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    UpdateCalculateButton();
+}
+
+TIslandsPage::~TIslandsPage() {
+    FreeMembers();
+}
+
+void TIslandsPage::Refresh(const PageContext& context) {
+    const bool newFile = context.collection != context_.collection;
+    context_ = context;
+    if (!context.collection) {
+        FreeMembers();
+        islands_.SetCollection(nullptr);
+        found_->clear();
+        UpdateCalculateButton();
+        return;
+    }
+    const WABSCollection* collection = context.collection;
+    if (newFile) FreeMembers();
+    columns_.SetCollection(collection);
+    CountIslands(false);
+    // Islands counted elsewhere (the islands panel) show here as well.
+    if (newFile || collection->IslandsComputed() != (islands_.rowCount() > 0))
+        islands_.SetCollection(collection);
+    found_->setText(collection->IslandsComputed()
+                        ? ToQt(FormatThousands(collection->ComputeIslands()) + " islands")
+                        : QString());
+    if (newFile && islands_.rowCount() > 0) islandGrid_->selectRow(0);
+    columns_.SetBasePerson(context.active);
+    members_->SetList(memberList_.get(), context.group, false);
+    UpdateSortIndicator();
+    UpdateCalculateButton();
+}
+
+void TIslandsPage::Calculate() {
+    if (!context_.collection) return;
+    CountIslands(true);
+    const bool hadIslands = islands_.rowCount() > 0;
+    Refresh(context_);
+    if (!hadIslands && islands_.rowCount() > 0) islandGrid_->selectRow(0);
+    emit IslandsCalculated();
+}
+
+void TIslandsPage::CountIslands(bool forced) {
+    const WABSCollection* collection = context_.collection;
+    if (!collection || !(forced || WOptions::GetFlag(opt::kCalcIslands))) return;
+    if (collection->IslandsComputed()) return;
+    BusyScope busy;
+    WaitScope wait("Calculating Islands.  Please Wait...", false, false);
+    collection->ComputeIslands();
+}
+
+void TIslandsPage::SelectIsland(int32_t rank) {
+    const WABSCollection* collection = context_.collection;
+    if (!collection || rank < 1 || rank > islands_.rowCount()) return;
+    if (rank == selected_ && memberList_) return;
+    FreeMembers();
+    selected_ = rank;
+    {
+        BusyScope busy;
+        memberList_ = WIslandIterator::Create(collection, rank);
+        // The set sorts the new list by its sort column, in its direction.
+        columns_.SetSortIterator(memberList_.get());
+    }
+    if (islandGrid_->currentIndex().row() != rank - 1) islandGrid_->selectRow(rank - 1);
+    members_->SetList(memberList_.get(), context_.group, false);
+    membersCount_->setText(
+        memberList_ ? ToQt(FormatThousands(memberList_->Count()) + " Individuals") : QString());
+    ApplyColumnWidths();
+    UpdateSortIndicator();
+}
+
+void TIslandsPage::SortMembers(int column) {
+    if (!memberList_ || memberList_->IsSorting()) return;
+    for (int c = 0; c < columns_.ColumnCount(); ++c)
+        columns_.SetColumnWidth(c + 1, memberGrid_->columnWidth(c));
+    {
+        BusyScope busy;
+        columns_.SortByColumn(column + 1);
+    }
+    members_->Reload();
+    ApplyColumnWidths();
+    UpdateSortIndicator();
+}
+
+void TIslandsPage::FreeMembers() {
+    // Nothing may point at the list that goes.
+    members_->SetList(nullptr, nullptr, false);
+    if (memberList_ && columns_.SortIterator() == memberList_.get())
+        columns_.SetSortIterator(nullptr);
+    memberList_.reset();
+    selected_ = 0;
+    membersCount_->clear();
+}
+
+void TIslandsPage::UpdateCalculateButton() {
+    const WABSCollection* collection = context_.collection;
+    const bool automatic = WOptions::GetFlag(opt::kCalcIslands);
+    const bool enabled = collection && !automatic && !collection->IslandsComputed();
+    calculate_->setVisible(!automatic);
+    calculate_->setEnabled(enabled);
+    // Red while there is something to calculate.
+    calculate_->setStyleSheet(enabled ? "color: red" : "color: black");
+}
+
+void TIslandsPage::UpdateSortIndicator() {
+    const int sorted = columns_.SortColumn();
+    QHeaderView* header = memberGrid_->horizontalHeader();
+    header->setSortIndicatorShown(sorted >= 1);
+    if (sorted >= 1)
+        header->setSortIndicator(sorted - 1,
+                                 columns_.IsAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void TIslandsPage::ApplyColumnWidths() {
+    for (int column = 0; column < columns_.ColumnCount(); ++column)
+        memberGrid_->setColumnWidth(column, std::max(columns_.ColumnWidth(column + 1), 1));
+}
+
+}  // namespace vx
