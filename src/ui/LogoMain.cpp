@@ -36,6 +36,7 @@
 #include "ui/GeneralTab.h"
 #include "ui/IndScroll.h"
 #include "ui/IndividualTab.h"
+#include "ui/IslandsPanel.h"
 #include "ui/IslandsTab.h"
 #include "ui/ListPage.h"
 #include "ui/PageContext.h"
@@ -155,11 +156,13 @@ void TLogoAppForm::BuildCentralArea() {
     auto* leftLayout = new QVBoxLayout(leftPanel_);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftPages_ = new QStackedWidget;
-    for (const char* name : {"Islands", "Highlighting"}) {
-        auto* page = new QLabel(QString(name) + " panel");
-        page->setAlignment(Qt::AlignCenter);
-        leftPages_->addWidget(page);
-    }
+    islandsPanel_ = new TIslandsPanel;
+    leftPages_->addWidget(islandsPanel_);
+    // The highlighting panel comes with the condition editors.
+    auto* highlighting = new QLabel("Highlighting panel (not available in this version yet)");
+    highlighting->setAlignment(Qt::AlignCenter);
+    highlighting->setWordWrap(true);
+    leftPages_->addWidget(highlighting);
     leftLayout->addWidget(leftPages_);
 
     mainArea_ = new QWidget;
@@ -197,6 +200,8 @@ void TLogoAppForm::BuildCentralArea() {
     });
     connect(scroller_, &WIndScroll::Changed, this, &TLogoAppForm::ScrollerChanged);
     connect(scroller_, &WIndScroll::HistoryChanged, this, &TLogoAppForm::UpdateCommands);
+    connect(islandsPanel_, &TIslandsPanel::IslandViewChanged, this, &TLogoAppForm::UseIsland);
+    connect(islandsPanel_, &TIslandsPanel::IslandsCalculated, this, &TLogoAppForm::RefreshView);
 }
 
 // One page per tab; the Highlighted tab shows the List page, so its own
@@ -342,6 +347,7 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
         columns->SetCollection(nullptr);
     FreeLists();
+    islandsPanel_->Refresh(PageContext());
     scroller_->setEnabled(true);
     scroller_->SetCollection(nullptr);
     scroller_->SetGroup(nullptr);
@@ -501,8 +507,26 @@ void TLogoAppForm::RefreshView() {
         default:
             break;
     }
+    if (leftPanel_->isVisible() && leftPages_->currentIndex() == 0) islandsPanel_->Refresh(context);
     leftPanel_->setEnabled(true);
     UpdateCommands();
+}
+
+// Confines the whole window to one island (0: the whole file again): the
+// scroller starts over, the find lists are made anew, every list is stale.
+void TLogoAppForm::UseIsland(int32_t rank) {
+    if (!collection_) return;
+    if (rank > 0)
+        collection_->UseIsland(rank);
+    else
+        collection_->ClearIslandView();
+    FreeLists();
+    findBox_->Attach(collection_.get());
+    scroller_->SetCollection(nullptr);
+    scroller_->SetCollection(collection_.get());
+    MarkAllStale();
+    RefreshView();
+    findBox_->Fill();
 }
 
 // The List and Highlighted tabs share one page; each rebuilds its list
@@ -631,6 +655,7 @@ void TLogoAppForm::ToggleLeftPanel(int page) {
         const int width = std::max(100, WOptions::GetInt(opt::kLastPanelWidth));
         splitter_->setSizes({width, std::max(1, splitter_->width() - width)});
         ShowQuickHelp(page == 0 ? 15 : 14);
+        if (page == 0) islandsPanel_->Refresh(CurrentContext());
     }
     actions_[kCmdIslandsPanel]->setChecked(leftPanel_->isVisible() && page == 0 && !same);
     actions_[kCmdHighlightingPanel]->setChecked(leftPanel_->isVisible() && page == 1 && !same);

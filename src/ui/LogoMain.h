@@ -43,6 +43,7 @@ class TDescendantsPage;
 class TListPage;
 class TIslandsPage;
 class TSourcesPage;
+class TIslandsPanel;
 struct PageContext;
 
 class TLogoAppForm : public QMainWindow {
@@ -129,6 +130,7 @@ class TLogoAppForm : public QMainWindow {
     QAction* ViewAction(int tab) const { return viewActions_[static_cast<size_t>(tab)]; }
     QLabel* StatusPanel(int panel) const { return status_[static_cast<size_t>(panel)]; }
     QWidget* LeftPanel() const { return leftPanel_; }
+    TIslandsPanel* IslandsPanel() const { return islandsPanel_; }
     QLineEdit* FindBox() const { return edFind_; }
     WSelectionButton* QuickSelectionButton() const { return quickSelection_; }
     WFindBox* FindState() const { return findBox_; }
@@ -159,6 +161,7 @@ class TLogoAppForm : public QMainWindow {
     void RunCommand(Command command);
     void ToggleLeftPanel(int page);
     void RefreshListPage(bool highlighted);
+    void UseIsland(int32_t rank);
     // The open file, the Active Individual and the switches, for the pages.
     PageContext CurrentContext() const;
     void FreeLists();
@@ -195,6 +198,7 @@ class TLogoAppForm : public QMainWindow {
     TListPage* listPage_ = nullptr;
     TIslandsPage* islandsPage_ = nullptr;
     TSourcesPage* sourcesPage_ = nullptr;
+    TIslandsPanel* islandsPanel_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QWidget* mainArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;

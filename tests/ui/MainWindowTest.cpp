@@ -3,12 +3,14 @@
 // the menus, the scroller's history and the shutdown.
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
@@ -19,6 +21,7 @@
 #include "archive/SenderRecord.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
+#include "ui/IslandsPanel.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
 #include "ui/Startup.h"
@@ -63,6 +66,7 @@ class MainWindowTest : public QObject {
     void quickHelpShowsOnceUntilReset();
     void busyTimerFollowsALongCalculation();
     void listTabSortsByHeaderClicks();
+    void islandsPanelConfinesTheView();
 
   private:
     // Packs `gedcom` into a program file; extra arguments go to the tool.
@@ -320,6 +324,32 @@ void MainWindowTest::listTabSortsByHeaderClicks() {
     window->SelectTab(TLogoAppForm::kTabHighlighted);
     QCOMPARE(page->Model().rowCount(), 0);
     QCOMPARE(page->CountLabel()->text(), QString());
+}
+
+void MainWindowTest::islandsPanelConfinesTheView() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    window->CommandAction(TLogoAppForm::kCmdIslandsPanel)->trigger();
+    TIslandsPanel* panel = window->IslandsPanel();
+    QCOMPARE(panel->Grid()->rowCount(), 2);  // the Roi family, and Lone Wolf
+    QCOMPARE(panel->Grid()->item(0, 1)->text(), QString("4"));
+    QCOMPARE(panel->CountLabel()->text(), QString("2 islands"));
+    panel->Grid()->setCurrentCell(1, 0);
+    panel->UseIslands()->setChecked(true);
+    QCOMPARE(panel->UseIslands()->text(), QString("Use Island (2)"));
+    QCOMPARE(window->Collection()->ViewCount(), 1);
+    QCOMPARE(window->Scroller()->CurrentIndividual(), 5);
+    QVERIFY(!window->CommandAction(TLogoAppForm::kCmdGoBack)->isEnabled());
+    // Another island while one is in use moves the view along.
+    panel->Grid()->setCurrentCell(0, 0);
+    QCOMPARE(panel->UseIslands()->text(), QString("Use Island (1)"));
+    QCOMPARE(window->Collection()->ViewCount(), 4);
+    window->SelectTab(TLogoAppForm::kTabList);
+    QCOMPARE(window->ListPage()->Model().rowCount(), 4);
+    panel->UseIslands()->setChecked(false);
+    QCOMPARE(panel->UseIslands()->text(), QString("Use Islands"));
+    QCOMPARE(window->Collection()->ViewCount(), 5);
+    QCOMPARE(window->ListPage()->Model().rowCount(), 5);
 }
 
 }  // namespace vx

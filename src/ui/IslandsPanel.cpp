@@ -1,0 +1,131 @@
+#include "ui/IslandsPanel.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/Options.h"
+#include "app/Services.h"
+#include "app/TextUtil.h"
+#include "gedcom/GEDCollection.h"
+#include "ui/QtText.h"
+
+namespace vx {
+
+TIslandsPanel::TIslandsPanel(QWidget* parent)
+    : QWidget(parent),
+      grid_(new QTableWidget(0, 3)),
+      useIslands_(new QCheckBox("Use Islands")),
+      calculate_(new QToolButton),
+      count_(new QLabel) {
+    setObjectName("IslandsPanel");
+    grid_->setObjectName("gridLeftIslands");
+    grid_->setHorizontalHeaderLabels({" #", "Ind", "Fam"});
+    const int widths[3] = {35, 40, 40};
+    for (int column = 0; column < 3; ++column)
+        grid_->setColumnWidth(column, widths[column]);
+    grid_->verticalHeader()->hide();
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    useIslands_->setObjectName("cbUseIslands");
+    calculate_->setObjectName("sbCalculateIslandsPanel");
+    calculate_->setText("Calculate");
+    count_->setObjectName("labIslandCount");
+
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(count_, 1);
+    strip->addWidget(calculate_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addLayout(strip);
+    layout->addWidget(useIslands_);
+    layout->addWidget(grid_, 1);
+
+    connect(calculate_, &QToolButton::clicked, this, &TIslandsPanel::Calculate);
+    connect(useIslands_, &QCheckBox::toggled, this, &TIslandsPanel::ApplyUse);
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previous, int) {
+                // Another island while one is in use moves the view along.
+                if (row != previous && useIslands_->isChecked()) ApplyUse();
+            });
+}
+
+void TIslandsPanel::Refresh(const PageContext& context) {
+    const bool newFile = context.collection != context_.collection;
+    context_ = context;
+    if (newFile) {
+        inUse_ = 0;
+        const QSignalBlocker quiet(useIslands_);
+        useIslands_->setChecked(false);
+        useIslands_->setText("Use Islands");
+    }
+    const WGEDCollection* collection = context.collection;
+    if (collection && WOptions::GetFlag(opt::kCalcIslands) && !collection->IslandsComputed()) {
+        BusyScope busy;
+        WaitScope wait("Calculating Islands.  Please Wait...", false, false);
+        collection->ComputeIslands();
+    }
+    ShowIslands();
+}
+
+void TIslandsPanel::Calculate() {
+    if (!context_.collection) return;
+    {
+        BusyScope busy;
+        WaitScope wait("Calculating Islands.  Please Wait...", false, false);
+        context_.collection->ComputeIslands();
+    }
+    ShowIslands();
+    emit IslandsCalculated();
+}
+
+void TIslandsPanel::ShowIslands() {
+    const WGEDCollection* collection = context_.collection;
+    const bool computed = collection && collection->IslandsComputed();
+    // Once computed, asking again only reads the count.
+    const int32_t islands = computed ? collection->ComputeIslands() : 0;
+    const QSignalBlocker quiet(grid_);
+    grid_->setRowCount(islands);
+    for (int32_t rank = 1; rank <= islands; ++rank) {
+        const int64_t values[3] = {rank, collection->IslandIndividuals(rank),
+                                   collection->IslandFamilies(rank)};
+        for (int column = 0; column < 3; ++column)
+            grid_->setItem(rank - 1, column, new QTableWidgetItem(QString::number(values[column])));
+    }
+    if (inUse_ >= 1 && inUse_ <= islands) grid_->selectRow(inUse_ - 1);
+    count_->setText(computed ? ToQt(FormatThousands(islands) + " islands") : QString());
+    // "Calculate" is for files whose islands are not counted on their own.
+    const bool manual = !WOptions::GetFlag(opt::kCalcIslands);
+    calculate_->setVisible(manual);
+    calculate_->setEnabled(manual && collection && !computed);
+    useIslands_->setEnabled(computed);
+}
+
+int32_t TIslandsPanel::SelectedRank() const {
+    return grid_->currentRow() >= 0 ? grid_->currentRow() + 1 : 0;
+}
+
+void TIslandsPanel::ApplyUse() {
+    const WGEDCollection* collection = context_.collection;
+    const int32_t rank = SelectedRank();
+    const bool valid = collection && collection->IslandsComputed() && rank >= 1 &&
+                       rank <= collection->ComputeIslands();
+    if (useIslands_->isChecked() && valid) {
+        useIslands_->setText("Use Island (" + QString::number(rank) + ")");
+        inUse_ = rank;
+    } else {
+        useIslands_->setText("Use Islands");
+        inUse_ = 0;
+    }
+    grid_->setEnabled(false);
+    emit IslandViewChanged(inUse_);
+    grid_->setEnabled(true);
+    grid_->setFocus();
+}
+
+}  // namespace vx
