@@ -109,6 +109,11 @@ class TLogoAppForm : public QMainWindow {
     void StartBusyTimer();
     // Offers QuickHelp entry n when the settings still want it shown.
     void ShowQuickHelp(int entry);
+    // Copies the current tab's text to the clipboard.
+    void CopyToClipboard();
+    // How the list format is chosen for copying: 0 cancel, 1 fixed, 2 CSV,
+    // 3 CSV also saved to `fileName`. Tests replace the dialog.
+    std::function<int(QString& fileName)> listFormatChooser;
     // How QuickHelp entries are shown; the default shows nothing.
     std::function<void(int entry, const QString& title)> quickHelpSink;
 
@@ -162,6 +167,7 @@ class TLogoAppForm : public QMainWindow {
     void ToggleLeftPanel(int page);
     void RefreshListPage(bool highlighted);
     void UseIsland(int32_t rank);
+    int ChooseListFormat(QString& fileName);
     // The open file, the Active Individual and the switches, for the pages.
     PageContext CurrentContext() const;
     void FreeLists();

@@ -34,7 +34,7 @@ constexpr CommandRow kCommands[] = {
     {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, false, false},
     {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, "Exit", false, true, false},
     {C::kCmdCopy, "&Edit", "Copy To Clipboard", "Ctrl+C", "SpeedButton9", "Copy to Clipboard", true,
-     false, false},
+     true, false},
     {C::kCmdFindNext, "&Edit", "Find Next", "Ctrl+N", "butFindNext", "Find next item", true, false,
      false},
     {C::kCmdFindPrevious, "&Edit", "Find Previous", "Ctrl+Shift+N", "butFindPrevious",
@@ -192,6 +192,9 @@ void TLogoAppForm::RunCommand(Command command) {
     switch (command) {
         case kCmdExit:
             close();
+            break;
+        case kCmdCopy:
+            CopyToClipboard();
             break;
         case kCmdFindNext:
             findBox_->FindNext();

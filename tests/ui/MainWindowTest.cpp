@@ -4,6 +4,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -19,6 +20,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
+#include "dialogs/CopyDialogs.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
 #include "ui/IslandsPanel.h"
@@ -67,6 +69,7 @@ class MainWindowTest : public QObject {
     void busyTimerFollowsALongCalculation();
     void listTabSortsByHeaderClicks();
     void islandsPanelConfinesTheView();
+    void copyPutsEachTabsTextOnTheClipboard();
 
   private:
     // Packs `gedcom` into a program file; extra arguments go to the tool.
@@ -193,8 +196,8 @@ void MainWindowTest::historyFollowsTheScroller() {
 void MainWindowTest::laterWindowsAreDisabledAndSaySo() {
     auto window = Open(program_);
     QVERIFY(window);
-    for (auto command : {TLogoAppForm::kCmdPrint, TLogoAppForm::kCmdCopy,
-                         TLogoAppForm::kCmdQuickFind, TLogoAppForm::kCmdOptions}) {
+    for (auto command :
+         {TLogoAppForm::kCmdPrint, TLogoAppForm::kCmdQuickFind, TLogoAppForm::kCmdOptions}) {
         QAction* action = window->CommandAction(command);
         QVERIFY(!action->isEnabled());
         QVERIFY(action->toolTip().contains("not available"));
@@ -350,6 +353,48 @@ void MainWindowTest::islandsPanelConfinesTheView() {
     QCOMPARE(panel->UseIslands()->text(), QString("Use Islands"));
     QCOMPARE(window->Collection()->ViewCount(), 5);
     QCOMPARE(window->ListPage()->Model().rowCount(), 5);
+}
+
+void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {
+    auto window = Open(program_);
+    QVERIFY(window);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QAction* copy = window->CommandAction(TLogoAppForm::kCmdCopy);
+    QVERIFY(copy->isEnabled());
+    clipboard->setText("before");
+    copy->trigger();  // the Sender tab has no text
+    QCOMPARE(clipboard->text(), QString("before"));
+
+    window->Scroller()->GoToIndividual(1);
+    window->SelectTab(TLogoAppForm::kTabFamily);
+    copy->trigger();
+    QVERIFY(clipboard->text().startsWith(
+        "FAMILY GROUP\r\n\r\nHUSBAND\r\nName:    Jos\u00e9 /Roi/ [1]\r\nBirth:   1900, \r\n"));
+    QVERIFY(TFlashDialog::Current());
+    QTRY_VERIFY(!TFlashDialog::Current());  // it goes by itself
+    window->SelectTab(TLogoAppForm::kTabPedigree);
+    copy->trigger();
+    QVERIFY(clipboard->text().startsWith("PEDIGREE CHART"));
+
+    // Lists ask for the format; Cancel leaves the clipboard alone.
+    window->SelectTab(TLogoAppForm::kTabList);
+    int answer = 0;
+    window->listFormatChooser = [&](QString& file) {
+        file = dir_.filePath("list.csv");
+        return answer;
+    };
+    clipboard->setText("before");
+    copy->trigger();
+    QCOMPARE(clipboard->text(), QString("before"));
+    answer = 3;  // CSV, saved to a file as well
+    copy->trigger();
+    QVERIFY(clipboard->text().startsWith("\"Index\",\"REF\",\"Surname, Given\""));
+    QFile saved(dir_.filePath("list.csv"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.startsWith("\"Index\",\"REF\""));
+    QVERIFY(bytes.endsWith("\r\n\r\n"));
+    QCOMPARE(bytes.count('\n'), 5 + 1 + 1);  // header, five people, the extra line end
 }
 
 }  // namespace vx
