@@ -208,9 +208,7 @@ void TLogoAppForm::BuildCentralArea() {
 // slot stays empty and page numbers equal tab numbers.
 void TLogoAppForm::BuildPages() {
     senderPage_ = new TSenderPage;
-    // Extraction comes with its save dialog; until then the button says so.
-    senderPage_->ExtractButton()->setEnabled(false);
-    senderPage_->ExtractButton()->setToolTip("Not available in this version yet");
+    connect(senderPage_, &TSenderPage::ExtractRequested, this, &TLogoAppForm::ExtractGedcom);
     generalPage_ = new TGeneralPage;
     individualPage_ = new TIndividualPage;
     familyPage_ = new TFamilyPage;

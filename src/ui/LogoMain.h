@@ -114,6 +114,10 @@ class TLogoAppForm : public QMainWindow {
     // How the list format is chosen for copying: 0 cancel, 1 fixed, 2 CSV,
     // 3 CSV also saved to `fileName`. Tests replace the dialog.
     std::function<int(QString& fileName)> listFormatChooser;
+    // Copies the unpacked GEDCOM where the user chooses, when allowed.
+    void ExtractGedcom();
+    // How the extraction target is asked for; tests replace the dialog.
+    std::function<QString(const QString& proposed)> extractPathChooser;
     // How QuickHelp entries are shown; the default shows nothing.
     std::function<void(int entry, const QString& title)> quickHelpSink;
 
@@ -168,6 +172,7 @@ class TLogoAppForm : public QMainWindow {
     void RefreshListPage(bool highlighted);
     void UseIsland(int32_t rank);
     int ChooseListFormat(QString& fileName);
+    QString AskExtractPath(const QString& proposed);
     // The open file, the Active Individual and the switches, for the pages.
     PageContext CurrentContext() const;
     void FreeLists();

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableView>
@@ -26,6 +27,7 @@
 #include "ui/IslandsPanel.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
+#include "ui/SenderPage.h"
 #include "ui/Startup.h"
 
 namespace vx {
@@ -70,6 +72,7 @@ class MainWindowTest : public QObject {
     void listTabSortsByHeaderClicks();
     void islandsPanelConfinesTheView();
     void copyPutsEachTabsTextOnTheClipboard();
+    void extractionStaysInTheChosenPlace();
 
   private:
     // Packs `gedcom` into a program file; extra arguments go to the tool.
@@ -395,6 +398,44 @@ void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {
     QVERIFY(bytes.startsWith("\"Index\",\"REF\""));
     QVERIFY(bytes.endsWith("\r\n\r\n"));
     QCOMPARE(bytes.count('\n'), 5 + 1 + 1);  // header, five people, the extra line end
+}
+
+void MainWindowTest::extractionStaysInTheChosenPlace() {
+    // Without the creator's permission there is no button at all.
+    {
+        auto window = Open(program_);
+        QVERIFY(window);
+        QVERIFY(window->SenderPage()->ExtractButton()->isHidden());
+    }
+    const QString allowed =
+        Pack("allowed", kFamily, {"--allow-extract", "--file-name", "../../up/there.ged"});
+    QVERIFY(!allowed.isEmpty());
+    auto window = Open(allowed);
+    QVERIFY(window);
+    QPushButton* button = window->SenderPage()->ExtractButton();
+    QVERIFY(!button->isHidden());
+    QString proposed;
+    QString target = dir_.filePath("out.ged");
+    window->extractPathChooser = [&](const QString& name) {
+        proposed = name;
+        return target;
+    };
+    button->click();
+    QCOMPARE(proposed, QString("there.ged"));  // the last part only
+    QFile out(target);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), QByteArray(kFamily));
+    QCOMPARE(QString::fromStdString(services_.messages.back()),
+             "\"" + target + "\" has been extracted.");
+    // A place that cannot be written: the copy fails and says so.
+    target = dir_.filePath("missing-folder/out.ged");
+    button->click();
+    QCOMPARE(QString::fromStdString(services_.messages.back()), QString("Cancelled"));
+    // Cancelling the save dialog does nothing.
+    const size_t messages = services_.messages.size();
+    target.clear();
+    button->click();
+    QCOMPARE(services_.messages.size(), messages);
 }
 
 }  // namespace vx
