@@ -8,6 +8,7 @@
 #include <map>
 
 #include "app/Options.h"
+#include "dialogs/AboutBox.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FindBox.h"
@@ -60,7 +61,7 @@ constexpr CommandRow kCommands[] = {
     {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, false, false},
     {C::kCmdResetQuickHelp, "&Help", "Reset Quick Help Dialog Boxes", nullptr, nullptr,
      "Reset Quick Help Dialog Boxes", false, true, false},
-    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, false, false},
+    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, true, false},
 };
 
 // The View menu names tabs by their historical menu captions, one position
@@ -196,6 +197,11 @@ void TLogoAppForm::RunCommand(Command command) {
         case kCmdCopy:
             CopyToClipboard();
             break;
+        case kCmdAbout: {
+            TVXAboutBox about(this);
+            about.exec();
+            break;
+        }
         case kCmdFindNext:
             findBox_->FindNext();
             break;

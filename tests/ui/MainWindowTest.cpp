@@ -207,6 +207,7 @@ void MainWindowTest::laterWindowsAreDisabledAndSaySo() {
     }
     QAction* exitAction = window->CommandAction(TLogoAppForm::kCmdExit);
     QVERIFY(exitAction->isEnabled());
+    QVERIFY(window->CommandAction(TLogoAppForm::kCmdAbout)->isEnabled());
     QCOMPARE(window->CommandAction(TLogoAppForm::kCmdPrint)->shortcut(), QKeySequence("Ctrl+P"));
     // The islands panel opens and closes from its command.
     QAction* islands = window->CommandAction(TLogoAppForm::kCmdIslandsPanel);
