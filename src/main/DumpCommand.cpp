@@ -29,6 +29,7 @@
 #include "highlight/HLGroup.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
+#include "main/ToolGedcom.h"
 #include "records/Individual.h"
 
 namespace vx::tool {
@@ -69,33 +70,6 @@ void Write(const std::string& bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
-std::unique_ptr<WGEDCollection> LoadGedcom(const std::string& path) {
-    WOptions::ResetToDefaults();  // as if no settings file existed
-    std::string error;
-    auto collection = OpenCollection(path, WABSCollection::kKindGedcom, error);
-    if (!collection) throw VxError(OneLine(error));
-    if (!collection->Load()) throw VxError("loading " + path + " was cancelled");
-    collection->AfterLoad();
-    return collection;
-}
-
-int32_t PersonNumber(const WGEDCollection& collection, const std::string& text) {
-    int32_t n = 0;
-    if (!ParseInt(text, n)) throw UsageError("not an individual number: " + text);
-    if (n < 1 || n > collection.IndividualCount())
-        throw VxError("there is no individual " + text + " (the file holds " +
-                      std::to_string(collection.IndividualCount()) + ")");
-    return n;
-}
-
-// The viewer starts on individual 1 and then moves to n; each move shows the
-// person's summary as the scroller's hint, which puts the children of that
-// person's families in birth order.
-void MakeActive(const WGEDCollection& collection, int32_t n) {
-    collection.PersonSummary(1);
-    if (n != 1) collection.PersonSummary(n);
-}
-
 int32_t OptionNumber(const ToolArgs& parsed, const char* name, int32_t fallback) {
     const auto value = parsed.Value(name);
     if (!value) return fallback;
@@ -109,24 +83,6 @@ ListFormat FormatOption(const ToolArgs& parsed) {
     if (format == "fixed") return ListFormat::FixedColumns;
     if (format == "csv") return ListFormat::Csv;
     throw UsageError("--format takes csv or fixed");
-}
-
-// Messages the core would show in a box go to the terminal.
-class TerminalMessages : public UiServices {
-  public:
-    void ShowMessage(const std::string& text) override {
-        std::fprintf(stderr, "vellacor-tool dump: %s\n", ForTerminal(text).c_str());
-    }
-};
-
-// The highlight group of the --conditions string, prepared.
-std::unique_ptr<WHLGroup> ConditionGroup(const WGEDCollection& c, const ToolArgs& parsed) {
-    const auto conditions = parsed.Value("conditions");
-    if (!conditions) throw UsageError("--conditions is required");
-    auto group = std::make_unique<WHLGroup>(&c);
-    group->SetConditionString(*conditions);
-    group->Refresh();
-    return group;
 }
 
 // The List tab (or, with a group, the Highlighted tab) right after the
@@ -180,11 +136,7 @@ int RunDump(const std::vector<std::string>& args) {
                                  {"widths", 0, true},
                                  {"conditions", 0, true},
                                  {"marriage", 0, true}});
-    TerminalMessages messages;
-    SetUiServices(&messages);
-    struct Restore {
-        ~Restore() { SetUiServices(nullptr); }
-    } restore;
+    TerminalMessages messages("vellacor-tool dump");
     if (parsed.Has("help")) {
         std::fputs(kHelp, stdout);
         return kExitOk;

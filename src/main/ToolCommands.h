@@ -23,5 +23,6 @@ int RunPack(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunExtract(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
+int RunReport(const std::vector<std::string>& args);
 
 }  // namespace vx::tool

@@ -18,6 +18,10 @@ constexpr ToolCommand kCommands[] = {
     {"info", "show the creator's facts a program file carries", RunInfo},
     {"extract", "write out the GEDCOM file a program file carries", RunExtract},
     {"dump", "print what the viewer shows or copies for a GEDCOM file", RunDump},
+#ifdef VELLACOR_WITH_REPORTS
+    {"report", "write a printable report of a GEDCOM file (PDF, HTML, RTF, images, EMF)",
+     RunReport},
+#endif
 };
 
 void PrintOverview(std::FILE* to) {

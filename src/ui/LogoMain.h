@@ -45,6 +45,9 @@ class TIslandsPage;
 class TSourcesPage;
 class TIslandsPanel;
 struct PageContext;
+namespace reports {
+class TPrintDlg;
+}
 
 class TLogoAppForm : public QMainWindow {
     Q_OBJECT
@@ -118,6 +121,10 @@ class TLogoAppForm : public QMainWindow {
     void ExtractGedcom();
     // How the extraction target is asked for; tests replace the dialog.
     std::function<QString(const QString& proposed)> extractPathChooser;
+    // "Print": the print dialog on the current tab's report.
+    void PrintReport();
+    // How the set-up print dialog is run; tests replace the modal run.
+    std::function<void(reports::TPrintDlg& dialog)> printDialogRunner;
     // How QuickHelp entries are shown; the default shows nothing.
     std::function<void(int entry, const QString& title)> quickHelpSink;
 

@@ -11,9 +11,13 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
+#include "reports/PrintDlg.h"
+#include "ui/FamilyTab.h"
 #include "ui/FindBox.h"
 #include "ui/IndScroll.h"
+#include "ui/ListPage.h"
 #include "ui/LogoMain.h"
+#include "ui/QtText.h"
 
 namespace vx {
 namespace {
@@ -32,7 +36,7 @@ struct CommandRow {
 
 using C = TLogoAppForm;
 constexpr CommandRow kCommands[] = {
-    {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, false, false},
+    {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, true, false},
     {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, "Exit", false, true, false},
     {C::kCmdCopy, "&Edit", "Copy To Clipboard", "Ctrl+C", "SpeedButton9", "Copy to Clipboard", true,
      true, false},
@@ -191,6 +195,9 @@ void TLogoAppForm::UpdateCommands() {
 void TLogoAppForm::RunCommand(Command command) {
     if (!actions_[command]->isEnabled()) return;
     switch (command) {
+        case kCmdPrint:
+            PrintReport();
+            break;
         case kCmdExit:
             close();
             break;
@@ -240,6 +247,40 @@ void TLogoAppForm::RunCommand(Command command) {
             break;  // the windows of the other commands come later
     }
     UpdateCommands();
+}
+
+// The print dialog opens on the report of the current tab, about the Active
+// Individual and the marriage the Family tab shows.
+void TLogoAppForm::PrintReport() {
+    if (!collection_ || loading_) return;
+    // The List report prints the columns as wide as the grid shows them.
+    listPage_->StoreColumnWidths();
+    const int32_t active = scroller_->CurrentIndividual();
+    const FamilyPage& family = familyPage_->Model();
+    const int marriage = family.subject == active ? family.current : 0;
+    const int tab = CurrentTab();
+    // The reports run with TMGTagSent off; the user's value comes back
+    // however the dialog ends.
+    struct TagSentOff {
+        bool saved = WOptions::GetFlag(opt::kTMGTagSent);
+        TagSentOff() { WOptions::SetFlag(opt::kTMGTagSent, false); }
+        ~TagSentOff() { WOptions::SetFlag(opt::kTMGTagSent, saved); }
+    } tagSentOff;
+    reports::TPrintDlg dialog(this);
+    // The Sender and Sources tabs have no report of their own.
+    dialog.SelectPage(tab >= kTabGeneral && tab <= kTabIslands ? tab - kTabGeneral : -1);
+    dialog.SetSource(collection_.get(), active, marriage);
+    // A list made before the file, the view or the highlighting changed is
+    // out of date; the report then makes its own.
+    dialog.SetIterators(IsStale(kStaleHighlighted) ? nullptr : highlightedList_.get(),
+                        IsStale(kTabList) ? nullptr : sortedList_.get());
+    dialog.SetFileTitle(ToQt(Sender().Title));
+    dialog.SetColumns(listColumns_.get(), desColumns_.get());
+    dialog.SetHighlightGroup(group_.get());
+    if (printDialogRunner)
+        printDialogRunner(dialog);
+    else
+        dialog.exec();
 }
 
 }  // namespace vx
