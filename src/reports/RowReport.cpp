@@ -35,7 +35,7 @@ void TRowReportForm::DeliverRow(bool& more) {
         label.align = cell.align;
         label.wordWrap = cell.wrap;
         label.autoStretch = cell.wrap;
-        label.geometry = QRectF(cell.left, 2, cell.width, row.height - 2);
+        label.geometry = QRectF(cell.left, row.textTop, cell.width, row.height - row.textTop);
     }
     rule_->visible = row.ruleBelow;
     rule_->geometry = QRectF(0, row.height - 1, kPrintableWidth, 0);
@@ -44,7 +44,9 @@ void TRowReportForm::DeliverRow(bool& more) {
 
 ReportRow TRowReportForm::Heading(const QString& text) {
     ReportRow row;
-    row.height = 22;
+    // Room above a heading sets its section apart from the one before.
+    row.height = 30;
+    row.textTop = 10;
     ReportCell cell{text, 0, kPrintableWidth, Arial(10, true), HAlign::Centre, false};
     row.cells.push_back(cell);
     row.ruleBelow = true;

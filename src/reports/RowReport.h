@@ -23,6 +23,7 @@ struct ReportCell {
 struct ReportRow {
     std::vector<ReportCell> cells;
     double height = 16;
+    double textTop = 2;      // where the cells start within the row
     QColor background;       // invalid: none
     bool ruleBelow = false;  // a thin rule under the row
 };
