@@ -2,8 +2,8 @@
 // reading order. RTF flows text instead of placing it, so each report page is
 // rebuilt as paragraphs: the texts standing at one height form one paragraph
 // whose tab stops put them at their places, exact line spacing and space
-// before keep the vertical gaps, horizontal rules become paragraph borders
-// and row backgrounds become paragraph shading. Images, outlines and lines
+// before keep the vertical gaps, horizontal rules become thin bordered
+// paragraphs and row backgrounds become paragraph shading. Images, outlines and lines
 // that are not horizontal have no place in that flow and are left out.
 #include "reports/ReportWriters.h"
 
@@ -27,6 +27,8 @@ constexpr double kTwipsPerUnit = 1440.0 / kUnitsPerInch;  // 15
 constexpr double kPageMargin = 48.0;                      // half an inch
 // Texts whose tops are this close stand on one line.
 constexpr double kSameLine = 2.0;
+// How far a full line may run into the right margin.
+constexpr double kOverhang = 24.0;
 
 int Twips(double units) {
     return int(std::lround(units * kTwipsPerUnit));
@@ -132,6 +134,10 @@ struct Border {
     int colour = 0;
     int widthTwips = 15;
     bool dotted = false;
+    bool doubled = false;  // two lines
+
+    // The height it adds to its paragraph.
+    int Height() const { return doubled ? 3 * widthTwips : widthTwips; }
 };
 
 // One paragraph of a page: a line of texts or a rule of its own.
@@ -183,7 +189,7 @@ class PageBuilder {
         int cursor = Twips(kPageMargin);
         for (size_t n = 0; n < paragraphs.size(); ++n) {
             const Paragraph& p = paragraphs[n];
-            const int borderTwips = p.border ? p.border->widthTwips + 20 : 0;
+            const int borderTwips = p.border ? p.border->Height() : 0;
             int top = std::max(Twips(p.top), cursor);
             // A line taller than the gap to the next one gives way down to
             // the height of its type, so tight rows do not push the page on.
@@ -225,37 +231,38 @@ class PageBuilder {
         return lines;
     }
 
-    // A horizontal rule that runs under a line of text, before the next
-    // one, becomes that line's bottom border when it spans the text width;
-    // any other becomes a thin paragraph of its own with the rule's indents.
+    // Each horizontal rule becomes a thin paragraph of its own whose bottom
+    // border is the rule, indented to the rule's ends. Borders on the text
+    // lines themselves would not do: readers join the equal borders of
+    // neighbouring paragraphs into one box and drop the rules between them.
+    // Two rules right above each other make one double rule.
     void AttachRules(const ReportPage& page, std::vector<Paragraph>& paragraphs) const {
-        const size_t textLines = paragraphs.size();
-        const double textWidth = document_.pageWidth - 2 * kPageMargin;
+        std::vector<Paragraph> rules;
         for (const DrawOp& op : page.ops) {
             if (op.kind != DrawKind::Line) continue;
             const QPointF from = op.rect.topLeft(), to = op.rect.bottomRight();
             if (std::abs(from.y() - to.y()) > 0.5 || from.x() == to.x()) continue;
-            const double y = from.y();
-            const double left = std::min(from.x(), to.x()), right = std::max(from.x(), to.x());
-            Border border{tables_.Colour(op.colour), std::max(Twips(op.penWidth), 1), op.dotted};
-
-            // Lines are sorted top to bottom: find the last one above the rule.
-            auto above =
-                std::upper_bound(paragraphs.begin(), paragraphs.begin() + std::ptrdiff_t(textLines),
-                                 y, [](double value, const Paragraph& p) { return value < p.top; });
-            if (above != paragraphs.begin() && right - left >= 0.9 * textWidth) {
-                Paragraph& line = *(above - 1);
-                if (!line.border && y <= line.top + line.height + 4) {
-                    line.border = border;
+            Paragraph rule;
+            rule.top = from.y() - 1;
+            rule.height = rule.minHeight = 1;
+            rule.ruleLeft = std::min(from.x(), to.x());
+            rule.ruleRight = std::max(from.x(), to.x());
+            rule.border = Border{tables_.Colour(op.colour), std::max(Twips(op.penWidth), 1),
+                                 op.dotted, false};
+            rules.push_back(rule);
+        }
+        std::stable_sort(rules.begin(), rules.end(),
+                         [](const Paragraph& a, const Paragraph& b) { return a.top < b.top; });
+        for (const Paragraph& rule : rules) {
+            if (!paragraphs.empty()) {
+                Paragraph& last = paragraphs.back();
+                if (last.texts.empty() && !last.border->doubled && rule.top - last.top <= 4 &&
+                    std::abs(rule.ruleLeft - last.ruleLeft) < 1 &&
+                    std::abs(rule.ruleRight - last.ruleRight) < 1) {
+                    last.border->doubled = true;
                     continue;
                 }
             }
-            Paragraph rule;
-            rule.top = y - 1;
-            rule.height = rule.minHeight = 1;
-            rule.ruleLeft = left;
-            rule.ruleRight = right;
-            rule.border = border;
             paragraphs.push_back(rule);
         }
     }
@@ -289,7 +296,9 @@ class PageBuilder {
         }
         if (p.shading) AppendInt(out, "\\cbpat", *p.shading);
         if (p.border) {
-            out += p.border->dotted ? "\\brdrb\\brdrdot" : "\\brdrb\\brdrs";
+            out += p.border->doubled  ? "\\brdrb\\brdrdb"
+                   : p.border->dotted ? "\\brdrb\\brdrdot"
+                                      : "\\brdrb\\brdrs";
             AppendInt(out, "\\brdrw", std::min(p.border->widthTwips, 75));
             AppendInt(out, "\\brsp0\\brdrcf", p.border->colour);
         }
@@ -312,18 +321,11 @@ class PageBuilder {
             if (op.align == HAlign::Centre) out += "\\tqc";
             AppendInt(out, "\\tx", position);
         }
-        if (p.texts.empty()) out += "\\fs2";
-        // The break goes inside the page's first paragraph, after its own
-        // properties: a break between paragraphs makes LibreOffice give the
-        // new page's first paragraph the spacing of the old page's last.
-        if (pageBreak) out += "\\page";
-        out += ' ';
-
         // A tab moves on to the first stop past the pen. Where texts of the
         // report touch, the pen may already be past a text's own stop; a tab
         // would then skip to the next text's stop and push the rest of the
-        // line along (and over the margin into a second line), so such a
-        // text follows its neighbour after a blank instead.
+        // line along, so such a text follows its neighbour after a blank.
+        runs_.clear();
         double pen = 0;  // where the pen stands, in page units from the margin
         for (size_t n = 0; n < p.texts.size(); ++n) {
             const DrawOp& op = *p.texts[n];
@@ -332,7 +334,7 @@ class PageBuilder {
             if (stops[n] == 0) {
                 pen = width;
             } else if (stops[n] > Twips(pen)) {
-                out += "\\tab";
+                runs_ += "\\tab";
                 if (op.align == HAlign::Left)
                     pen = stop + width;
                 else if (op.align == HAlign::Right)
@@ -340,23 +342,37 @@ class PageBuilder {
                 else
                     pen = std::max(pen, stop - width / 2) + width;
             } else {
-                out += ' ';
+                runs_ += ' ';
                 pen += WReportEngine::TextWidth(QStringLiteral(" "), op.font) + width;
             }
-            AppendInt(out, "{\\f", tables_.Font(op.font.family));
-            AppendInt(out, "\\fs", std::lround(op.font.pointSize * 2));
-            if (op.font.bold) out += "\\b";
-            if (op.font.underline) out += "\\ul";
-            AppendInt(out, "\\cf", tables_.Colour(op.colour));
-            out += ' ';
-            AppendEscaped(out, op.text);
-            out += '}';
+            AppendInt(runs_, "{\\f", tables_.Font(op.font.family));
+            AppendInt(runs_, "\\fs", std::lround(op.font.pointSize * 2));
+            if (op.font.bold) runs_ += "\\b";
+            if (op.font.underline) runs_ += "\\ul";
+            AppendInt(runs_, "\\cf", tables_.Colour(op.colour));
+            runs_ += ' ';
+            AppendEscaped(runs_, op.text);
+            runs_ += '}';
         }
+        // A line that reaches the right margin may come out a little wider
+        // in the reader's fonts; a second line would push the page over, so
+        // such a line may run into the margin instead.
+        if (pen > document_.pageWidth - 2 * kPageMargin - kOverhang)
+            AppendInt(out, "\\ri-", Twips(kOverhang));
+
+        if (p.texts.empty()) out += "\\fs2";
+        // The break goes inside the page's first paragraph, after its own
+        // properties: a break between paragraphs makes LibreOffice give the
+        // new page's first paragraph the spacing of the old page's last.
+        if (pageBreak) out += "\\page";
+        out += ' ';
+        out += runs_;
         out += "\\par\n";
     }
 
     const ReportDocument& document_;
     Tables& tables_;
+    QByteArray runs_;  // the texts of the paragraph being written
 };
 
 void Write(QSaveFile& file, const QByteArray& bytes, const QString& fileName) {

@@ -363,39 +363,6 @@ class WriterTest : public QObject {
         QVERIFY(!QFileInfo::exists(dir_.filePath("no such folder")));
     }
 
-    void tmpBench() {
-        ReportDocument document;
-        for (int p = 0; p < 1700; ++p) {
-            ReportPage page;
-            page.ops.push_back(Text({48, 48, 720, 20}, "List Report", HAlign::Centre, true));
-            for (int r = 0; r < 50; ++r) {
-                const double y = 80 + r * 18;
-                if (r % 2)
-                    page.ops.push_back(
-                        Shape(DrawKind::Fill, {48, y, 720, 18}, QColor(230, 230, 230)));
-                for (int c = 0; c < 12; ++c)
-                    page.ops.push_back(Text({48.0 + c * 60, y + 1, 58, 16},
-                                            QString("R%1 C%2 ü").arg(r).arg(c),
-                                            c % 3 == 1 ? HAlign::Right : HAlign::Left));
-                page.ops.push_back(Shape(DrawKind::Line, {48, y + 18, 720, 0}, Qt::gray, true));
-            }
-            page.ops.push_back(
-                Text({48, 1000, 720, 16}, QString("Page %1").arg(p + 1), HAlign::Right));
-            document.pages.push_back(page);
-        }
-        QElapsedTimer t;
-        t.start();
-        WriteHtml(document, "/tmp/rtfdbg/big.html");
-        qWarning() << "html ms" << t.restart();
-        WriteRtf(document, "/tmp/rtfdbg/big.rtf");
-        qWarning() << "rtf ms" << t.restart();
-        WriteEmf(document, document.pages[0], "/tmp/rtfdbg/big.emf");
-        qWarning() << "emf ms" << t.restart();
-        document.pages.resize(4);
-        WriteRtf(document, "/tmp/rtfdbg/small.rtf");
-        WriteHtml(document, "/tmp/rtfdbg/small.html");
-    }
-
   private:
     QTemporaryDir dir_;
 };
