@@ -16,6 +16,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "columns/ListColumns.h"
+#include "dialogs/ListColumnsDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "ui/QtText.h"
@@ -196,9 +197,16 @@ TDescendantsPage::TDescendantsPage(WListColumns& columns, QWidget* parent)
 
     columnsButton_->setObjectName("SpeedButton14");
     columnsButton_->setText("Columns");
-    // The column chooser comes with the dialogs.
-    columnsButton_->setToolTip("Change the columns displays in the list (not available yet)");
-    columnsButton_->setEnabled(false);
+    columnsButton_->setToolTip("Change the columns displays in the list");
+    // Dragged widths are stored as they change, so the chooser can start.
+    connect(columnsButton_, &QToolButton::clicked, this, [this] {
+        if (!TdlgListColumns::Choose(columns_, context_.collection, this)) return;
+        columns_.SetBasePerson(context_.active);
+        applyingWidths_ = true;
+        model_.SetList(model_.List(), model_.Collection(), model_.Group());
+        applyingWidths_ = false;
+        ApplyColumnWidths();
+    });
 
     generations_->setObjectName("DesGenSpinEdit");
     generations_->setRange(0, WDesIterator::kMaxGenerations);

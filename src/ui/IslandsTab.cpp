@@ -16,6 +16,7 @@
 #include "app/TextUtil.h"
 #include "columns/IslandIterator.h"
 #include "columns/ListColumns.h"
+#include "dialogs/ListColumnsDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/ListPage.h"
 #include "ui/QtText.h"
@@ -111,9 +112,18 @@ TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
 
     columnsButton_->setObjectName("SpeedButton15");
     columnsButton_->setText("Columns");
-    // The column chooser comes with the dialogs.
-    columnsButton_->setToolTip("Not available in this version yet");
-    columnsButton_->setEnabled(false);
+    columnsButton_->setToolTip("Change the columns displays in the list");
+    connect(columnsButton_, &QToolButton::clicked, this, [this] {
+        if (memberList_ && memberList_->IsSorting()) return;
+        // The widths the user dragged stay with their columns.
+        for (int c = 0; c < columns_.ColumnCount(); ++c)
+            columns_.SetColumnWidth(c + 1, memberGrid_->columnWidth(c));
+        if (!TdlgListColumns::Choose(columns_, context_.collection, this)) return;
+        columns_.SetBasePerson(context_.active);
+        members_->Reload();
+        ApplyColumnWidths();
+        UpdateSortIndicator();
+    });
     membersCount_->setObjectName("labIslandIndividuals");
     membersCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     memberGrid_->setModel(members_.get());

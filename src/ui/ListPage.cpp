@@ -14,6 +14,7 @@
 #include "app/Services.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
+#include "dialogs/ListColumnsDlg.h"
 #include "highlight/HLGroup.h"
 #include "ui/QtText.h"
 
@@ -120,9 +121,18 @@ TListPage::TListPage(WListColumns& columns, QWidget* parent)
 
     columnsButton_->setText("Columns");
     columnsButton_->setObjectName("sbListColumns");
-    // The column chooser comes with the dialogs.
-    columnsButton_->setToolTip("Change the columns displays in the list (not available yet)");
-    columnsButton_->setEnabled(false);
+    columnsButton_->setToolTip("Change the columns displays in the list");
+    connect(columnsButton_, &QToolButton::clicked, this, [this] {
+        if (model_.List() && model_.List()->IsSorting()) return;
+        // The widths the user dragged stay with their columns.
+        StoreColumnWidths();
+        const WABSCollection* collection = model_.List() ? model_.List()->Collection() : nullptr;
+        if (!TdlgListColumns::Choose(columns_, collection, this)) return;
+        columns_.SetBasePerson(active_);
+        model_.Reload();
+        ApplyColumnWidths();
+        UpdateSortIndicator();
+    });
     findInList_->setObjectName("cbFindInList");
     findInList_->setChecked(WOptions::GetFlag(opt::kFindInList));
     connect(findInList_, &QCheckBox::toggled, this, [this](bool on) {

@@ -1,18 +1,23 @@
 #include "ui/LogoMain.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -26,6 +31,8 @@
 #include "app/WinPos.h"
 #include "columns/ColHLIterator.h"
 #include "columns/ListColumns.h"
+#include "dialogs/InitHelpDialog.h"
+#include "dialogs/QuickFindDlg.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
@@ -34,6 +41,9 @@
 #include "ui/FamilyTab.h"
 #include "ui/FindBox.h"
 #include "ui/GeneralTab.h"
+#include "ui/HLGuiColMan.h"
+#include "ui/HighlightPanel.h"
+#include "ui/HighlightStrip.h"
 #include "ui/IndScroll.h"
 #include "ui/IndividualTab.h"
 #include "ui/IslandsPanel.h"
@@ -86,6 +96,9 @@ int PageOfTab(int tab) {
 TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     : QMainWindow(parent), programPath_(std::move(programPath)) {
     setObjectName("LogoAppForm");
+    quickHelpSink = [this](int entry, const QString& title) {
+        TInitHelpDialog::Offer(entry, title, this);
+    };
     listColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::List));
     desColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::DesList));
     islandColumns_ =
@@ -158,11 +171,8 @@ void TLogoAppForm::BuildCentralArea() {
     leftPages_ = new QStackedWidget;
     islandsPanel_ = new TIslandsPanel;
     leftPages_->addWidget(islandsPanel_);
-    // The highlighting panel comes with the condition editors.
-    auto* highlighting = new QLabel("Highlighting panel (not available in this version yet)");
-    highlighting->setAlignment(Qt::AlignCenter);
-    highlighting->setWordWrap(true);
-    leftPages_->addWidget(highlighting);
+    highlightPanel_ = new THighlightPanel;
+    leftPages_->addWidget(highlightPanel_);
     leftLayout->addWidget(leftPages_);
 
     mainArea_ = new QWidget;
@@ -182,10 +192,7 @@ void TLogoAppForm::BuildCentralArea() {
     pages_ = new QStackedWidget;
     pages_->setObjectName("NBMain");
     layout->addWidget(pages_, 1);
-    highlightStrip_ = new QLabel;
-    highlightStrip_->setObjectName("HighlightStrip");
-    highlightStrip_->setAutoFillBackground(true);
-    highlightStrip_->hide();
+    highlightStrip_ = new THighlightStrip;
     layout->addWidget(highlightStrip_);
 
     splitter_->addWidget(leftPanel_);
@@ -202,6 +209,11 @@ void TLogoAppForm::BuildCentralArea() {
     connect(scroller_, &WIndScroll::HistoryChanged, this, &TLogoAppForm::UpdateCommands);
     connect(islandsPanel_, &TIslandsPanel::IslandViewChanged, this, &TLogoAppForm::UseIsland);
     connect(islandsPanel_, &TIslandsPanel::IslandsCalculated, this, &TLogoAppForm::RefreshView);
+    WHLGuiColMan* conditions = highlightPanel_->Editor();
+    connect(conditions, &WHLGuiMan::ConditionsChanged, this, &TLogoAppForm::HighlightingChanged);
+    connect(conditions, &WHLGuiMan::StateChanged, this, &TLogoAppForm::UpdateHighlightStrip);
+    connect(highlightPanel_, &THighlightPanel::CloseRequested, this,
+            [this] { ToggleLeftPanel(1); });
 }
 
 // One page per tab; the Highlighted tab shows the List page, so its own
@@ -291,9 +303,12 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShow_) return;
     firstShow_ = false;
-    ShowQuickHelp(1);
     // Load once the window has painted, so the wait dialog has an owner.
-    QTimer::singleShot(0, this, &TLogoAppForm::LoadEmbeddedFile);
+    // The welcome help follows, when the splash no longer covers it.
+    QTimer::singleShot(0, this, [this] {
+        LoadEmbeddedFile();
+        ShowQuickHelp(1);
+    });
 }
 
 void TLogoAppForm::LoadEmbeddedFile() {
@@ -350,6 +365,9 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     scroller_->SetCollection(nullptr);
     scroller_->SetGroup(nullptr);
     group_.reset();
+    highlightPanel_->Editor()->SetContext(WHLContext());
+    highlightPanel_->Editor()->SetHLStrings("1");
+    UpdateHighlightStrip();
     collection_.reset();
 
     QElapsedTimer elapsed;
@@ -399,6 +417,12 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     if (collection_->IndividualCount() == 0) RefreshView();
     findBox_->Attach(collection_.get());
     findBox_->SetMode(findBox_->Mode());
+    WHLContext conditions;
+    conditions.collection = collection_.get();
+    conditions.findIndividual = [this](QWidget* parent, int32_t& individual) {
+        return FindIndividualForCondition(parent, individual);
+    };
+    highlightPanel_->Editor()->SetContext(conditions);
 
     HideWait();
     mainArea_->setEnabled(true);
@@ -472,7 +496,6 @@ void TLogoAppForm::RefreshView() {
     if (loading_) return;
     leftPanel_->setEnabled(false);
     const int tab = CurrentTab();
-    if (collection_ && kTabQuickHelp[tab] != 0) ShowQuickHelp(kTabQuickHelp[tab]);
     const PageContext context = CurrentContext();
     switch (tab) {
         case kTabGeneral:
@@ -508,6 +531,8 @@ void TLogoAppForm::RefreshView() {
     if (leftPanel_->isVisible() && leftPages_->currentIndex() == 0) islandsPanel_->Refresh(context);
     leftPanel_->setEnabled(true);
     UpdateCommands();
+    // The tab's help shows over the page it explains.
+    if (collection_ && kTabQuickHelp[tab] != 0) ShowQuickHelp(kTabQuickHelp[tab]);
 }
 
 // Confines the whole window to one island (0: the whole file again): the
@@ -530,6 +555,7 @@ void TLogoAppForm::UseIsland(int32_t rank) {
 // The List and Highlighted tabs share one page; each rebuilds its list
 // when its stale flag says the file, the view or the highlighting changed.
 void TLogoAppForm::RefreshListPage(bool highlighted) {
+    if (highlighted && WOptions::GetFlag(opt::kShowHlPanel)) ShowHighlightingPage();
     const int32_t active = collection_ ? scroller_->CurrentIndividual() : 0;
     if (!collection_) {
         listPage_->ShowList(nullptr, nullptr, highlighted, 0);
@@ -585,12 +611,13 @@ void TLogoAppForm::ShowQuickHelp(int entry) {
 }
 
 void TLogoAppForm::ApplyOptions() {
-    QPalette palette = highlightStrip_->palette();
-    palette.setColor(QPalette::Window,
-                     ToQColor(static_cast<uint32_t>(WOptions::GetInt(opt::kHLCol))));
-    palette.setColor(QPalette::WindowText,
-                     ToQColor(static_cast<uint32_t>(WOptions::GetInt(opt::kHLTCol))));
-    highlightStrip_->setPalette(palette);
+    highlightStrip_->ApplyColours();
+    highlightPanel_->Editor()->SetManualApply(WOptions::GetFlag(opt::kHLManual));
+    UpdateHighlightStrip();
+    // The Individual tab's own "Chronological" box shows the setting.
+    QCheckBox* chronological = individualPage_->ChronologicalBox();
+    const QSignalBlocker quiet(chronological);
+    chronological->setChecked(WOptions::GetFlag(opt::kChrono));
 }
 
 // Font size and row height from the settings; 0 means never set.
@@ -603,6 +630,22 @@ void TLogoAppForm::ApplyDisplaySizes() {
     }
     size = std::clamp(size, 4, 72);
     scroller_->SetLabelFontSize(size);
+    // The pages that rebuild themselves read the sizes from their context;
+    // these grids, labels and memos take them here. Rows stay at least one
+    // line of the font high, whatever the screen's resolution.
+    QFont font = listPage_->Grid()->font();
+    font.setPointSize(size);
+    const int rowHeight = std::max(std::clamp(WOptions::GetInt(opt::kGridHeight), 8, 200),
+                                   QFontMetrics(font).height() + 2);
+    for (QTableView* grid : {listPage_->Grid(), descendantsPage_->Grid(),
+                             islandsPage_->IslandGrid(), islandsPage_->MemberGrid(),
+                             static_cast<QTableView*>(islandsPanel_->Grid()), sourcesPage_->Grid()})
+        SetGridSizes(*grid, font, rowHeight);
+    for (QWidget* text : std::initializer_list<QWidget*>{
+             listPage_->CountLabel(), islandsPage_->FoundLabel(), islandsPage_->MembersLabel(),
+             islandsPanel_->CountLabel(), sourcesPage_->FoundLabel(), sourcesPage_->NoteMemo(),
+             sourcesPage_->TextMemo(), sourcesPage_->RepositoryMemo()})
+        text->setFont(font);
 }
 
 void TLogoAppForm::RestorePlacement() {
@@ -650,13 +693,70 @@ void TLogoAppForm::ToggleLeftPanel(int page) {
     } else {
         leftPages_->setCurrentIndex(page);
         leftPanel_->show();
-        const int width = std::max(100, WOptions::GetInt(opt::kLastPanelWidth));
+        // The condition editors need room for their lists and parameters.
+        const int width = std::max(page == 1 ? 230 : 100, WOptions::GetInt(opt::kLastPanelWidth));
         splitter_->setSizes({width, std::max(1, splitter_->width() - width)});
         ShowQuickHelp(page == 0 ? 15 : 14);
         if (page == 0) islandsPanel_->Refresh(CurrentContext());
     }
     actions_[kCmdIslandsPanel]->setChecked(leftPanel_->isVisible() && page == 0 && !same);
     actions_[kCmdHighlightingPanel]->setChecked(leftPanel_->isVisible() && page == 1 && !same);
+}
+
+bool TLogoAppForm::HasHighlighting() const {
+    return group_ && group_->ConditionCount() > 0;
+}
+
+void TLogoAppForm::ShowHighlightingPage() {
+    if (leftPanel_->isHidden() || leftPages_->currentIndex() != 1) ToggleLeftPanel(1);
+}
+
+void TLogoAppForm::HighlightingChanged() {
+    if (!collection_ || loading_) return;
+    WHLGuiColMan& editor = *highlightPanel_->Editor();
+    // The pages redraw with the left panel disabled; the user's place in
+    // the editor comes back afterwards.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    editor.SetUpdating(true);
+    SetConditions(editor.HLStrings());
+    if (focus && focus->isVisible()) focus->setFocus();
+    editor.SetUpdating(false);
+}
+
+void TLogoAppForm::SetConditions(const std::string& conditions) {
+    if (!collection_ || loading_) return;
+    if (!group_) group_ = std::make_unique<WHLGroup>(collection_.get());
+    try {
+        group_->SetConditionString(conditions);
+        BusyScope busy;
+        WaitScope wait("Calculating.  Please Wait...", false, false);
+        group_->Refresh();
+    } catch (const VxError& error) {
+        group_->ClearConditions();
+        group_->Refresh();
+        ShowMessage(error.what());
+    }
+    scroller_->SetGroup(HasHighlighting() ? group_.get() : nullptr);
+    UpdateHighlightStrip();
+    RepaintView();
+}
+
+void TLogoAppForm::UpdateHighlightStrip() {
+    const WHLGuiColMan& editor = *highlightPanel_->Editor();
+    highlightStrip_->ShowText(THighlightStrip::StripText(editor.HasUnappliedChanges(), group_.get(),
+                                                         editor.ConditionCount()));
+}
+
+bool TLogoAppForm::FindIndividualForCondition(QWidget* parent, int32_t& individual) {
+    if (!collection_ || loading_) return false;
+    const WFindLists lists{findBox_->List(WFindBox::kReference), findBox_->List(WFindBox::kGiven),
+                           findBox_->List(WFindBox::kSurname), findBox_->DialogList()};
+    // No group: a condition's individual is chosen without highlight colours.
+    TdlgQuickFind dialog(parent ? parent->window() : this, lists, nullptr, collection_.get());
+    dialog.SetSelected(individual);
+    if (dialog.exec() != QDialog::Accepted || dialog.Selected() < 1) return false;
+    individual = dialog.Selected();
+    return true;
 }
 
 }  // namespace vx

@@ -44,6 +44,8 @@ class TListPage;
 class TIslandsPage;
 class TSourcesPage;
 class TIslandsPanel;
+class THighlightPanel;
+class THighlightStrip;
 struct PageContext;
 namespace reports {
 class TPrintDlg;
@@ -125,7 +127,8 @@ class TLogoAppForm : public QMainWindow {
     void PrintReport();
     // How the set-up print dialog is run; tests replace the modal run.
     std::function<void(reports::TPrintDlg& dialog)> printDialogRunner;
-    // How QuickHelp entries are shown; the default shows nothing.
+    // How QuickHelp entries are shown; the default is the Quick Help dialog,
+    // which also records the entry as seen. Tests replace it.
     std::function<void(int entry, const QString& title)> quickHelpSink;
 
     const WGEDCollection* Collection() const { return collection_.get(); }
@@ -147,6 +150,17 @@ class TLogoAppForm : public QMainWindow {
     QLabel* StatusPanel(int panel) const { return status_[static_cast<size_t>(panel)]; }
     QWidget* LeftPanel() const { return leftPanel_; }
     TIslandsPanel* IslandsPanel() const { return islandsPanel_; }
+    THighlightPanel* HighlightPanel() const { return highlightPanel_; }
+    THighlightStrip* HighlightStrip() const { return highlightStrip_; }
+    // The highlighting conditions, or null before the first change.
+    WHLGroup* Group() const { return group_.get(); }
+    // Whether any condition highlights (the group has conditions).
+    bool HasHighlighting() const;
+    // Highlights by a condition string: the group (made on first use) takes
+    // it and is evaluated, and the scroller, the pages, the Highlighted list
+    // and the strip follow. A string whose conditions cannot be read is
+    // reported and highlights nobody.
+    void SetConditions(const std::string& conditions);
     QLineEdit* FindBox() const { return edFind_; }
     WSelectionButton* QuickSelectionButton() const { return quickSelection_; }
     WFindBox* FindState() const { return findBox_; }
@@ -175,7 +189,17 @@ class TLogoAppForm : public QMainWindow {
     void BusyTick();
     void ScrollerChanged();
     void RunCommand(Command command);
+    // "Options...": the dialog, then the new settings on every page.
+    void ShowOptions();
     void ToggleLeftPanel(int page);
+    // The highlighting page of the left panel, shown without toggling.
+    void ShowHighlightingPage();
+    // The condition editor changed: the group takes its conditions, and the
+    // pages, the scroller, the Highlighted list and the strip follow.
+    void HighlightingChanged();
+    void UpdateHighlightStrip();
+    // "Quick Find" for the condition editors' individuals, without colours.
+    bool FindIndividualForCondition(QWidget* parent, int32_t& individual);
     void RefreshListPage(bool highlighted);
     void UseIsland(int32_t rank);
     int ChooseListFormat(QString& fileName);
@@ -221,7 +245,8 @@ class TLogoAppForm : public QMainWindow {
     QWidget* mainArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;
     QStackedWidget* leftPages_ = nullptr;
-    QLabel* highlightStrip_ = nullptr;
+    THighlightPanel* highlightPanel_ = nullptr;
+    THighlightStrip* highlightStrip_ = nullptr;
     QLineEdit* edFind_ = nullptr;
     WSelectionButton* quickSelection_ = nullptr;
     WFindBox* findBox_ = nullptr;

@@ -8,9 +8,14 @@
 #include <map>
 
 #include "app/Options.h"
+#include "app/Services.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/FindDlg.h"
+#include "dialogs/OptionsDlg.h"
+#include "dialogs/QuickFindDlg.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/HLGroup.h"
 #include "reports/PrintDlg.h"
 #include "ui/FamilyTab.h"
 #include "ui/FindBox.h"
@@ -48,10 +53,10 @@ constexpr CommandRow kCommands[] = {
      "Next Highlighted Individual", true, true, false},
     {C::kCmdPreviousHighlighted, "&Edit", "Previous Highlighted Individual", "Ctrl+Shift+H",
      nullptr, "Previous Highlighted Individual", true, true, false},
-    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Ctrl+Q", "SpeedButton8", "Quick Find", true,
-     false, false},
+    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Ctrl+Q", "SpeedButton8", "Quick Find", true, true,
+     false},
     {C::kCmdAdvancedFind, "&Edit", "Advanced Find ...", "Ctrl+F", "butAdvancedFind",
-     "Advanced Find", true, false, false},
+     "Advanced Find", true, true, false},
     {C::kCmdHighlightingPanel, "&View", "Highlighting Panel", nullptr, "tbutHighLighting",
      "Highlighting Panel", true, true, true},
     {C::kCmdIslandsPanel, "&View", "Islands Panel", nullptr, "tbutIslands", "Islands Panel", true,
@@ -62,7 +67,7 @@ constexpr CommandRow kCommands[] = {
      true, false},
     {C::kCmdGoForward, nullptr, ">", nullptr, "SpeedButton12", "Go forward to previous individual",
      true, true, false},
-    {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, false, false},
+    {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, true, false},
     {C::kCmdResetQuickHelp, "&Help", "Reset Quick Help Dialog Boxes", nullptr, nullptr,
      "Reset Quick Help Dialog Boxes", false, true, false},
     {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, true, false},
@@ -174,7 +179,7 @@ void TLogoAppForm::UpdateCommands() {
                 break;
             case kCmdNextHighlighted:
             case kCmdPreviousHighlighted:
-                enabled = enabled && group_ != nullptr;
+                enabled = enabled && HasHighlighting();
                 break;
             case kCmdFindNext:
             case kCmdFindPrevious:
@@ -204,6 +209,25 @@ void TLogoAppForm::RunCommand(Command command) {
         case kCmdCopy:
             CopyToClipboard();
             break;
+        case kCmdQuickFind:
+        case kCmdAdvancedFind: {
+            // The find box keeps the lists, so each is sorted once per file.
+            const WFindLists lists{findBox_->List(WFindBox::kReference),
+                                   findBox_->List(WFindBox::kGiven),
+                                   findBox_->List(WFindBox::kSurname), findBox_->DialogList()};
+            int32_t chosen = 0;
+            if (command == kCmdQuickFind) {
+                TdlgQuickFind dialog(this, lists, group_.get(), collection_.get());
+                dialog.SetSelected(scroller_->CurrentIndividual());
+                if (dialog.exec() == QDialog::Accepted) chosen = dialog.Selected();
+            } else {
+                TWFindDlg dialog(this, lists, group_.get(), collection_.get());
+                dialog.SetPreselected(scroller_->CurrentIndividual());
+                if (dialog.exec() == QDialog::Accepted) chosen = dialog.Selected();
+            }
+            scroller_->GoToIndividual(chosen);
+            break;
+        }
         case kCmdAbout: {
             TVXAboutBox about(this);
             about.exec();
@@ -236,6 +260,9 @@ void TLogoAppForm::RunCommand(Command command) {
         case kCmdRawData:
             rawMode_ = actions_[kCmdRawData]->isChecked();
             RepaintView();
+            break;
+        case kCmdOptions:
+            ShowOptions();
             break;
         case kCmdResetQuickHelp:
             for (int key = opt::kIH1; key < opt::kIH1 + 16; ++key)
@@ -281,6 +308,24 @@ void TLogoAppForm::PrintReport() {
         printDialogRunner(dialog);
     else
         dialog.exec();
+}
+
+// On OK the settings are saved at once, the highlighting is worked out
+// again (options such as the age rule change its answers), and every page
+// shows the new names, sizes and colours.
+void TLogoAppForm::ShowOptions() {
+    TOptionsDlg dialog(this);
+    if (!dialog.Execute()) return;
+    WOptions::Save();
+    if (group_) {
+        WaitScope wait("Calculating.  Please Wait...", false, false);
+        group_->Prepare();
+        scroller_->SetGroup(group_.get());
+    }
+    ApplyOptions();
+    ApplyDisplaySizes();
+    RepaintView();
+    scroller_->RewriteLabel();
 }
 
 }  // namespace vx
