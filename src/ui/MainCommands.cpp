@@ -35,42 +35,40 @@ struct CommandRow {
     const char* toolName;  // null: menu only
     const char* hint;
     bool needsFile;  // enabled only while a file is loaded
-    bool built;      // false: its window comes later; disabled and said so
     bool checkable;
 };
 
 using C = TLogoAppForm;
 constexpr CommandRow kCommands[] = {
-    {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, true, false},
-    {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, "Exit", false, true, false},
+    {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, false},
+    {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, "Exit", false, false},
     {C::kCmdCopy, "&Edit", "Copy To Clipboard", "Ctrl+C", "SpeedButton9", "Copy to Clipboard", true,
-     true, false},
-    {C::kCmdFindNext, "&Edit", "Find Next", "Ctrl+N", "butFindNext", "Find next item", true, false,
      false},
+    {C::kCmdFindNext, "&Edit", "Find Next", "Ctrl+N", "butFindNext", "Find next item", true, false},
     {C::kCmdFindPrevious, "&Edit", "Find Previous", "Ctrl+Shift+N", "butFindPrevious",
-     "Find previous item", true, false, false},
+     "Find previous item", true, false},
     {C::kCmdNextHighlighted, "&Edit", "Next Highlighted Individual", "Ctrl+H", nullptr,
-     "Next Highlighted Individual", true, true, false},
+     "Next Highlighted Individual", true, false},
     {C::kCmdPreviousHighlighted, "&Edit", "Previous Highlighted Individual", "Ctrl+Shift+H",
-     nullptr, "Previous Highlighted Individual", true, true, false},
-    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Ctrl+Q", "SpeedButton8", "Quick Find", true, true,
+     nullptr, "Previous Highlighted Individual", true, false},
+    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Ctrl+Q", "SpeedButton8", "Quick Find", true,
      false},
     {C::kCmdAdvancedFind, "&Edit", "Advanced Find ...", "Ctrl+F", "butAdvancedFind",
-     "Advanced Find", true, true, false},
+     "Advanced Find", true, false},
     {C::kCmdHighlightingPanel, "&View", "Highlighting Panel", nullptr, "tbutHighLighting",
-     "Highlighting Panel", true, true, true},
+     "Highlighting Panel", true, true},
     {C::kCmdIslandsPanel, "&View", "Islands Panel", nullptr, "tbutIslands", "Islands Panel", true,
-     true, true},
+     true},
     {C::kCmdRawData, nullptr, "RAW", nullptr, "TButActualGEDData", "Show RAW GEDCOM data", true,
-     true, true},
+     true},
     {C::kCmdGoBack, nullptr, "<", nullptr, "SpeedButton10", "Go back to previous individual", true,
-     true, false},
+     false},
     {C::kCmdGoForward, nullptr, ">", nullptr, "SpeedButton12", "Go forward to previous individual",
-     true, true, false},
-    {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, true, false},
+     true, false},
+    {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, false},
     {C::kCmdResetQuickHelp, "&Help", "Reset Quick Help Dialog Boxes", nullptr, nullptr,
-     "Reset Quick Help Dialog Boxes", false, true, false},
-    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, true, false},
+     "Reset Quick Help Dialog Boxes", false, false},
+    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, false},
 };
 
 // The View menu names tabs by their historical menu captions, one position
@@ -124,9 +122,7 @@ void TLogoAppForm::BuildCommands() {
 
     for (const CommandRow& row : kCommands) {
         auto* action = new QAction(row.caption, this);
-        QString hint = row.hint;
-        // Commands whose windows come later stay visible but say so.
-        if (!row.built) hint += " (not available in this version yet)";
+        const QString hint = row.hint;
         action->setToolTip(hint);
         action->setStatusTip(hint);
         action->setCheckable(row.checkable);
@@ -169,7 +165,7 @@ void TLogoAppForm::BuildCommands() {
 void TLogoAppForm::UpdateCommands() {
     const bool loaded = collection_ != nullptr && !loading_;
     for (const CommandRow& row : kCommands) {
-        bool enabled = row.built && (!row.needsFile || loaded);
+        bool enabled = !row.needsFile || loaded;
         switch (row.command) {
             case kCmdGoBack:
                 enabled = enabled && scroller_->CanGoBack();
@@ -320,7 +316,7 @@ void TLogoAppForm::ShowOptions() {
     if (group_) {
         WaitScope wait("Calculating.  Please Wait...", false, false);
         group_->Prepare();
-        scroller_->SetGroup(group_.get());
+        scroller_->SetGroup(HasHighlighting() ? group_.get() : nullptr);
     }
     ApplyOptions();
     ApplyDisplaySizes();
