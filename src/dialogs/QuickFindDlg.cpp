@@ -19,16 +19,11 @@
 #include "records/Individual.h"
 #include "records/Marriage.h"
 #include "ui/IndInfoPanel.h"
+#include "ui/IndScroll.h"
 #include "ui/QtText.h"
 
 namespace vx {
 namespace {
-
-// Menu items are separated by ";", so names must not hold one.
-std::string ItemSafe(std::string text) {
-    std::replace(text.begin(), text.end(), ';', ',');
-    return text;
-}
 
 QPushButton* NewButton(const char* caption, const char* name) {
     auto* button = new QPushButton(caption);
@@ -218,34 +213,8 @@ bool TdlgQuickFind::eventFilter(QObject* watched, QEvent* event) {
 
 void TdlgQuickFind::FillSpouseMenu() {
     menuPeople_.clear();
-    std::string items;
-    const auto person = collection_ ? collection_->Individual(selected_) : nullptr;
-    const auto full = [this] { return menuPeople_.size() >= kMaxSpouseMenu; };
-    for (int k = 1; person && k <= person->SpouseFamilyCount() && !full(); ++k) {
-        const int32_t number = person->SpouseFamily(k);
-        if (number < 1 || number > collection_->FamilyCount()) continue;
-        const auto family = collection_->Family(number);
-        if (!family) continue;
-        const int32_t spouse = family->OtherSpouse(selected_);
-        menuPeople_.push_back(spouse);
-        items +=
-            "Spouse: " + ItemSafe(spouse ? collection_->DisplayNameOf(spouse) : "<No Given Name>") +
-            ";";
-        family->SortChildren();
-        for (int c = 1; c <= family->ChildCount() && !full(); ++c) {
-            const int32_t child = family->Child(c);
-            const auto kid = child > 0 ? collection_->Individual(child) : nullptr;
-            if (!kid) continue;
-            const int year = kid->EventYear(kEventBirth);
-            std::string line = collection_->HasChildren(child) ? "< " : "   ";
-            line += year != 0 ? std::to_string(year) + " " : std::string(8, ' ');
-            line += kid->DisplayName();
-            menuPeople_.push_back(child);
-            items += "   " + ItemSafe(line) + ";";
-        }
-    }
-    // The separator after the last item becomes a blank.
-    if (!items.empty()) items.back() = ' ';
+    const std::string items =
+        collection_ ? SpouseAndChildrenItems(*collection_, selected_, menuPeople_) : std::string();
     selSpouses_->SetItemString(ToQt(items));
 }
 

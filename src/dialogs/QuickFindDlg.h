@@ -25,9 +25,6 @@ class TdlgQuickFind : public QDialog {
     Q_OBJECT
 
   public:
-    // Entries behind the items of the spouse menu, as in the scroller's.
-    static constexpr size_t kMaxSpouseMenu = 500;
-
     // The lists are only handed on to "Find Individual".
     TdlgQuickFind(QWidget* owner, const WFindLists& lists, WHLGroup* group,
                   const WABSCollection* collection);

@@ -452,37 +452,47 @@ void WIndScroll::StepHighlighted(int direction) {
     }
 }
 
-void WIndScroll::FillSelectionItems() {
-    familyList_.clear();
+std::string SpouseAndChildrenItems(const WABSCollection& collection, int32_t individual,
+                                   std::vector<int32_t>& people) {
+    people.clear();
     std::string items;
-    const int32_t i = CurrentIndividual();
-    const auto person = collection_ ? collection_->Individual(i) : nullptr;
-    const auto full = [this] { return familyList_.size() >= kMaxFamilyList; };
+    const auto person = collection.Individual(individual);
+    const auto full = [&people] {
+        return people.size() >= static_cast<size_t>(WIndScroll::kMaxFamilyList);
+    };
     for (int k = 1; person && k <= person->SpouseFamilyCount() && !full(); ++k) {
         const int32_t number = person->SpouseFamily(k);
-        if (number < 1 || number > collection_->FamilyCount()) continue;
-        const auto family = collection_->Family(number);
+        if (number < 1 || number > collection.FamilyCount()) continue;
+        const auto family = collection.Family(number);
         if (!family) continue;
-        const int32_t spouse = family->OtherSpouse(i);
-        familyList_.push_back(spouse);
+        const int32_t spouse = family->OtherSpouse(individual);
+        people.push_back(spouse);
         items +=
-            "Spouse: " + ItemSafe(spouse ? collection_->DisplayNameOf(spouse) : "<No Given Name>") +
+            "Spouse: " + ItemSafe(spouse ? collection.DisplayNameOf(spouse) : "<No Given Name>") +
             ";";
         family->SortChildren();
         for (int c = 1; c <= family->ChildCount() && !full(); ++c) {
             const int32_t child = family->Child(c);
             if (child <= 0) continue;
-            const auto kid = collection_->Individual(child);
+            const auto kid = collection.Individual(child);
             const int year = kid ? kid->EventYear(kEventBirth) : 0;
-            std::string text = collection_->HasChildren(child) ? "< " : "   ";
+            std::string text = collection.HasChildren(child) ? "< " : "   ";
             text += year != 0 ? std::to_string(year) + " " : std::string(8, ' ');
             text += kid ? kid->DisplayName() : std::string();
-            familyList_.push_back(child);
+            people.push_back(child);
             items += "   " + ItemSafe(text) + ";";
         }
     }
     // The separator after the last item becomes a blank.
     if (!items.empty()) items.back() = ' ';
+    return items;
+}
+
+void WIndScroll::FillSelectionItems() {
+    familyList_.clear();
+    const std::string items =
+        collection_ ? SpouseAndChildrenItems(*collection_, CurrentIndividual(), familyList_)
+                    : std::string();
     selectionButton_->SetItemString(ToQt(items));
 }
 

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "analysis/IntContainers.h"
@@ -129,5 +130,13 @@ class WIndScroll : public QWidget {
     bool changePending_ = false;
     bool historyPending_ = false;
 };
+
+// The "S" menu of a person, as a selection button's item string: for each
+// spouse family the other spouse, then the family's children with their
+// birth years ("< " before those who have children themselves). `people`
+// gets the individual of each item, 0 for a family without another spouse.
+// At most WIndScroll::kMaxFamilyList items.
+std::string SpouseAndChildrenItems(const WABSCollection& collection, int32_t individual,
+                                   std::vector<int32_t>& people);
 
 }  // namespace vx
