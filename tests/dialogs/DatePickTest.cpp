@@ -9,17 +9,14 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "QtTestSupport.h"
 #include "app/Services.h"
 #include "dialogs/DatePick.h"
 
 namespace vx {
 namespace {
 
-class RecordingServices : public UiServices {
-  public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
+using test::RecordingServices;
 
 QString Shown(const TdlgDatePick& dialog) {
     return dialog.findChild<QLabel*>("labDate")->text();

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "QtTestSupport.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
@@ -30,12 +31,7 @@
 namespace vx::reports {
 namespace {
 
-class RecordingServices : public UiServices {
-  public:
-    void PumpMessages() override { QCoreApplication::processEvents(); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
+using test::RecordingServices;
 
 // John (1) married Anne (2) in 1924 and Kate (3) in 1940; Lone (4) never
 // married.
@@ -57,12 +53,7 @@ T* Find(const QWidget& dialog, const char* name) {
     return widget;
 }
 
-QString PdfText(const QString& file) {
-    QProcess process;
-    process.start("pdftotext", {file, "-"});
-    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput())
-                                          : QString();
-}
+using test::PdfText;
 
 }  // namespace
 

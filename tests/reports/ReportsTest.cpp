@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "QtTestSupport.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Settings.h"
@@ -93,7 +94,6 @@ class ReportsTest : public QObject {
   private:
     std::unique_ptr<WGEDCollection> Load(const std::string& text);
     ReportDocument Run(const ReportRequest& request);
-    QString PdfText(const QString& path);
 
     std::unique_ptr<QTemporaryDir> dir_;
 };
@@ -126,14 +126,6 @@ ReportDocument ReportsTest::Run(const ReportRequest& request) {
     auto job = ReportJob::Create(request);
     if (!job || !job->Report().Prepare()) return {};
     return job->Report().Document();
-}
-
-QString ReportsTest::PdfText(const QString& path) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(30000)) return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void ReportsTest::repeatingBandsPageAndStopWithoutRows() {
@@ -271,7 +263,7 @@ void ReportsTest::eachReportKindWritesItsTextToPdf() {
         QVERIFY(job);
         const QString path = dir_->filePath(QStringLiteral("kind%1.pdf").arg(expectation.kind));
         QCOMPARE(job->Save(ExportFormat::PDF, path), path);
-        const QString text = PdfText(path);
+        const QString text = test::PdfText(path, true);
         for (const QString& expected : expectation.texts)
             QVERIFY2(text.contains(expected),
                      qPrintable(QStringLiteral("kind %1 lacks \"%2\" in:\n%3")
@@ -483,7 +475,7 @@ void ReportsTest::toolWritesEveryFormat() {
         QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()).trimmed(), output);
         QVERIFY(QFileInfo(output).size() > 100);
     }
-    QVERIFY(PdfText(dir_->filePath(QStringLiteral("family.pdf")))
+    QVERIFY(test::PdfText(dir_->filePath(QStringLiteral("family.pdf")), true)
                 .contains(QStringLiteral("LDS Ordinance Dates")));
     QFile html(dir_->filePath(QStringLiteral("family.html")));
     QVERIFY(html.open(QIODevice::ReadOnly));

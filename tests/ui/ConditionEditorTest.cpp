@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "QtTestSupport.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -33,11 +34,7 @@
 namespace vx {
 namespace {
 
-class RecordingServices : public UiServices {
-  public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
+using test::RecordingServices;
 
 // John and Mary Smith's daughter Anna; Lone stands apart.
 const char* kFile =

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "QtTestSupport.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
@@ -35,12 +36,7 @@ namespace {
 
 // Lets the window's long work breathe and records its messages instead of
 // showing boxes nobody would close.
-class RecordingServices : public UiServices {
-  public:
-    void PumpMessages() override { QCoreApplication::processEvents(); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
+using test::RecordingServices;
 
 const char* kFamily =
     "0 HEAD\n1 CHAR ANSI\n"
