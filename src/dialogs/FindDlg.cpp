@@ -327,16 +327,20 @@ void TWFindDlg::BuildLayout() {
 
     auto* right = new QVBoxLayout;
     const auto addPanel = [this, right](const char* caption, const char* name) {
-        right->addWidget(new QLabel(caption));
+        auto* label = new QLabel(caption);
+        right->addWidget(label);
         auto* panel = new TIndInfoPanel;
         panel->setObjectName(name);
+        // The panels can be reached with the keyboard and opened with Enter.
+        panel->setFocusPolicy(Qt::StrongFocus);
+        label->setBuddy(panel);
         right->addWidget(panel);
         connect(panel, &TIndInfoPanel::DoubleClicked, this, &TWFindDlg::MoveToIndividual);
         return panel;
     };
-    iiIndividual_ = addPanel("Individual Selected", "iiIndividual");
-    iiFather_ = addPanel("Father", "iiFather");
-    iiMother_ = addPanel("Mother", "iiMother");
+    iiIndividual_ = addPanel("In&dividual Selected", "iiIndividual");
+    iiFather_ = addPanel("&Father", "iiFather");
+    iiMother_ = addPanel("Mo&ther", "iiMother");
     lbMarriages_ = new QListWidget;
     lbMarriages_->setObjectName("lbMarriages");
     lbMarriages_->setItemDelegate(new WMarriagesDelegate(lbMarriages_));
@@ -371,7 +375,8 @@ void TWFindDlg::BuildLayout() {
 
     QWidget* chain[] = {modeButtons_[0], modeButtons_[1], modeButtons_[2], modeButtons_[3],
                         modeButtons_[4], edSearch_,       butSearch_,      grid_,
-                        lbMarriages_,    butOK_,          butCancel_};
+                        iiIndividual_,   iiFather_,       iiMother_,       lbMarriages_,
+                        butOK_,          butCancel_};
     for (size_t k = 1; k < std::size(chain); ++k)
         setTabOrder(chain[k - 1], chain[k]);
 }

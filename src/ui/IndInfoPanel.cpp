@@ -1,6 +1,7 @@
 #include "ui/IndInfoPanel.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -203,6 +204,11 @@ void TIndInfoPanel::DrawLDSBox(QPainter& painter) const {
     painter.setPen(Qt::black);
     painter.drawLine(left, box.top(), left, box.bottom() + 1);
     if (linesToShow_ > 1) painter.drawLine(left, box.bottom() + 1, w - 2, box.bottom() + 1);
+
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
 }
 
 void TIndInfoPanel::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -212,6 +218,17 @@ void TIndInfoPanel::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mouseDoubleClickEvent(event);
+}
+
+void TIndInfoPanel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        individual_ != 0) {
+        emit DoubleClicked(individual_);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString HintText(std::string_view summary) {

@@ -78,6 +78,9 @@ class TIndInfoPanel : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Where a panel takes the keyboard focus, Enter or Space does what a
+    // double-click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void UpdateGeometry();

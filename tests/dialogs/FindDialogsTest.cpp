@@ -240,6 +240,10 @@ class FindDialogsTest : public QObject {
         // Kim's father panel, double-clicked, goes back to Jonathan.
         QTest::mouseDClick(Find<TIndInfoPanel>(dialog, "iiFather"), Qt::LeftButton);
         QCOMPARE(dialog.Selected(), 3);
+        // The same from the keyboard: Enter on Kim's father panel.
+        dialog.MoveToIndividual(8);
+        QTest::keyClick(Find<TIndInfoPanel>(dialog, "iiFather"), Qt::Key_Return);
+        QCOMPARE(dialog.Selected(), 3);
         // A double-click on the grid chooses the row.
         QTableView* grid = dialog.Grid();
         const QRect row1 = grid->visualRect(dialog.GridModel().index(0, 2));
