@@ -6,14 +6,14 @@
 
 namespace vx::reports {
 
-QFont ToQFont(const FontSpec& spec, double deviceDpi) {
-    QFont font(spec.family);
+QFont ToQFont(const FontSpec& wanted, double deviceDpi) {
+    QFont font(wanted.family);
     // The painter is scaled from page units to the device, so the font is
     // sized in page units: its point size is corrected for the device's
     // own resolution, which Qt applies on top of the scale.
-    font.setPointSizeF(spec.pointSize * kUnitsPerInch / deviceDpi);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    font.setPointSizeF(wanted.pointSize * kUnitsPerInch / deviceDpi);
+    font.setBold(wanted.bold);
+    font.setUnderline(wanted.underline);
     // Outlines without hinting measure the same on every device, so the
     // texts cut to fit on the 96-dpi layout still fit when printed.
     font.setHintingPreference(QFont::PreferNoHinting);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace vx::reports {
 
@@ -57,18 +58,18 @@ const QImage& MeasuringDevice() {
     return device;
 }
 
-// Metrics of the few fonts a report uses, kept so that measuring a text
-// does not build a font each time.
-const QFontMetricsF& MetricsFor(const FontSpec& spec) {
+// Metrics of the few fonts the reports use, kept so that measuring a text
+// does not build a font each time. A deque keeps earlier entries in place,
+// so a caller may hold one while another font is added.
+const QFontMetricsF& MetricsFor(const FontSpec& font) {
     struct Entry {
-        FontSpec spec;
+        FontSpec font;
         QFontMetricsF metrics;
     };
-    static std::vector<Entry> cache;
+    static std::deque<Entry> cache;
     for (const Entry& entry : cache)
-        if (entry.spec == spec) return entry.metrics;
-    if (cache.size() > 64) cache.clear();
-    cache.push_back({spec, QFontMetricsF(ToQFont(spec), &MeasuringDevice())});
+        if (entry.font == font) return entry.metrics;
+    cache.push_back({font, QFontMetricsF(ToQFont(font), &MeasuringDevice())});
     return cache.back().metrics;
 }
 
