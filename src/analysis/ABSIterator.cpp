@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/CharTables.h"
+#include "app/TextUtil.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 
@@ -87,18 +87,6 @@ std::string FieldText(const WABSIndividual& person, int field) {
     }
 }
 
-// The entry's text cut to the key's length, against the key, letter case
-// ignored: negative, 0 or positive.
-int ComparePrefix(const std::string& text, const std::string& key) {
-    const size_t n = std::min(text.size(), key.size());
-    for (size_t i = 0; i < n; ++i) {
-        const int x = static_cast<uint8_t>(ToLower(text[i])),
-                  y = static_cast<uint8_t>(ToLower(key[i]));
-        if (x != y) return x - y;
-    }
-    return text.size() >= key.size() ? 0 : -1;
-}
-
 }  // namespace
 
 int32_t WCollectionIterator::FindByKeys(const NameKeys& keys) {
@@ -109,7 +97,8 @@ int32_t WCollectionIterator::FindByKeys(const NameKeys& keys) {
         if (!person) return 0;
         for (int k = 0; k < 2; ++k) {
             if (keys.fields[k] == NameKeys::kNone) continue;
-            if (int r = ComparePrefix(FieldText(*person, keys.fields[k]), keys.keys[k])) return r;
+            if (int r = ComparePrefixIgnoringCase(FieldText(*person, keys.fields[k]), keys.keys[k]))
+                return r;
         }
         return 0;
     };

@@ -15,6 +15,39 @@ constexpr uint8_t kCasePairs[][2] = {
 constexpr uint8_t kLowerOnly[] = {0x83 /* f hook */, 0xAA /* ordinal a */, 0xB5 /* micro */,
                                   0xBA /* ordinal o */, 0xDF /* sharp s */};
 
+// Accented letters and their plain letters. The sharp s reads as "B" and
+// the macron sign as "y", so that they sort beside the letters they resemble.
+constexpr void AddPlainLetters(CharTables& t) {
+    for (int c = 0; c < 256; ++c)
+        t.plain[c] = static_cast<uint8_t>(c);
+    auto range = [&t](int from, int to, char plain) {
+        for (int c = from; c <= to; ++c)
+            t.plain[c] = static_cast<uint8_t>(plain);
+    };
+    range(0xC0, 0xC6, 'A');
+    range(0xC7, 0xC7, 'C');
+    range(0xC8, 0xCB, 'E');
+    range(0xCC, 0xCF, 'I');
+    range(0xD0, 0xD0, 'D');
+    range(0xD1, 0xD1, 'N');
+    range(0xD2, 0xD6, 'O');
+    range(0xD8, 0xD8, 'O');
+    range(0xD9, 0xDC, 'U');
+    range(0xDD, 0xDD, 'Y');
+    range(0xDF, 0xDF, 'B');
+    range(0xE0, 0xE6, 'a');
+    range(0xE7, 0xE7, 'c');
+    range(0xE8, 0xEB, 'e');
+    range(0xEC, 0xEF, 'i');
+    range(0xF1, 0xF1, 'n');
+    range(0xF2, 0xF6, 'o');
+    range(0xF8, 0xF8, 'o');
+    range(0xF9, 0xFC, 'u');
+    range(0xFD, 0xFD, 'y');
+    range(0xFF, 0xFF, 'y');
+    range(0xAF, 0xAF, 'y');
+}
+
 constexpr CharTables Build() {
     CharTables t{};
     for (int c = 0; c < 256; ++c) {
@@ -56,6 +89,7 @@ constexpr CharTables Build() {
     // 0x81, 0x8D, 0x8F, 0x90 and 0x9D are unassigned: no class.
     for (int c : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
         t.classes[c] = 0;
+    AddPlainLetters(t);
     return t;
 }
 

@@ -1,6 +1,8 @@
-// Case maps and character classes of the Windows-1252 byte set. All text in
-// the core is Windows-1252; these tables, not the process locale, define
-// what upper case, lower case and letters are.
+// Case maps, character classes and plain letters of the Windows-1252 code
+// page. They define, independently of the process locale, what upper case,
+// lower case and letters are for every character the code page holds; the
+// Unicode rules (app/Unicode) defer to them there. On UTF-8 text the
+// byte-wise helpers below are only meaningful for ASCII bytes.
 #pragma once
 
 #include <array>
@@ -23,6 +25,7 @@ struct CharTables {
     std::array<uint8_t, 256> lower;
     std::array<uint8_t, 256> toggle;  // upper to lower and lower to upper
     std::array<uint8_t, 256> classes;
+    std::array<uint8_t, 256> plain;  // accented letters to their plain letter
 };
 
 const CharTables& Chars();
@@ -35,6 +38,9 @@ inline char ToLower(char c) {
 }
 inline char ToggleCase(char c) {
     return static_cast<char>(Chars().toggle[static_cast<uint8_t>(c)]);
+}
+inline uint8_t PlainLetterByte(uint8_t byte) {
+    return Chars().plain[byte];
 }
 inline bool HasClass(char c, uint8_t mask) {
     return (Chars().classes[static_cast<uint8_t>(c)] & mask) != 0;

@@ -1,6 +1,14 @@
 #include "app/Errors.h"
 
+#include "app/Unicode.h"
+
 namespace vx {
+namespace {
+
+// How much of a text that is no number the message repeats.
+constexpr size_t kShownChars = 40;
+
+}  // namespace
 
 std::string FileErrorMessage(const std::string& fileName) {
     return "Error using the file " + fileName +
@@ -14,7 +22,9 @@ EMemoryError::EMemoryError(int32_t n)
     : VxError("Error getting pointer to individual " + std::to_string(n)) {}
 
 EConvertError::EConvertError(const std::string& text)
-    : VxError("'" + (text.size() > 40 ? text.substr(0, 40) + "..." : text) +
+    : VxError("'" +
+              (CharCount(text) > kShownChars ? std::string(LeftChars(text, kShownChars)) + "..."
+                                             : text) +
               "' is not a valid integer value") {}
 
 EFileError::EFileError(Kind kind, const std::string& fileName)

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include "app/TextUtil.h"
+#include "app/Unicode.h"
+#include "app/Win1252.h"
 #include "platform/FileHandle.h"
 
 namespace vx {
@@ -91,7 +93,10 @@ std::string IniFile::ReadText(const std::string& section, const std::string& key
     int line = FindKey(section, key, nullptr);
     if (line < 0) return defaultValue;
     const std::string& text = lines_[line];
-    return Trim(std::string_view(text).substr(text.find('=') + 1));
+    const std::string value = Trim(std::string_view(text).substr(text.find('=') + 1));
+    // Values are written as UTF-8; one that is not valid UTF-8 was written
+    // as Windows-1252 by an earlier version.
+    return IsValidUtf8(value) ? value : Win1252ToUtf8(value);
 }
 
 void IniFile::WriteText(const std::string& section, const std::string& key,

@@ -4,38 +4,78 @@
 #include <charconv>
 
 #include "app/CharTables.h"
+#include "app/Unicode.h"
+#include "app/Win1252.h"
 
 namespace vx {
 namespace {
-
-std::string MapBytes(std::string_view text, const std::array<uint8_t, 256>& map) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(map[static_cast<uint8_t>(c)]);
-    return out;
-}
 
 bool IsBlankOrControl(char c) {
     return static_cast<uint8_t>(c) <= ' ';
 }
 
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<uint8_t>(c) >= 0x80) return false;
+    return true;
+}
+
+// The text with every character passed through `map`; ASCII bytes take the
+// code page's own table directly.
+template <class Map>
+std::string MapCharacters(std::string_view text, const std::array<uint8_t, 256>& asciiMap,
+                          Map&& map) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t at = 0; at < text.size();) {
+        const uint8_t byte = static_cast<uint8_t>(text[at]);
+        if (byte < 0x80) {
+            out += static_cast<char>(asciiMap[byte]);
+            ++at;
+        } else {
+            AppendUtf8(out, map(NextCodePoint(text, at)));
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string UpperText(std::string_view text) {
-    return MapBytes(text, Chars().upper);
+    return MapCharacters(text, Chars().upper, UpperCodePoint);
 }
 std::string LowerText(std::string_view text) {
-    return MapBytes(text, Chars().lower);
+    return MapCharacters(text, Chars().lower, LowerCodePoint);
 }
 
 int SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
-    const auto& lower = Chars().lower;
-    for (size_t i = 0; i < a.size(); ++i) {
-        int x = lower[static_cast<uint8_t>(a[i])], y = lower[static_cast<uint8_t>(b[i])];
-        if (x != y) return x - y;
+    if (IsAscii(a) && IsAscii(b)) {
+        if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
+        const auto& lower = Chars().lower;
+        for (size_t i = 0; i < a.size(); ++i) {
+            int x = lower[static_cast<uint8_t>(a[i])], y = lower[static_cast<uint8_t>(b[i])];
+            if (x != y) return x - y;
+        }
+        return 0;
+    }
+    const size_t countA = CharCount(a), countB = CharCount(b);
+    if (countA != countB) return static_cast<int>(countA) - static_cast<int>(countB);
+    for (size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        const char32_t x = LowerCodePoint(NextCodePoint(a, i));
+        const char32_t y = LowerCodePoint(NextCodePoint(b, j));
+        if (x != y) return static_cast<int>(x) - static_cast<int>(y);
     }
     return 0;
+}
+
+int ComparePrefixIgnoringCase(std::string_view text, std::string_view key) {
+    size_t i = 0, j = 0;
+    while (i < text.size() && j < key.size()) {
+        const uint32_t x = SortWeight(LowerCodePoint(NextCodePoint(text, i)));
+        const uint32_t y = SortWeight(LowerCodePoint(NextCodePoint(key, j)));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return j >= key.size() ? 0 : -1;
 }
 
 int CompareAt(std::string_view s, std::string_view pattern, int start, int n) {
@@ -51,14 +91,21 @@ int CompareAt(std::string_view s, std::string_view pattern, int start, int n) {
     return 0;
 }
 
-int CompareBytes(std::string_view a, std::string_view b) {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        uint8_t x = static_cast<uint8_t>(a[i]), y = static_cast<uint8_t>(b[i]);
-        if (x != y) return x < y ? -1 : 1;
+int CompareText(std::string_view a, std::string_view b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const uint8_t x = static_cast<uint8_t>(a[i]), y = static_cast<uint8_t>(b[j]);
+        if (x < 0x80 && y < 0x80) {
+            if (x != y) return x < y ? -1 : 1;
+            ++i, ++j;
+            continue;
+        }
+        const uint32_t wx = SortWeight(NextCodePoint(a, i));
+        const uint32_t wy = SortWeight(NextCodePoint(b, j));
+        if (wx != wy) return wx < wy ? -1 : 1;
     }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
+    if (i >= a.size() && j >= b.size()) return 0;
+    return i >= a.size() ? -1 : 1;
 }
 
 bool IsNumber(std::string_view text) {
@@ -172,12 +219,21 @@ std::string SoundexCode(std::string_view text) {
     if (text.empty()) return {};
     // Digits of the letters A to Z; 0 for the vowels and H, W, Y.
     static constexpr char kDigits[] = "01230120022455012623010202";
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-    std::string code = std::string(1, upper(text[0])) + "000";
+    // Letters the code page holds count only when they are a to z; letters
+    // beyond it count by their plain Latin letter (ł as l).
+    auto letter = [](char32_t c) {
+        if (c >= 0x80 && CodePointToWin1252(c) < 0) c = PlainLetter(c);
+        return c < 0x80 ? static_cast<char32_t>(Chars().upper[c]) : c;
+    };
+    size_t at = 0;
+    std::string code;
+    AppendUtf8(code, letter(NextCodePoint(text, at)));
+    code += "000";
+    const size_t first = code.size() - 3;
     char previous = 0;  // the first letter's own digit is not remembered
-    size_t next = 1;
-    for (size_t i = 1; i < text.size() && next < 4; ++i) {
-        const char c = upper(text[i]);
+    size_t next = first;
+    while (at < text.size() && next < first + 3) {
+        const char32_t c = letter(NextCodePoint(text, at));
         if (c < 'A' || c > 'Z') continue;
         const char digit = kDigits[c - 'A'];
         if (digit != previous && digit != '0') code[next++] = digit;
@@ -186,46 +242,8 @@ std::string SoundexCode(std::string_view text) {
     return code;
 }
 
-namespace {
-
-constexpr std::array<uint8_t, 256> BuildAccentFolding() {
-    std::array<uint8_t, 256> map{};
-    for (int c = 0; c < 256; ++c)
-        map[c] = static_cast<uint8_t>(c);
-    auto range = [&map](int from, int to, char plain) {
-        for (int c = from; c <= to; ++c)
-            map[c] = static_cast<uint8_t>(plain);
-    };
-    range(0xC0, 0xC6, 'A');
-    range(0xC7, 0xC7, 'C');
-    range(0xC8, 0xCB, 'E');
-    range(0xCC, 0xCF, 'I');
-    range(0xD0, 0xD0, 'D');
-    range(0xD1, 0xD1, 'N');
-    range(0xD2, 0xD6, 'O');
-    range(0xD8, 0xD8, 'O');
-    range(0xD9, 0xDC, 'U');
-    range(0xDD, 0xDD, 'Y');
-    range(0xDF, 0xDF, 'B');
-    range(0xE0, 0xE6, 'a');
-    range(0xE7, 0xE7, 'c');
-    range(0xE8, 0xEB, 'e');
-    range(0xEC, 0xEF, 'i');
-    range(0xF1, 0xF1, 'n');
-    range(0xF2, 0xF6, 'o');
-    range(0xF8, 0xF8, 'o');
-    range(0xF9, 0xFC, 'u');
-    range(0xFD, 0xFD, 'y');
-    range(0xFF, 0xFF, 'y');
-    range(0xAF, 0xAF, 'y');  // the macron sign
-    return map;
-}
-constexpr std::array<uint8_t, 256> kAccentFolding = BuildAccentFolding();
-
-}  // namespace
-
 std::string FoldAccents(std::string_view text) {
-    return MapBytes(text, kAccentFolding);
+    return MapCharacters(text, Chars().plain, PlainLetter);
 }
 
 bool ParseInt(std::string_view text, int32_t& value) {

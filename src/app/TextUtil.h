@@ -1,5 +1,6 @@
-// Text helpers shared by every subsystem. Text is Windows-1252 bytes in a
-// std::string; case rules come from CharTables.
+// Text helpers shared by every subsystem. Text is UTF-8 in a std::string;
+// case rules come from app/Unicode (the code page's tables for the letters
+// Windows-1252 holds, Unicode's for Latin, Greek and Cyrillic beyond it).
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,14 @@ namespace vx {
 std::string UpperText(std::string_view text);
 std::string LowerText(std::string_view text);
 
-// 0 when equal ignoring letter case; otherwise the length difference, or the
-// difference of the first pair of differing lower-cased bytes. Callers test
-// only for 0.
+// 0 when equal ignoring letter case; otherwise the difference of the
+// character counts, or of the first pair of differing lower-cased
+// characters. Callers test only for 0.
 int SameText(std::string_view a, std::string_view b);
+
+// The text's start against the key, letter case ignored, in sort-weight
+// order: 0 when the text begins with the key, -1 when it is shorter.
+int ComparePrefixIgnoringCase(std::string_view text, std::string_view key);
 
 // Compares `pattern` with `s` from the 1-based position `start` over
 // min(n, pattern length) bytes, case-sensitively: 0 when equal, else the
@@ -25,8 +30,9 @@ int SameText(std::string_view a, std::string_view b);
 // s: 0 when the pattern is empty too, else -1.
 int CompareAt(std::string_view s, std::string_view pattern, int start, int n);
 
-// Byte order of unsigned bytes, a prefix first: -1, 0 or 1.
-int CompareBytes(std::string_view a, std::string_view b);
+// Order of the characters' sort weights (Windows-1252 order, then other
+// scripts by code point), a prefix first: -1, 0 or 1.
+int CompareText(std::string_view a, std::string_view b);
 
 // Not empty, and only digits, "+", "-" and the decimal separator ".".
 bool IsNumber(std::string_view text);
@@ -65,12 +71,15 @@ std::string RemoveSubstring(std::string_view text, std::string_view part);
 bool ParseInt(std::string_view text, int32_t& value);
 
 // The four-character Soundex code of a name ("Smith" gives S530); empty for
-// an empty text. Characters other than the letters a to z are skipped after
-// the first, which is kept as it is (upper-cased when a letter).
+// an empty text. After the first character, which is kept as it is
+// (upper-cased when a letter), only the letters a to z count: accented
+// letters of Windows-1252 are skipped, letters beyond it count by their plain
+// Latin letter.
 std::string SoundexCode(std::string_view text);
 
-// Accented Windows-1252 letters replaced by their plain letters ("Ålund"
-// gives "Alund"), so that text columns sort accents with their letters.
+// Accented Latin letters replaced by their plain letters ("Ålund" gives
+// "Alund", "Łódź" gives "Lodz"), so that text columns sort accents with
+// their letters.
 std::string FoldAccents(std::string_view text);
 
 // Bit n (0..7) of a flag byte.

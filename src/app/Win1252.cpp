@@ -1,5 +1,7 @@
 #include "app/Win1252.h"
 
+#include "app/Unicode.h"
+
 namespace vx {
 namespace {
 
@@ -11,19 +13,6 @@ constexpr char32_t kHighControls[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 }  // namespace
 
@@ -50,48 +39,9 @@ std::string Win1252ToUtf8(std::string_view text) {
 std::string Utf8ToWin1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n) {
-        const uint8_t lead = static_cast<uint8_t>(text[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1, cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2, cp = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3, cp = lead & 0x07;
-        } else {
-            out += '?';
-            ++i;
-            continue;
-        }
-        size_t j = i + 1;
-        bool valid = true;
-        for (int k = 0; k < extra; ++k, ++j) {
-            if (j >= n || (static_cast<uint8_t>(text[j]) & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            cp = (cp << 6) | (static_cast<uint8_t>(text[j]) & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are malformed.
-        static constexpr char32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
-        if (valid && (cp < kMinimum[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
-            valid = false;
-        if (!valid) {
-            out += '?';
-            i = (j > i + 1) ? j : i + 1;
-            continue;
-        }
-        const int byte = CodePointToWin1252(cp);
+    for (size_t at = 0; at < text.size();) {
+        const int byte = CodePointToWin1252(NextCodePoint(text, at));
         out += byte < 0 ? '?' : static_cast<char>(byte);
-        i = j;
     }
     return out;
 }

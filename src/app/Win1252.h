@@ -1,6 +1,6 @@
-// The one conversion between the core's Windows-1252 text and Unicode. The
-// GUI uses it at its boundary (UTF-8 feeds QString::fromUtf8); no other code
-// converts.
+// Windows-1252, the code page of ANSI GEDCOM files and of the creator's
+// facts stored in a program file's trailer, and its conversion to and from
+// the core's UTF-8 text.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "app/Unicode.h"
 #include "archive/Compressor.h"
 #include "archive/GedcomEncoding.h"
 #include "platform/FileHandle.h"
@@ -97,12 +98,12 @@ TPackResult PackProgram(const TPackRequest& request) {
     platform::FileHandle gedcom = OpenInput(request.GedcomPath, "GEDCOM file");
     const int64_t gedcomSize = platform::FileLength(gedcom);
     if (gedcomSize <= 0) throw EPackRefused("the GEDCOM file " + request.GedcomPath + " is empty");
-    const TUtf16Kind utf16 =
-        DetectUtf16(ReadRange(gedcom, 0, std::min<int64_t>(gedcomSize, 2), request.GedcomPath));
-    if (utf16 != TUtf16Kind::None && !request.ConvertUtf16)
-        throw EPackRefused("the GEDCOM file " + request.GedcomPath +
-                           " is UTF-16, which the viewer cannot read; "
-                           "use --convert-utf16 to pack it as UTF-8");
+    // The viewer reads UTF-16 files too; converting them is optional, and
+    // makes the packed text half the size.
+    const Utf16Order utf16 =
+        request.ConvertUtf16 ? DetectUtf16(ReadRange(gedcom, 0, std::min<int64_t>(gedcomSize, 2),
+                                                     request.GedcomPath))
+                             : Utf16Order::None;
 
     for (const std::string& input : {request.GedcomPath, request.ViewerPath})
         if (SameFile(input, request.OutputPath))
@@ -121,9 +122,11 @@ TPackResult PackProgram(const TPackRequest& request) {
 
     TArchiveWriter writer([&out](const std::string& bytes) { out.Write(bytes); },
                           request.BlockSize);
-    if (utf16 != TUtf16Kind::None) {
-        const std::string text = SetGedcomCharset(
-            Utf16ToUtf8(ReadRange(gedcom, 0, gedcomSize, request.GedcomPath)), "UTF-8");
+    if (utf16 != Utf16Order::None) {
+        const std::string text =
+            SetGedcomCharset(Utf16ToUtf8(ReadRange(gedcom, 0, gedcomSize, request.GedcomPath),
+                                         utf16 == Utf16Order::LittleEndian),
+                             "UTF-8");
         writer.Add(text);
         result.GedcomBytes = static_cast<int64_t>(text.size());
     } else {

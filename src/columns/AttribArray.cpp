@@ -7,9 +7,10 @@
 #include "analysis/TypedArrays.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
+#include "app/Unicode.h"
 #include "columns/Attrib.h"
+#include "columns/SortKey.h"
 #include "gedcom/ABSCollection.h"
-#include "gedcom/CharConvert.h"
 
 namespace vx {
 namespace {
@@ -25,11 +26,10 @@ int32_t IndividualsOf(const WCollectionIterator& iterator) {
     return collection ? collection->IndividualCount() : 0;
 }
 
-// A short text record: a length byte, then the characters.
-void PutShortText(char* record, std::string_view text, size_t limit) {
-    const size_t length = std::min(text.size(), limit);
-    record[0] = static_cast<char>(length);
-    std::memcpy(record + 1, text.data(), length);
+// A short text record: a length byte, then the bytes.
+void PutShortText(char* record, std::string_view text) {
+    record[0] = static_cast<char>(text.size());
+    std::memcpy(record + 1, text.data(), text.size());
 }
 
 std::string_view ShortText(const char* record) {
@@ -38,7 +38,8 @@ std::string_view ShortText(const char* record) {
 }
 
 // Date records: the sort text, then the key of the date read from it.
-constexpr size_t kDateTextBytes = 1 + WAttribDateArray::kMaxText;
+constexpr size_t kMaxUtf8Bytes = 4;
+constexpr size_t kDateTextBytes = 1 + WAttribDateArray::kMaxText * kMaxUtf8Bytes;
 struct DateRecordKey {
     bool present = false;  // the text is not empty
     DateSortKey key;
@@ -130,11 +131,11 @@ WAttribStrArray::WAttribStrArray(WCollectionIterator& iterator, const WAttrib& a
 
 void WAttribStrArray::StoreValue(const WAttrib& attribute, int32_t individual) {
     const std::string text = UpperText(FoldAccents(attribute.GetText(individual, 1)));
-    PutShortText(Item(individual), text, kMaxText);
+    PutShortText(Item(individual), SortKey(text, kMaxText));
 }
 
 std::string WAttribStrArray::Value(int32_t individual) const {
-    return std::string(ShortText(Record(individual)));
+    return SortKeyText(ShortText(Record(individual)));
 }
 
 int WAttribStrArray::CompareIndividuals(int32_t a, int32_t b) const {
@@ -152,9 +153,9 @@ WAttribDateArray::WAttribDateArray(WCollectionIterator& iterator, const WAttrib&
 }
 
 void WAttribDateArray::StoreValue(const WAttrib& attribute, int32_t individual) {
-    const std::string text = attribute.GetSortText(individual).substr(0, kMaxText);
+    const std::string text(LeftChars(attribute.GetSortText(individual), kMaxText));
     char* record = Item(individual);
-    PutShortText(record, text, kMaxText);
+    PutShortText(record, text);
     DateRecordKey parsed;
     parsed.present = !text.empty();
     if (parsed.present) parsed.key = WDate(text).SortKey();
@@ -174,8 +175,7 @@ int WAttribDateArray::CompareIndividuals(int32_t a, int32_t b) const {
     // Empty dates first, then recognised dates, then unrecognised texts.
     if (!first.present || !second.present) return Sign(first.present - second.present);
     if (first.key.unrecognised && second.key.unrecognised)
-        return Sign(CompareBytes(UpperText(AnselToAnsi(ShortText(x))),
-                                 UpperText(AnselToAnsi(ShortText(y)))));
+        return Sign(CompareText(UpperText(ShortText(x)), UpperText(ShortText(y))));
     return CompareSortKeys(first.key, second.key);
 }
 

@@ -57,10 +57,11 @@ class WAttribFloatArray : public WAttribArray {
     void StoreValue(const WAttrib& attribute, int32_t individual) override;
 };
 
-// Texts accent-folded and upper-cased, so that sorting compares bytes.
+// Texts accent-folded and upper-cased, kept as sort keys so that sorting
+// compares bytes.
 class WAttribStrArray : public WAttribArray {
   public:
-    static constexpr size_t kMaxText = 47;
+    static constexpr size_t kMaxText = 47;  // bytes of sort key: 47 letters of Windows-1252
     WAttribStrArray(WCollectionIterator& iterator, const WAttrib& attribute);
     std::string Value(int32_t individual) const;
     int CompareIndividuals(int32_t a, int32_t b) const override;
@@ -73,7 +74,7 @@ class WAttribStrArray : public WAttribArray {
 // a comparison costs no parsing; the order is that of the dates themselves.
 class WAttribDateArray : public WAttribArray {
   public:
-    static constexpr size_t kMaxText = 15;
+    static constexpr size_t kMaxText = 15;  // characters
     WAttribDateArray(WCollectionIterator& iterator, const WAttrib& attribute);
     std::string Value(int32_t individual) const;
     int CompareIndividuals(int32_t a, int32_t b) const override;

@@ -291,10 +291,10 @@ class PageBuilder {
         const bool aDated = a.sortDate && IsUsable(&*a.sortDate);
         const bool bDated = b.sortDate && IsUsable(&*b.sortDate);
         if (aDated != bDated) return bDated;
-        const int order = aDated ? a.sortDate->Compare(*b.sortDate)
-                                 : CompareBytes(a.row.sortDate, b.row.sortDate);
+        const int order =
+            aDated ? a.sortDate->Compare(*b.sortDate) : CompareText(a.row.sortDate, b.row.sortDate);
         if (order != 0) return order < 0;
-        return CompareBytes(a.row.type, b.row.type) < 0;
+        return CompareText(a.row.type, b.row.type) < 0;
     }
 
     void SortByDate(size_t from) {

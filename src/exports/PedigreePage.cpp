@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Unicode.h"
 #include "exports/FamilyPage.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
@@ -126,26 +127,30 @@ PedigreeListItem PedigreeItem(const WABSCollection& collection, int32_t individu
 
 WCharScreen::WCharScreen() {
     for (auto& line : cells_)
-        line.fill(' ');
+        line.fill(U' ');
 }
 
 void WCharScreen::Write(int line, int column, std::string_view text, int width) {
     if (line < 1 || line > kLines || column < 1) return;
     auto& cells = cells_[static_cast<size_t>(line - 1)];
-    const int count = std::min(width, static_cast<int>(text.size()));
-    for (int i = 0; i < count; ++i) {
+    size_t from = 0;
+    for (int i = 0; i < width && from < text.size(); ++i) {
         const int at = column + i;
         if (at >= kColumns) break;
-        cells[static_cast<size_t>(at - 1)] = text[static_cast<size_t>(i)];
+        cells[static_cast<size_t>(at - 1)] = NextCodePoint(text, from);
     }
 }
 
 std::string WCharScreen::Line(int line) const {
     if (line < 1 || line > kLines) return {};
     const auto& cells = cells_[static_cast<size_t>(line - 1)];
-    std::string text(cells.begin(), cells.end());
-    const size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+    size_t used = cells.size();
+    while (used > 0 && cells[used - 1] == U' ')
+        --used;
+    std::string text;
+    for (size_t i = 0; i < used; ++i)
+        AppendUtf8(text, cells[i]);
+    return text;
 }
 
 std::string WCharScreen::Text() const {

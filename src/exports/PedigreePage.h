@@ -90,7 +90,7 @@ class WCharScreen {
     std::string Text() const;
 
   private:
-    std::array<std::array<char, kColumns>, kLines> cells_;
+    std::array<std::array<char32_t, kColumns>, kLines> cells_;  // one character each
 };
 
 // "Copy to Clipboard": the subject, parents, grandparents and the spouse

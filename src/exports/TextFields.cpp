@@ -1,6 +1,7 @@
 #include "exports/TextFields.h"
 
 #include "app/TextUtil.h"
+#include "app/Unicode.h"
 
 namespace vx {
 
@@ -10,8 +11,9 @@ std::string CsvField(std::string_view text) {
 
 std::string FixedField(std::string_view text, int width) {
     if (width <= 1) return {};
-    std::string field(text.substr(0, static_cast<size_t>(width - 2)));
-    field.resize(static_cast<size_t>(width - 1), ' ');
+    // Widths count characters, so that columns line up whatever the script.
+    std::string field(LeftChars(text, static_cast<size_t>(width - 2)));
+    field.append(static_cast<size_t>(width - 1) - CharCount(field), ' ');
     return field;
 }
 

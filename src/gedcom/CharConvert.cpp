@@ -1,184 +1,172 @@
 #include "gedcom/CharConvert.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "app/Unicode.h"
+#include "app/UnicodeTables.h"
 #include "app/Win1252.h"
 
 namespace vx {
 namespace {
 
-// Single ANSEL codes with a Windows-1252 letter or sign.
-constexpr std::array<uint8_t, 256> BuildSingles() {
-    std::array<uint8_t, 256> map{};
-    for (int c = 0; c < 256; ++c)
-        map[c] = static_cast<uint8_t>(c);
-    constexpr uint8_t pairs[][2] = {
-        {0xA2, 0xD8}, {0xA3, 0xD0}, {0xA4, 0xDE}, {0xA5, 0xC6}, {0xA6, 0x8C}, {0xA8, 0xB7},
-        {0xAB, 0xB1}, {0xB2, 0xF8}, {0xB4, 0xFE}, {0xB5, 0xE6}, {0xB6, 0x9C}, {0xB9, 0xA3},
-        {0xC0, 0xB0}, {0xC3, 0xA9}, {0xC5, 0xBF}, {0xC6, 0xA1}, {0xCF, 0xDF},
-    };
-    for (const auto& p : pairs)
-        map[p[0]] = p[1];
-    return map;
-}
-constexpr std::array<uint8_t, 256> kSingles = BuildSingles();
+constexpr uint8_t kFirstAnselByte = 0xA1;
+constexpr uint8_t kFirstCombiningMark = 0xE0;
 
-struct Combination {
-    uint8_t base;
-    uint8_t result;
+// The characters of ANSEL's letters and signs, 0xA1 to 0xDF; 0 where ANSEL
+// defines none. 0xBE to 0xCF include the GEDCOM additions (empty and black
+// box, midline e and o, sharp s).
+constexpr char32_t kSigns[0xE0 - kFirstAnselByte] = {
+    /* A1 */ 0x0141,
+    0x00D8,
+    0x0110,
+    0x00DE,
+    0x00C6,
+    0x0152,
+    0x02B9,
+    0x00B7,
+    0x266D,
+    0x00AE,
+    /* AB */ 0x00B1,
+    0x01A0,
+    0x01AF,
+    0x02BC,
+    0,
+    /* B0 */ 0x02BB,
+    0x0142,
+    0x00F8,
+    0x0111,
+    0x00FE,
+    0x00E6,
+    0x0153,
+    0x02BA,
+    0x0131,
+    0x00A3,
+    /* BA */ 0x00F0,
+    0,
+    0x01A1,
+    0x01B0,
+    0x25A1,
+    0x25A0,
+    /* C0 */ 0x00B0,
+    0x2113,
+    0x2117,
+    0x00A9,
+    0x266F,
+    0x00BF,
+    0x00A1,
+    0x00DF,
+    0x20AC,
+    0,
+    /* CA */ 0,
+    0,
+    0,
+    0x0065,
+    0x006F,
+    0x00DF,
+    /* D0 */ 0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
 };
 
-struct CombiningMark {
-    uint8_t mark;
-    // Result for a base letter that is not listed; 0 keeps the mark byte.
-    uint8_t otherwise;
-    std::initializer_list<Combination> letters;
+// The Unicode combining marks of ANSEL's 0xE0 to 0xFE; 0 where undefined.
+constexpr char32_t kMarks[0xFF - kFirstCombiningMark] = {
+    /* E0 */ 0x0309, 0x0300, 0x0301, 0x0302, 0x0303, 0x0304,
+    0x0306,          0x0307, 0x0308, 0x030C,
+    /* EA */ 0x030A, 0xFE20, 0xFE21, 0x0315, 0x030B, 0x0310,
+    /* F0 */ 0x0327, 0x0328, 0x0323, 0x0324, 0x0325, 0x0333,
+    0x0332,          0x0326, 0x031C, 0x032E,
+    /* FA */ 0xFE22, 0xFE23, 0,      0,      0x0313,
 };
 
-// 0xB8 is ANSEL's dotless i and combines like i.
-const CombiningMark kMarks[] = {
-    {0xE1,
-     0,
-     {{'A', 0xC0},
-      {'E', 0xC8},
-      {'I', 0xCC},
-      {'O', 0xD2},
-      {'U', 0xD9},
-      {'a', 0xE0},
-      {'e', 0xE8},
-      {'i', 0xEC},
-      {0xB8, 0xEC},
-      {'o', 0xF2},
-      {'u', 0xF9}}},
-    {0xE2,
-     0,
-     {{'A', 0xC1},
-      {'E', 0xC9},
-      {'I', 0xCD},
-      {'O', 0xD3},
-      {'U', 0xDA},
-      {'Y', 0xDD},
-      {'a', 0xE1},
-      {'e', 0xE9},
-      {'i', 0xED},
-      {0xB8, 0xED},
-      {'o', 0xF3},
-      {'u', 0xFA},
-      {'y', 0xFD}}},
-    {0xE3,
-     0,
-     {{'A', 0xC2},
-      {'E', 0xCA},
-      {'I', 0xCE},
-      {'O', 0xD4},
-      {'U', 0xDB},
-      {'a', 0xE2},
-      {'e', 0xEA},
-      {'i', 0xEE},
-      {0xB8, 0xEE},
-      {'o', 0xF4},
-      {'u', 0xFB}}},
-    {0xE4, 0, {{'A', 0xC3}, {'N', 0xD1}, {'O', 0xD5}, {'a', 0xE3}, {'n', 0xF1}, {'o', 0xF5}}},
-    {0xE6, 0x8A, {{'s', 0x9A}}},
-    {0xE8,
-     0,
-     {{'A', 0xC4},
-      {'E', 0xCB},
-      {'I', 0xCF},
-      {'O', 0xD6},
-      {'U', 0xDC},
-      {'Y', 0x9F},
-      {'a', 0xE4},
-      {'e', 0xEB},
-      {'i', 0xEF},
-      {0xB8, 0xEF},
-      {'o', 0xF6},
-      {'u', 0xFC},
-      {'y', 0xFF}}},
-    {0xEA, 0xC5, {{'a', 0xE5}}},
-    {0xF0, 0xC7, {{'c', 0xE7}}},
-};
-
-const CombiningMark* FindMark(uint8_t byte) {
-    for (const CombiningMark& mark : kMarks)
-        if (mark.mark == byte) return &mark;
-    return nullptr;
+// The precomposed character of a letter and a mark, or 0.
+char32_t Compose(char32_t base, char32_t mark) {
+    using unicode_tables::Composition;
+    const Composition* begin = unicode_tables::kCompositions;
+    const Composition* end = begin + unicode_tables::kCompositionsSize;
+    const Composition* found =
+        std::lower_bound(begin, end, Composition{base, mark, 0}, [](const auto& a, const auto& b) {
+            return a.base != b.base ? a.base < b.base : a.mark < b.mark;
+        });
+    return found != end && found->base == base && found->mark == mark ? found->composed : 0;
 }
 
-uint8_t Combine(const CombiningMark& mark, uint8_t base) {
-    for (const Combination& c : mark.letters)
-        if (c.base == base) return c.result;
-    return mark.otherwise ? mark.otherwise : mark.mark;
+// A byte that is not a combining mark.
+char32_t AnselCharacter(uint8_t byte) {
+    if (byte >= kFirstAnselByte && byte < kFirstCombiningMark && kSigns[byte - kFirstAnselByte])
+        return kSigns[byte - kFirstAnselByte];
+    return Win1252ToCodePoint(byte);
 }
 
-// Number of continuation bytes announced by a lead byte.
-int TrailingBytes(uint8_t lead) {
-    if (lead < 0xC0) return 0;
-    if (lead < 0xE0) return 1;
-    if (lead < 0xF0) return 2;
-    if (lead < 0xF8) return 3;
-    if (lead < 0xFC) return 4;
-    return 5;
+// A letter with the marks that stood before it: composed as far as Unicode
+// allows, the remaining marks after it.
+void AppendWithMarks(std::string& out, char32_t base, const std::vector<char32_t>& marks) {
+    std::vector<char32_t> left;
+    for (char32_t mark : marks) {
+        const char32_t composed = left.empty() ? Compose(base, mark) : 0;
+        if (composed)
+            base = composed;
+        else
+            left.push_back(mark);
+    }
+    AppendUtf8(out, base);
+    for (char32_t mark : left)
+        AppendUtf8(out, mark);
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<uint8_t>(c) < 0x80; });
 }
 
 }  // namespace
 
-std::string AnselToAnsi(std::string_view text) {
+std::string AnselToUtf8(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const uint8_t byte = static_cast<uint8_t>(text[i]);
-        if (byte < 0xA2) {
-            out += static_cast<char>(byte);
-        } else if (const CombiningMark* mark = FindMark(byte)) {
-            if (i + 1 < text.size())
-                out += static_cast<char>(Combine(*mark, static_cast<uint8_t>(text[++i])));
-            else
-                out += static_cast<char>(byte);
+    out.reserve(text.size() + text.size() / 8);
+    std::vector<char32_t> marks;
+    for (const char c : text) {
+        const uint8_t byte = static_cast<uint8_t>(c);
+        if (byte >= kFirstCombiningMark && kMarks[byte - kFirstCombiningMark]) {
+            marks.push_back(kMarks[byte - kFirstCombiningMark]);
+            continue;
+        }
+        if (marks.empty()) {
+            AppendUtf8(out, AnselCharacter(byte));
         } else {
-            out += static_cast<char>(kSingles[byte]);
+            AppendWithMarks(out, AnselCharacter(byte), marks);
+            marks.clear();
         }
     }
-    return out;
-}
-
-std::string Utf8ToAnsi(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        const uint8_t lead = static_cast<uint8_t>(text[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        const int extra = TrailingBytes(lead);
-        if (extra == 0 || i + static_cast<size_t>(extra) >= text.size()) {
-            // A stray continuation byte, or a sequence cut off by the end.
-            out += '?';
-            i = (extra == 0) ? i + 1 : text.size();
-            continue;
-        }
-        static constexpr uint8_t kLeadMask[6] = {0x7F, 0x1F, 0x0F, 0x07, 0x03, 0x01};
-        uint32_t code = lead & kLeadMask[extra];
-        for (int k = 1; k <= extra; ++k)
-            code = (code << 6) | (static_cast<uint8_t>(text[i + k]) & 0x3F);
-        i += static_cast<size_t>(extra) + 1;
-        const int byte = code <= 0xFFFF ? CodePointToWin1252(static_cast<char32_t>(code)) : -1;
-        out += byte < 0 ? '?' : static_cast<char>(byte);
-    }
+    for (char32_t mark : marks)
+        AppendUtf8(out, mark);
     return out;
 }
 
 std::string ConvertCharSet(std::string_view text, int charSet) {
+    if (IsAscii(text)) return std::string(text);
     switch (charSet) {
         case kCharSetAnsel:
-            return AnselToAnsi(text);
+            return AnselToUtf8(text);
         case kCharSetUtf8:
-            return Utf8ToAnsi(text);
+            return ValidUtf8(text);
         default:
-            return std::string(text);
+            return Win1252ToUtf8(text);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/Services.h"
 #include "app/TextUtil.h"
+#include "app/Unicode.h"
 #include "platform/FileHandle.h"
 
 namespace vx {
@@ -46,6 +47,12 @@ WGEDCollection::WGEDCollection(const std::string& path)
     }
     individualLinks_ = std::make_unique<WIndLinks>(0);
     familyLinks_ = std::make_unique<WFamLinks>(0);
+}
+
+WGEDCollection::WGEDCollection(platform::TempFile utf8Copy, const std::string& originalPath)
+    : WGEDCollection(utf8Copy.Path()) {
+    utf8Copy_ = std::move(utf8Copy);
+    filePath_ = originalPath;
 }
 
 bool WGEDCollection::Load() {
@@ -149,18 +156,39 @@ void WGEDCollection::BuildLinks() {
 }
 
 int WGEDCollection::DetectCharSet() const {
+    // A converted UTF-16 file is UTF-8, whatever its header says.
+    if (utf8Copy_.IsOpen()) return kCharSetUtf8;
     if (!header_) return kCharSetNone;
     const WGEDTextMMF& text = *gedFile_;
-    int code = kCharSetNone;
-    bool decided = false;
+    std::optional<int> declared;
     ForEachSubLine(header_, [&](const char* line) {
-        if (decided || *line != '1' || !text.TagIs(line, "CHAR")) return;
-        decided = true;
+        if (declared || *line != '1' || !text.TagIs(line, "CHAR")) return;
         const std::string value = UpperText(Trim(LineValue(text, text.WithinLine(line, 6))));
-        if (value == "ANSEL") code = kCharSetAnsel;
-        if (value == "UTF-8") code = kCharSetUtf8;
+        if (value == "ANSEL")
+            declared = kCharSetAnsel;
+        else if (value == "UTF-8" || value == "UTF8" || value == "UNICODE")
+            declared = kCharSetUtf8;
+        else
+            declared = kCharSetNone;
     });
-    return code;
+    if (declared) return *declared;
+    // Without a CHAR line, a UTF-8 byte-order mark or GEDCOM 7 (UTF-8 by
+    // definition) says UTF-8; anything else is read as Windows-1252.
+    const std::string_view start(text.TextStart(),
+                                 std::min<size_t>(text.TextEnd() - text.TextStart(), 3));
+    if (start == "\xEF\xBB\xBF" || DeclaresGedcom7()) return kCharSetUtf8;
+    return kCharSetNone;
+}
+
+bool WGEDCollection::DeclaresGedcom7() const {
+    const WGEDTextMMF& text = *gedFile_;
+    bool seven = false;
+    ForEachSubLine(header_, [&](const char* line) {
+        if (seven || *line != '1' || !text.TagIs(line, "GEDC")) return;
+        const char* version = FirstChildLine(text, line, "VERS");
+        seven = version && LineValue(text, text.WithinLine(version, 7)).rfind('7', 0) == 0;
+    });
+    return seven;
 }
 
 int32_t WGEDCollection::RecordByXRef(int slot, std::string_view id) const {
@@ -213,12 +241,29 @@ int FileKindOf(std::string_view extension) {
     return 0;
 }
 
-bool IsUnicodeFile(const std::string& path) {
-    platform::FileHandle file = platform::OpenExistingFile(path, platform::FileAccess::Read);
-    unsigned char bom[2] = {0, 0};
-    return file.IsOpen() && platform::ReadAt(file, bom, 2, 0) == 2 && bom[0] == 0xFF &&
-           bom[1] == 0xFE;
+namespace {
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const platform::FileHandle& file) {
+    const int64_t length = platform::FileLength(file);
+    if (length < 0) return std::nullopt;
+    std::string bytes(static_cast<size_t>(length), '\0');
+    if (platform::ReadAt(file, bytes.data(), bytes.size(), 0) != length) return std::nullopt;
+    return bytes;
 }
+
+// The UTF-8 text of a UTF-16 file in a new temporary file; not open when
+// the file cannot be read or the copy cannot be written.
+platform::TempFile Utf8CopyOf(const platform::FileHandle& file, Utf16Order order) {
+    const std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes) return {};
+    const std::string text = Utf16ToUtf8(*bytes, order == Utf16Order::LittleEndian);
+    platform::TempFile copy = platform::NewTempFile();
+    if (!copy.IsOpen() || !platform::WriteAll(copy.Handle(), text.data(), text.size())) return {};
+    return copy;
+}
+
+}  // namespace
 
 std::unique_ptr<WGEDCollection> OpenCollection(const std::string& path, int forcedKind,
                                                std::string& error) {
@@ -236,11 +281,18 @@ std::unique_ptr<WGEDCollection> OpenCollection(const std::string& path, int forc
         error = "Unknown file format";
         return nullptr;
     }
-    if (IsUnicodeFile(path)) {
-        error = "Error: Cannot read unicode GEDCOM file\r" + path;
+    constexpr size_t kProbeBytes = 2;
+    char start[kProbeBytes] = {};
+    platform::FileHandle file = platform::OpenExistingFile(path, platform::FileAccess::Read);
+    const int64_t got = file.IsOpen() ? platform::ReadAt(file, start, kProbeBytes, 0) : 0;
+    const Utf16Order order = DetectUtf16(std::string_view(start, got > 0 ? got : 0));
+    if (order == Utf16Order::None) return std::make_unique<WGEDCollection>(path);
+    platform::TempFile copy = Utf8CopyOf(file, order);
+    if (!copy.IsOpen()) {
+        error = "Error: Cannot convert the UTF-16 GEDCOM file\r" + path;
         return nullptr;
     }
-    return std::make_unique<WGEDCollection>(path);
+    return std::make_unique<WGEDCollection>(std::move(copy), path);
 }
 
 }  // namespace vx

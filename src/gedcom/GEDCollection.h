@@ -12,6 +12,7 @@
 #include "gedcom/GEDTextMMF.h"
 #include "gedcom/IndLinks.h"
 #include "gedcom/RecordIndexes.h"
+#include "platform/TempFiles.h"
 
 namespace vx {
 
@@ -31,6 +32,9 @@ class WGEDCollection : public WABSCollection {
 
     // Maps the file. Errors: EFileError when it cannot be mapped.
     explicit WGEDCollection(const std::string& path);
+    // Maps a UTF-8 copy of a UTF-16 file, which the collection then owns;
+    // its text is UTF-8 whatever the header declares.
+    WGEDCollection(platform::TempFile utf8Copy, const std::string& originalPath);
 
     void Flush() override { gedFile_->Flush(); }
     std::string FileSizeText() const override;
@@ -70,7 +74,7 @@ class WGEDCollection : public WABSCollection {
     // Record number of any identifier among the records of one slot.
     int32_t RecordByXRef(int slot, std::string_view id) const;
 
-    // Converts text taken from the file into Windows-1252.
+    // Converts text taken from the file into UTF-8.
     std::string ConvertText(std::string_view text) const { return ConvertCharSet(text, charSet_); }
 
     // The level-0 line of record n of a slot. Errors: EIndexError.
@@ -100,7 +104,9 @@ class WGEDCollection : public WABSCollection {
     void BuildIndexes();
     void BuildLinks();
     int DetectCharSet() const;
+    bool DeclaresGedcom7() const;
 
+    platform::TempFile utf8Copy_;  // the converted text of a UTF-16 file
     std::unique_ptr<WGEDTextMMF> gedFile_;
     const char* header_ = nullptr;
     std::unique_ptr<WGEDIndIndex> individualIndex_;
@@ -112,9 +118,6 @@ class WGEDCollection : public WABSCollection {
 
 // File kind of a lower-case extension with its dot (".ged" gives 1).
 int FileKindOf(std::string_view extension);
-
-// Whether the file starts with a UTF-16 little-endian byte-order mark.
-bool IsUnicodeFile(const std::string& path);
 
 // Opens a family file by its extension (or the forced kind when non-zero).
 // Returns null with `error` set for a file it cannot read; mapping errors

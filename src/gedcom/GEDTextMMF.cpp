@@ -133,11 +133,20 @@ std::vector<std::string> ContinuedText(const WTextMMF& text, const char* p) {
     return entries;
 }
 
-std::string EventPlace(const WTextMMF& text, const char* line) {
-    for (const char* p = text.NextLine(line, true); p && *p == '2'; p = text.NextLine(p, true)) {
-        if (text.TagIs(p, "PLAC")) return LineValue(text, text.WithinLine(p, 6));
+const char* FirstChildLine(const WTextMMF& text, const char* line, const char* tag) {
+    if (!text.Contains(line)) return nullptr;
+    const int level = LineLevel(text, line);
+    for (const char* p = text.NextLine(line, true); p; p = text.NextLine(p, true)) {
+        const int depth = LineLevel(text, p);
+        if (depth <= level) break;
+        if (depth == level + 1 && text.TagIs(p, tag)) return p;
     }
-    return {};
+    return nullptr;
+}
+
+std::string EventPlace(const WTextMMF& text, const char* line) {
+    const char* place = FirstChildLine(text, line, "PLAC");
+    return place ? LineValue(text, text.WithinLine(place, 6)) : std::string();
 }
 
 }  // namespace vx

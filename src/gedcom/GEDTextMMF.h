@@ -73,8 +73,12 @@ int LineLevel(const WTextMMF& text, const char* line);
 // entry, CONT starts a new one. The pieces are trimmed before joining.
 std::vector<std::string> ContinuedText(const WTextMMF& text, const char* p);
 
-// The PLAC value among the level-2 lines that follow `line`; scanning stops
-// at the first line that does not begin with '2'.
+// The first line exactly one level below `line` with the tag, anywhere up to
+// the next line of `line`'s level or higher, whatever lines come before it
+// (TYPE, SOUR, NOTE, deeper lines); null when there is none.
+const char* FirstChildLine(const WTextMMF& text, const char* line, const char* tag);
+
+// The value of the event line's first PLAC line (see FirstChildLine).
 std::string EventPlace(const WTextMMF& text, const char* line);
 
 }  // namespace vx

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "highlight/HighLighter.h"
@@ -239,6 +241,11 @@ class WHLChildSameName : public WABSHLInd {
     using WABSHLInd::WABSHLInd;
     void Evaluate(int32_t individual) override;
     std::string Describe() const override;
+
+  private:
+    // The other parents of the first two of the individual's children that
+    // share a name; none when no two do.
+    std::optional<std::pair<int32_t, int32_t>> FirstSameNamePair(int32_t individual) const;
 };
 
 // 39 to 42: an event date before, after, about or equal to a date.

@@ -3,6 +3,8 @@
 // with the user's values, and the checks of surnames and families.
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 #include "app/TextUtil.h"
 #include "highlight/Catalogue.h"
@@ -71,7 +73,8 @@ int32_t NumberOr(std::string_view text, int32_t fallback) {
 bool WHLNoDate::Test(const WABSIndividual& person, int32_t) {
     if (kind_ != 10) return !person.EventHasDate(EventOfKind(kind_));
     return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
-        return !family.MarriageDateText().empty();
+        const WDate* date = family.MarriageDate();
+        return date && date->HasText();
     });
 }
 
@@ -289,12 +292,12 @@ void WHLDate::ParseParams() {
 bool WHLDate::Test(const WABSIndividual& person, int32_t) {
     auto event = person.Event(EventOfKind(kind_), 1);
     const WDate* date = event ? event->Date() : nullptr;
-    if (!date) return false;
-    // Before, after or about a text that is no date means nothing: such a
-    // reference would otherwise sort after every real date.
+    if (!date || !date->HasText()) return false;
+    // Before, after or about a text that is no date means nothing, on either
+    // side: such a text would otherwise sort after every real date.
     const bool ordered =
         qualifier_ == kQualBefore || qualifier_ == kQualAfter || qualifier_ == kQualAbout;
-    if (ordered && !reference_.IsRecognised()) return false;
+    if (ordered && (!reference_.IsRecognised() || !date->IsRecognised())) return false;
     switch (qualifier_) {
         case kQualBefore:
             return reference_.Compare(date) > 0;
@@ -409,18 +412,11 @@ bool WHLWarning::Test(const WABSIndividual& person, int32_t individual) {
         case 55:
             if (!father.empty()) return own != father && !mother.empty() && own == mother;
             return !mother.empty() && own == mother;
-        default: {  // 56: each spouse's answer is the same comparison
+        default: {  // 56: the same surname as any spouse, which holds both ways
             if (own.empty()) return false;
-            bool any = false;
-            ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
-                const int32_t spouse = family.OtherSpouse(individual);
-                const std::string theirs = SurnameOf(*collection_, spouse);
-                if (theirs.empty()) return false;
-                SetResult(spouse, theirs == own);
-                any = any || theirs == own;
-                return false;
+            return ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
+                return SurnameOf(*collection_, family.OtherSpouse(individual)) == own;
             });
-            return any;
         }
     }
 }
@@ -461,9 +457,10 @@ std::string WHLMarriedSameName::Describe() const {
                     : "married with spouses with same names";
 }
 
-void WHLChildSameName::Evaluate(int32_t individual) {
+std::optional<std::pair<int32_t, int32_t>> WHLChildSameName::FirstSameNamePair(
+    int32_t individual) const {
     auto person = Person(individual);
-    if (!person) return SetResult(individual, false);
+    if (!person) return std::nullopt;
     struct Child {
         int32_t otherParent;
         std::string name;
@@ -481,13 +478,26 @@ void WHLChildSameName::Evaluate(int32_t individual) {
     });
     for (size_t i = 0; i < children.size(); ++i)
         for (size_t j = i + 1; j < children.size(); ++j)
-            if (children[i].name == children[j].name) {
-                // The other parents of both children share the finding.
-                SetResult(children[i].otherParent, true);
-                SetResult(children[j].otherParent, true);
-                return SetResult(individual, true);
-            }
-    SetResult(individual, false);
+            if (children[i].name == children[j].name)
+                return std::make_pair(children[i].otherParent, children[j].otherParent);
+    return std::nullopt;
+}
+
+void WHLChildSameName::Evaluate(int32_t individual) {
+    // A parent of two children with the same name is highlighted, and so are
+    // the other parents of the first such pair. Each person's answer is
+    // worked out from their own families and their spouses', so it does not
+    // depend on the order in which people or conditions are evaluated.
+    if (FirstSameNamePair(individual)) return SetResult(individual, true);
+    auto person = Person(individual);
+    const bool shared =
+        person && ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
+            const int32_t spouse = family.OtherSpouse(individual);
+            if (spouse <= 0) return false;
+            const auto pair = FirstSameNamePair(spouse);
+            return pair && (pair->first == individual || pair->second == individual);
+        });
+    SetResult(individual, shared);
 }
 
 std::string WHLChildSameName::Describe() const {

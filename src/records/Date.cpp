@@ -13,7 +13,6 @@
 
 #include "app/CharTables.h"
 #include "app/TextUtil.h"
-#include "gedcom/CharConvert.h"
 
 namespace vx {
 namespace {
@@ -400,9 +399,7 @@ void WDate::SetText(std::string_view text) {
                 year;
         return;
     }
-    // Date texts are ANSEL whatever the file's character set. Convert before
-    // upper-casing, so that combining marks still meet their letters.
-    text_ = UpperText(AnselToAnsi(text));
+    text_ = UpperText(text);
     Parse();
 }
 
@@ -485,7 +482,7 @@ int CompareSortKeys(const DateSortKey& a, const DateSortKey& b) {
 
 int WDate::Compare(const WDate* other) const {
     if (empty_ || other == nullptr) return -2;
-    if (unrecognised_ && other->unrecognised_) return CompareBytes(text_, other->text_);
+    if (unrecognised_ && other->unrecognised_) return CompareText(text_, other->text_);
     return CompareSortKeys(SortKey(), other->SortKey());
 }
 

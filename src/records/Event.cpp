@@ -223,10 +223,15 @@ WGEDVitEvent::WGEDVitEvent(const WGEDCollection& collection, const char* line)
     });
 }
 
+std::unique_ptr<WDate> DateOfLine(const WGEDCollection& collection, const char* dateLine) {
+    if (!dateLine) return nullptr;
+    const WGEDTextMMF& text = collection.GedFile();
+    const std::string value = Trim(LineValue(text, ValueOf(text, dateLine)));
+    return value.empty() ? nullptr : std::make_unique<WDate>(collection.ConvertText(value));
+}
+
 void WGEDVitEvent::LoadDate() const {
-    if (dateLine_)
-        date_ = std::make_unique<WDate>(
-            LineValue(collection_.GedFile(), ValueOf(collection_.GedFile(), dateLine_)));
+    date_ = DateOfLine(collection_, dateLine_);
 }
 
 std::string WGEDVitEvent::Description() const {
@@ -276,9 +281,10 @@ WGEDLDSEvent::WGEDLDSEvent(const WGEDCollection& collection, const char* line)
 
 void WGEDLDSEvent::LoadDate() const {
     const WGEDTextMMF& text = collection_.GedFile();
-    if (dateLine_) {
-        date_ = std::make_unique<WDate>(LineValue(text, ValueOf(text, dateLine_)));
-    } else if (statusValue_) {
+    // Without a dated line, the status or qualifier stands in for the date.
+    date_ = DateOfLine(collection_, dateLine_);
+    if (date_) return;
+    if (statusValue_) {
         date_ = std::make_unique<WDate>(StatusText(text, statusValue_));
     } else if (qualifierText_) {
         date_ = std::make_unique<WDate>(StatusText(text, qualifierText_));

@@ -3,6 +3,7 @@
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/TextUtil.h"
+#include "app/Unicode.h"
 #include "gedcom/GEDCollection.h"
 #include "records/DateDiff.h"
 #include "records/RecordLines.h"
@@ -17,6 +18,8 @@ constexpr const char* kOtherEventTags[] = {
     "ORDN", "EVEN", "ASSO", "ADOP", "PROP", "DSCR", "BLES", "CENS", "MARS", "CAST", "OCCU", "NATU"};
 
 constexpr int kMaxOtherEvents = 999;
+// A suffix taken from the name line itself keeps at most this many characters.
+constexpr size_t kMaxSuffixChars = 255;
 constexpr int kAgeLimit = 110;
 
 // Which summary field a level-1 line fills; -1 for none.
@@ -129,7 +132,8 @@ std::string WGEDName::Suffix() const {
             const size_t second = first == std::string::npos ? first : value.find('/', first + 1);
             suffix_ = second == std::string::npos
                           ? std::string()
-                          : collection_.ConvertText(value.substr(second + 1, 255));
+                          : std::string(LeftChars(collection_.ConvertText(value.substr(second + 1)),
+                                                  kMaxSuffixChars));
         }
     }
     return *suffix_;
@@ -425,7 +429,7 @@ const WDate* WGEDIndividual::ChangeDate() const {
             for (const char* p = text.NextLine(change, true); p && LineLevel(text, p) > level;
                  p = text.NextLine(p, true))
                 if (text.TagIs(p, "DATE")) {
-                    *changeDate_ = std::make_unique<WDate>(LineValue(text, ValueOf(text, p)));
+                    *changeDate_ = DateOfLine(collection_, p);
                     break;
                 }
         }

@@ -96,9 +96,7 @@ void WGEDMarriage::LoadDate() const {
     ScanLines();
     if (!marriageLine_) return;
     const WGEDTextMMF& text = collection_.GedFile();
-    const char* next = text.NextLine(marriageLine_, true);
-    if (next && text.TagIs(next, "DATE"))
-        marriageDate_ = std::make_unique<WDate>(LineValue(text, ValueOf(text, next)));
+    marriageDate_ = DateOfLine(collection_, FirstChildLine(text, marriageLine_, "DATE"));
 }
 
 std::string WGEDMarriage::MarriagePlaceText() const {

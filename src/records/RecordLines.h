@@ -1,11 +1,19 @@
 // Walking the sub-lines of a GEDCOM structure.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "gedcom/GEDTextMMF.h"
+#include "records/Date.h"
 
 namespace vx {
+
+class WGEDCollection;
+
+// The date of a DATE line, converted from the file's character set; null
+// for no line and for a line without a value, which counts as no date.
+std::unique_ptr<WDate> DateOfLine(const WGEDCollection& collection, const char* dateLine);
 
 // Calls visit(child) for every line exactly one level below `line`, up to
 // the next line at the level of `line` or above.

@@ -1,7 +1,6 @@
 #include "records/Source.h"
 
 #include "app/TextUtil.h"
-#include "gedcom/CharConvert.h"
 #include "gedcom/GEDCollection.h"
 #include "records/RecordLines.h"
 
@@ -104,9 +103,8 @@ WGEDCitation::WGEDCitation(const WGEDCollection& collection, const char* sourLin
 }
 
 std::string WGEDCitation::Page() const {
-    // Pages are always read as ANSEL, like dates.
-    return pageLine_ ? AnselToAnsi(LineValue(collection_.GedFile(),
-                                             ValueOf(collection_.GedFile(), pageLine_)))
+    return pageLine_ ? collection_.ConvertText(LineValue(collection_.GedFile(),
+                                                         ValueOf(collection_.GedFile(), pageLine_)))
                      : std::string();
 }
 

@@ -21,8 +21,9 @@ namespace {
 constexpr int kSortKey[5] = {0, 0, 2, 7, 6};
 
 bool BeginsWith(const std::string& text, const std::string& prefix) {
-    return UpperText(text).compare(0, prefix.size(), UpperText(prefix)) == 0 &&
-           text.size() >= prefix.size();
+    const std::string upper = UpperText(text), upperPrefix = UpperText(prefix);
+    return upper.size() >= upperPrefix.size() &&
+           upper.compare(0, upperPrefix.size(), upperPrefix) == 0;
 }
 
 }  // namespace

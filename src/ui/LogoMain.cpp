@@ -28,6 +28,7 @@
 #include "app/Services.h"
 #include "app/Settings.h"
 #include "app/TextUtil.h"
+#include "app/Win1252.h"
 #include "app/WinPos.h"
 #include "columns/ColHLIterator.h"
 #include "columns/ListColumns.h"
@@ -325,7 +326,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
             "Error: This Self-Viewing file does not contain a GEDCOM.\n\r"
             "Please contact the person that created this file");
     const SenderRecord& sender = layout.Sender;
-    SetSplashInfo(sender.Title, sender.SenderName,
+    SetSplashInfo(Win1252ToUtf8(sender.Title), Win1252ToUtf8(sender.SenderName),
                   FromQt(CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP")));
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);

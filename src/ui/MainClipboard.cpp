@@ -30,9 +30,12 @@ namespace vx {
 namespace {
 
 // The whole text and one more line end go to the chosen file.
+// The byte-order mark tells spreadsheet programs that the file is UTF-8.
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
 void WriteCsvFile(const QString& path, const std::string& text) {
     std::ofstream file(std::filesystem::path(path.toStdString()), std::ios::binary);
-    file << text << "\r\n";
+    file << kUtf8ByteOrderMark << text << "\r\n";
     file.close();
     if (!file) throw EInOutError("Error writing the file " + FromQt(path));
 }

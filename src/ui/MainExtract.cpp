@@ -25,7 +25,7 @@ void TLogoAppForm::ExtractGedcom() {
     // Only the last part of the creator's file name, made safe, is offered.
     std::string proposed = SafeFileName(Sender().FileName);
     if (proposed.empty()) proposed = "family.ged";
-    const QString target = AskExtractPath(ToQt(proposed));
+    const QString target = AskExtractPath(Win1252ToQt(proposed));
     if (target.isEmpty()) return;
     bool copied = false;
     {

@@ -54,8 +54,8 @@ QString CreatedText(double days, const QString& format) {
 
 QString SenderMailTarget(const SenderRecord& sender, const QString& programName) {
     const QString created = CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP");
-    return "mailto:" + Encoded(ToQt(sender.Email), "@+") +
-           "?subject=" + Encoded(ToQt(sender.Title) + ": " + programName) +
+    return "mailto:" + Encoded(Win1252ToQt(sender.Email), "@+") +
+           "?subject=" + Encoded(Win1252ToQt(sender.Title) + ": " + programName) +
            "&body=" + Encoded("File: " + programName + " created on " + created);
 }
 
@@ -106,9 +106,9 @@ QLabel* TSenderPage::Value(const QString& caption) const {
 }
 
 void TSenderPage::Fill(const SenderRecord& sender, const QString& programName) {
-    Value("Title:")->setText(ToQt(sender.Title));
-    Value("Name:")->setText(ToQt(sender.SenderName));
-    const QString email = ToQt(sender.Email);
+    Value("Title:")->setText(Win1252ToQt(sender.Title));
+    Value("Name:")->setText(Win1252ToQt(sender.SenderName));
+    const QString email = Win1252ToQt(sender.Email);
     QLabel* emailLabel = Value("Email:");
     emailLabel->setTextFormat(Qt::RichText);
     emailLabel->setOpenExternalLinks(true);
@@ -116,9 +116,9 @@ void TSenderPage::Fill(const SenderRecord& sender, const QString& programName) {
                             ? QString()
                             : "<a href=\"" + SenderMailTarget(sender, programName).toHtmlEscaped() +
                                   "\">" + email.toHtmlEscaped() + "</a>");
-    Value("Address:")->setText(ToQt(sender.Addr1) + "\n" + ToQt(sender.Addr2));
-    Value("Phone:")->setText(ToQt(sender.Phone));
-    const QString web = ToQt(sender.WebSite);
+    Value("Address:")->setText(Win1252ToQt(sender.Addr1) + "\n" + Win1252ToQt(sender.Addr2));
+    Value("Phone:")->setText(Win1252ToQt(sender.Phone));
+    const QString web = Win1252ToQt(sender.WebSite);
     QLabel* webLabel = Value("Web Site:");
     webLabel->setTextFormat(Qt::RichText);
     webLabel->setOpenExternalLinks(true);
@@ -129,8 +129,8 @@ void TSenderPage::Fill(const SenderRecord& sender, const QString& programName) {
                                  "\">" + web.toHtmlEscaped() + "</a>"
                            : web.toHtmlEscaped());
     Value("Created:")->setText(CreatedText(sender.Created, "ddd, MMM d, yyyy, hh:mm AP"));
-    Value("File Name:")->setText(ToQt(sender.FileName));
-    message_->setPlainText(ToQt(sender.Message));
+    Value("File Name:")->setText(Win1252ToQt(sender.FileName));
+    message_->setPlainText(Win1252ToQt(sender.Message));
     const bool extract = sender.AllowExtract != 0;
     notice_->setVisible(extract);
     extract_->setVisible(extract);

@@ -135,6 +135,20 @@ TEST_F(SettingsTest, IniFileKeepsForeignLinesAndMatchesWithoutCase) {
     EXPECT_EQ(ini.ReadText("Fresh", "K", ""), "v");
 }
 
+// Values are UTF-8, so conditions and names in any script survive; values
+// an earlier version wrote in Windows-1252 still read as they were meant.
+TEST_F(SettingsTest, IniValuesAreUtf8AndOldWindows1252ValuesStillRead) {
+    const std::string path = WriteFile("text.ini", "[Highlight]\nOld=+29:1M\xDCLLER\n");
+    IniFile ini;
+    ASSERT_TRUE(ini.Open(path));
+    EXPECT_EQ(ini.ReadText("Highlight", "Old", ""), "+29:1M\xC3\x9CLLER");
+    ini.WriteText("Highlight", "New", "+29:1\xD0\x9F\xD0\x95\xD0\xA2\xD0\xA0\xD0\x9E\xD0\x92");
+    ini.Close();
+    ASSERT_TRUE(ini.Open(path));
+    EXPECT_EQ(ini.ReadText("Highlight", "New", ""),
+              "+29:1\xD0\x9F\xD0\x95\xD0\xA2\xD0\xA0\xD0\x9E\xD0\x92");
+}
+
 TEST_F(SettingsTest, SettingsFileInTheSharedFolderMustBeOurOwnRegularFile) {
     CloseSettingsFile();
     std::string victim = WriteFile("victim.txt", "do not touch");

@@ -36,7 +36,8 @@ enum : int32_t {
     kCount = kPatrick,
 };
 
-// Windows-1252 bytes: C5 is the A with a ring. No CHAR line, so no conversion.
+// Windows-1252 bytes: C5 is the A with a ring. No CHAR line: read as
+// Windows-1252 and converted to UTF-8.
 const char* kFamily =
     "0 HEAD\n"
     "0 @I1@ INDI\n1 NAME Lone /Wolf/\n"
@@ -106,9 +107,9 @@ const Row kRows[] = {
     {1, kNora, "12"}, {2, kKarl, "2"},
     {2, kPatrick, "B7"},  // the identifier without its first character
     {3, kKarl, "1ABC-23"}, {3, kEva, ""},
-    {4, kAnna, "\xC5lund"}, {4, kEva, "'t Hart"}, {5, kSofie, "Sofie Anne"},
+    {4, kAnna, "\xC3\x85lund"}, {4, kEva, "'t Hart"}, {5, kSofie, "Sofie Anne"},
     {6, kKarl, "Karl /Lee/"}, {6, kPatrick, "Capt. Patrick /O'Brien/ Sr."},
-    {7, kAnna, "\xC5lund, Anna"}, {7, kPatrick, "O'Brien, Patrick"},  // no titles
+    {7, kAnna, "\xC3\x85lund, Anna"}, {7, kPatrick, "O'Brien, Patrick"},  // no titles
     {8, kKarl, "First line Second line"}, {8, kJohan, ""}, {9, kKarl, "M"}, {9, kLone, "U"},
     {10, kAnna, "Abt 1905"}, {10, kOlaf, ""},
     {11, kKarl, "Oslo, Norway"}, {11, kSofie, ""},  // the leading comma is dropped
@@ -166,7 +167,7 @@ const Row kRows[] = {
     {45, kMaria, ""}, {45, kOlaf, ""},  // marriages with one spouse only
     {46, kKarl, "L000"}, {46, kMary, "O165"}, {46, kLone, "W410"},
     {46, kEva, "'363"},         // the apostrophe stays first; the blank is skipped
-    {46, kAnna, "\xC5" "453"},  // a first character outside a to z stays as it is
+    {46, kAnna, "\xC3\x85" "453"},  // a first character outside a to z stays as it is
     {47, kJohan, "J500"}, {47, kKarl, "K640"}, {47, kPatrick, "P362"},
     {47, kSofie, "S100"},  // the first given name only
     {48, kKarl, "KL-1"}, {48, kJohan, ""},

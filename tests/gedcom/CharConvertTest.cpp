@@ -5,58 +5,74 @@
 namespace vx {
 namespace {
 
-TEST(CharConvertTest, AnselSpecialLettersAndCombiningMarks) {
+TEST(CharConvertTest, EveryAnselSignHasItsUnicodeCharacter) {
     struct Case {
-        const char* name;
-        std::string ansel;
-        std::string ansi;
+        unsigned char ansel;
+        const char* utf8;
     };
     const Case cases[] = {
-        {"plain text", "Smith, John", "Smith, John"},
-        {"acute e",
-         "\xE2"
-         "e",
-         "\xE9"},
-        {"acute on unknown letter keeps the mark", "\xE2x", "\xE2"},
-        {"cedilla default", "\xF0s", "\xC7"},
-        {"cedilla c",
-         "\xF0"
-         "c",
-         "\xE7"},
-        {"caron s and default", "\xE6s\xE6Z", "\x9A\x8A"},
-        {"ring",
-         "\xEA"
-         "a\xEA"
-         "A",
-         "\xE5\xC5"},
-        {"umlaut on dotless i", "\xE8\xB8", "\xEF"},
-        {"umlaut y", "\xE8y\xE8Y", "\xFF\x9F"},
-        {"tilde n",
-         "Espa\xE4n"
-         "a",
-         "Espa\xF1"
-         "a"},
-        {"mark at the end stays", "abc\xE1", "abc\xE1"},
-        {"singles", "\xA2\xA5\xA6\xB5\xB6\xC3\xCF\xB9", "\xD8\xC6\x8C\xE6\x9C\xA9\xDF\xA3"},
-        {"unlisted high bytes pass", "\xA7\xE5\xFF", "\xA7\xE5\xFF"},
-        {"bytes below A2 pass", "\x80\xA1", "\x80\xA1"},
+        {0xA1, "Ł"}, {0xA2, "Ø"}, {0xA3, "Đ"}, {0xA4, "Þ"}, {0xA5, "Æ"}, {0xA6, "Œ"}, {0xA7, "ʹ"},
+        {0xA8, "·"}, {0xA9, "♭"}, {0xAA, "®"}, {0xAB, "±"}, {0xAC, "Ơ"}, {0xAD, "Ư"}, {0xAE, "ʼ"},
+        {0xB0, "ʻ"}, {0xB1, "ł"}, {0xB2, "ø"}, {0xB3, "đ"}, {0xB4, "þ"}, {0xB5, "æ"}, {0xB6, "œ"},
+        {0xB7, "ʺ"}, {0xB8, "ı"}, {0xB9, "£"}, {0xBA, "ð"}, {0xBC, "ơ"}, {0xBD, "ư"}, {0xBE, "□"},
+        {0xBF, "■"}, {0xC0, "°"}, {0xC1, "ℓ"}, {0xC2, "℗"}, {0xC3, "©"}, {0xC4, "♯"}, {0xC5, "¿"},
+        {0xC6, "¡"}, {0xC7, "ß"}, {0xC8, "€"}, {0xCD, "e"}, {0xCE, "o"}, {0xCF, "ß"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(AnselToAnsi(c.ansel), c.ansi) << c.name;
+        EXPECT_EQ(AnselToUtf8(std::string(1, static_cast<char>(c.ansel))), c.utf8)
+            << std::hex << int(c.ansel);
+    // Names that used to lose their letters.
+    EXPECT_EQ(AnselToUtf8("\xA1ukasz Stanis\xB1"
+                          "aw Sigr\xE2i\xBAur"),
+              "Łukasz Stanisław Sigríður");
 }
 
-TEST(CharConvertTest, LenientUtf8) {
-    EXPECT_EQ(Utf8ToAnsi("Fran\xC3\xA7ois"), "Fran\xE7ois");
-    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC 5"), "\x80 5");  // euro sign
-    EXPECT_EQ(Utf8ToAnsi("\xD0\x96"), "?");             // Cyrillic
-    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80x"), "?x");   // beyond U+FFFF: one character
-    EXPECT_EQ(Utf8ToAnsi("\xC3"
-                         "A"),
-              "\xC1");                                         // continuation not checked
-    EXPECT_EQ(Utf8ToAnsi("ab\xE2\x82"), "ab?");                // cut off at the end
-    EXPECT_EQ(Utf8ToAnsi("\x80z"), "?z");                      // stray continuation
-    EXPECT_EQ(Utf8ToAnsi("\xFD\x80\x80\x80\x80\x80!"), "?!");  // six-byte form
-    EXPECT_EQ(ConvertCharSet("\xC3\xA9", kCharSetNone), "\xC3\xA9");
+TEST(CharConvertTest, CombiningMarksComposeWithTheFollowingLetter) {
+    struct Case {
+        unsigned char mark;
+        char letter;
+        const char* utf8;
+    };
+    const Case cases[] = {
+        {0xE0, 'a', "ả"},       {0xE1, 'e', "è"},       {0xE2, 'e', "é"},
+        {0xE3, 'o', "ô"},       {0xE4, 'n', "ñ"},       {0xE5, 'a', "ā"},
+        {0xE6, 'g', "ğ"},       {0xE7, 'z', "ż"},       {0xE8, 'u', "ü"},
+        {0xE9, 's', "š"},       {0xEA, 'a', "å"},       {0xEB, 't', "t\uFE20"},
+        {0xEC, 's', "s\uFE21"}, {0xED, 'x', "x\u0315"}, {0xEE, 'o', "ő"},
+        {0xEF, 'a', "a\u0310"}, {0xF0, 'c', "ç"},       {0xF1, 'a', "ą"},
+        {0xF2, 's', "ṣ"},       {0xF3, 'u', "ṳ"},       {0xF4, 'a', "ḁ"},
+        {0xF5, 'a', "a\u0333"}, {0xF6, 'a', "a\u0332"}, {0xF7, 's', "ș"},
+        {0xF8, 'a', "a\u031C"}, {0xF9, 'h', "ḫ"},       {0xFA, 't', "t\uFE22"},
+        {0xFB, 's', "s\uFE23"}, {0xFE, 'a', "a\u0313"},
+    };
+    for (const Case& c : cases) {
+        const std::string ansel{static_cast<char>(c.mark), c.letter};
+        EXPECT_EQ(AnselToUtf8(ansel), c.utf8) << std::hex << int(c.mark);
+    }
+    // Ligature halves sit on both letters of a pair; 0xEB above uses U+FE20.
+    EXPECT_EQ(AnselToUtf8("\xEBts\xECs"), "t\uFE20ss\uFE21");
+    // A letter Unicode has no precomposed form for keeps it as a combining
+    // mark, and nothing is lost.
+    EXPECT_EQ(AnselToUtf8("\xE2x\xE8q"), "x\u0301q\u0308");
+    // Two marks compose in turn while Unicode has the result, then follow.
+    EXPECT_EQ(AnselToUtf8("\xE8\xE5u"), "ǖ");
+    EXPECT_EQ(AnselToUtf8("\xE8\xE9\xE5u"), "ǚ\u0304");
+    // A mark at the very end has no letter to sit on and stays alone.
+    EXPECT_EQ(AnselToUtf8("abc\xE1"), "abc\u0300");
+    // Bytes ANSEL leaves undefined read as Windows-1252.
+    EXPECT_EQ(AnselToUtf8("\x80\xAF"), "€¯");
+}
+
+TEST(CharConvertTest, EachCharacterSetBecomesUtf8) {
+    EXPECT_EQ(ConvertCharSet("Fran\xE7ois \x80", kCharSetNone), "François €");
+    EXPECT_EQ(ConvertCharSet("Fran\xF0"
+                             "cois",
+                             kCharSetAnsel),
+              "François");
+    EXPECT_EQ(ConvertCharSet("Zieli\xC5\x84ski", kCharSetUtf8), "Zieliński");
+    // Malformed UTF-8 is marked with U+FFFD, never dropped.
+    EXPECT_EQ(ConvertCharSet("Zieli\xF1ski \xC3", kCharSetUtf8), "Zieli\uFFFDski \uFFFD");
+    EXPECT_EQ(ConvertCharSet("plain", kCharSetAnsel), "plain");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/Errors.h"
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
+#include "records/Individual.h"
 
 namespace vx {
 namespace {
@@ -77,7 +78,8 @@ TEST_F(CollectionTest, CharacterSetFromTheFirstCharLine) {
                           {"ansel ", kCharSetAnsel},
                           {"Ansel", kCharSetAnsel},
                           {"UTF-8", kCharSetUtf8},
-                          {"UTF8", kCharSetNone},
+                          {"UTF8", kCharSetUtf8},
+                          {"UNICODE", kCharSetUtf8},
                           {"ASCII", kCharSetNone}}) {
         WGEDCollection& c =
             Load(std::string("0 HEAD\n1 CHAR ") + k.value + "\n1 CHAR UTF-8\n0 TRLR\n");
@@ -85,6 +87,20 @@ TEST_F(CollectionTest, CharacterSetFromTheFirstCharLine) {
     }
     EXPECT_EQ(Load("0 HEAD\n1 SOUR X\n0 @I1@ INDI\n1 CHAR ANSEL\n").CharacterSet(), kCharSetNone);
     EXPECT_EQ(Load("\n\n").CharacterSet(), kCharSetNone);
+    // Without a CHAR line, a UTF-8 byte-order mark or GEDCOM 7 means UTF-8.
+    EXPECT_EQ(Load("\xEF\xBB\xBF"
+                   "0 HEAD\n1 SOUR X\n0 TRLR\n")
+                  .CharacterSet(),
+              kCharSetUtf8);
+    EXPECT_EQ(Load("\xEF\xBB\xBF"
+                   "0 HEAD\n1 CHAR ANSI\n0 TRLR\n")
+                  .CharacterSet(),
+              kCharSetNone);
+    EXPECT_EQ(Load("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 TRLR\n").CharacterSet(), kCharSetUtf8);
+    EXPECT_EQ(Load("0 HEAD\n1 GEDC\n2 VERS 5.5.1\n0 TRLR\n").CharacterSet(), kCharSetNone);
+    WGEDCollection& seven =
+        Load("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME Ren\xC3\xA9 /D/\n");
+    EXPECT_EQ(seven.Individual(1)->GivenNames(), "Ren\xC3\xA9");  // not "RenÃ©"
 }
 
 TEST_F(CollectionTest, LinksFromBothSidesWithoutDuplicates) {
@@ -137,7 +153,7 @@ TEST_F(CollectionTest, HeaderFieldsAndText) {
                           {"Char Set", "ANSEL"}}));
     const std::string text = c.HeaderText();
     EXPECT_EQ(text.substr(0, 15), "0 HEAD\r\n1 SOUR ");
-    EXPECT_NE(text.find("1 NOTE \xE9\r\n"), std::string::npos);  // converted from ANSEL
+    EXPECT_NE(text.find("1 NOTE \xC3\xA9\r\n"), std::string::npos);  // converted from ANSEL
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     EXPECT_EQ(c.DatabaseVersionText(), "N/A");
     EXPECT_EQ(c.FileSizeText(), std::to_string(test::ReadFile(c.FilePath()).size()));
@@ -166,16 +182,33 @@ TEST_F(CollectionTest, CancelStopsLoading) {
     HideWait();
 }
 
-TEST_F(CollectionTest, OpeningByExtensionAndRefusingUnicode) {
+TEST_F(CollectionTest, OpeningByExtensionAndConvertingUtf16) {
     std::string error;
     EXPECT_EQ(OpenCollection(WriteFile("a.txt", "0 HEAD\n"), 0, error), nullptr);
     EXPECT_EQ(error, "Unknown file format");
     EXPECT_EQ(OpenCollection(WriteFile("b.paf", "0 HEAD\n"), 0, error), nullptr);
-    const std::string unicode = WriteFile("u.ged",
-                                          "\xFF\xFE"
-                                          "0\0 \0");
-    EXPECT_EQ(OpenCollection(unicode, 0, error), nullptr);
-    EXPECT_EQ(error, "Error: Cannot read unicode GEDCOM file\r" + unicode);
+    // UTF-16 in either order, with or without a byte-order mark, is read as
+    // UTF-8 whatever its header declares.
+    const std::string little(
+        "\xFF\xFE"
+        "0\0 \0H\0E\0A\0D\0\n\0"
+        "1\0 \0C\0H\0A\0R\0 \0A\0N\0S\0E\0L\0\n\0"
+        "0\0 \0@\0I\0@\0 \0I\0N\0D\0I\0\n\0"
+        "1\0 \0N\0A\0M\0E\0 \0\x16\x04/\0\n\0",
+        84);
+    std::string big;
+    for (size_t at = 0; at + 1 < little.size(); at += 2)
+        big += std::string{little[at + 1], little[at]};
+    for (const std::string& bytes : {little, little.substr(2), big, big.substr(2)}) {
+        const std::string unicode = WriteFile("u.ged", bytes);
+        auto c = OpenCollection(unicode, 0, error);
+        ASSERT_NE(c, nullptr) << error;
+        ASSERT_TRUE(c->Load());
+        EXPECT_EQ(c->CharacterSet(), kCharSetUtf8);
+        EXPECT_EQ(c->FilePath(), unicode);
+        ASSERT_EQ(c->IndividualCount(), 1);
+        EXPECT_EQ(c->Individual(1)->GivenNames(), "\xD0\x96");
+    }
     EXPECT_NE(OpenCollection(WriteFile("C.GED", "0 HEAD\n"), 0, error), nullptr);
     EXPECT_EQ(error, "");
     EXPECT_NE(OpenCollection(WriteFile("vor1.tmp", "0 HEAD\n"), 0, error), nullptr);

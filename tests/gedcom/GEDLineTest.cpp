@@ -114,12 +114,16 @@ TEST_F(GEDLineTest, ContinuedTextJoinsConcAndStartsEntriesOnCont) {
     EXPECT_EQ(ContinuedText(*text_, text_->TextStart() + 6), (std::vector<std::string>{"only"}));
 }
 
-TEST_F(GEDLineTest, EventPlaceLooksOnlyAtTheLevelTwoRun) {
+TEST_F(GEDLineTest, EventPlaceIsTheFirstPlaceOneLevelDown) {
     Open(
         "1 BIRT\n2 DATE 1 JAN 1900\n2 PLAC Boston, MA\n1 DEAT\n2 DATE 1950\n3 TIME 10:00\n"
-        "2 PLAC Hidden\n1 BURI\n1 CHR\n2 PLAC");
+        "2 PLAC Found\n2 PLAC Second\n1 MARR\n2 TYPE Religious\n2 SOUR @S1@\n3 PLAC Deeper\n"
+        "2 NOTE n\n2 PLAC Church\n1 BURI\n2 SOUR @S1@\n3 PLAC Deeper\n1 RESI\n2 PLAC Next\n1 CHR\n"
+        "2 PLAC");
     EXPECT_EQ(EventPlace(*text_, Line("1 BIRT")), "Boston, MA");
-    EXPECT_EQ(EventPlace(*text_, Line("1 DEAT")), "");
+    EXPECT_EQ(EventPlace(*text_, Line("1 DEAT")), "Found");
+    EXPECT_EQ(EventPlace(*text_, Line("1 MARR")), "Church");
+    EXPECT_EQ(FirstChildLine(*text_, Line("1 MARR"), "SOUR"), Line("2 SOUR"));
     EXPECT_EQ(EventPlace(*text_, Line("1 BURI")), "");
     EXPECT_EQ(EventPlace(*text_, Line("1 CHR")), "");
 }

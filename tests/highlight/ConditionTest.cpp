@@ -296,13 +296,64 @@ TEST_F(ConditionTest, AnswersSharedWithOtherPeople) {
     group.SetConditionString("38");
     group.Refresh();
     EXPECT_TRUE(group.Condition(0).IsHighlighted(kColin));
-    EXPECT_TRUE(group.Condition(0).RawTrue(kMary2));  // the Hughs' mother
+    EXPECT_TRUE(group.Condition(0).IsHighlighted(kMary2));  // the Hughs' mother
 
     // Conditions about one chosen person know every answer once prepared.
     group.SetConditionString("21:14^1");
     group.Refresh();
     for (int32_t n = 1; n <= kCount; ++n)
         EXPECT_TRUE(group.Condition(0).IsEvaluated(n)) << n;
+}
+
+// Dates that are empty or cannot be read, and answers that must not depend
+// on the order of people or conditions.
+TEST_F(ConditionTest, UnreadableDatesAndOrderIndependentAnswers) {
+    collection_ = LoadText(
+        "0 HEAD\n"
+        "0 @I1@ INDI\n1 NAME Amy /Empty/\n1 SEX F\n1 BIRT\n2 DATE\n"
+        "0 @I2@ INDI\n1 NAME Ben /Census/\n1 SEX M\n1 BIRT\n2 DATE INT 1822 (FROM THE 1820 "
+        "CENSUS)\n"
+        "0 @I3@ INDI\n1 NAME Cal /Guess/\n1 SEX M\n1 BIRT\n2 DATE 1826?\n"
+        "0 @I4@ INDI\n1 NAME Dot /Range/\n1 SEX F\n1 BIRT\n2 DATE 1880-1881\n1 FAMS @F1@\n"
+        // Wives first, so that their answers are asked before their husband's.
+        "0 @I5@ INDI\n1 NAME Eve /Smith/\n1 SEX F\n1 FAMS @F2@\n1 FAMS @F4@\n"
+        "0 @I6@ INDI\n1 NAME Fay /Jones/\n1 SEX F\n1 FAMS @F3@\n"
+        "0 @I7@ INDI\n1 NAME Guy /Jones/\n1 SEX M\n1 FAMS @F4@\n"
+        "0 @I8@ INDI\n1 NAME Hal /Smith/\n1 SEX M\n1 FAMS @F2@\n1 FAMS @F3@\n1 FAMS @F1@\n"
+        "0 @I9@ INDI\n1 NAME John /Smith/\n1 SEX M\n1 FAMC @F2@\n"
+        "0 @I10@ INDI\n1 NAME John /Smith/\n1 SEX M\n1 FAMC @F3@\n"
+        "0 @F1@ FAM\n1 HUSB @I8@\n1 WIFE @I4@\n1 MARR\n2 DATE 1880-1881\n"
+        "0 @F4@ FAM\n1 HUSB @I7@\n1 WIFE @I5@\n"
+        "0 @F2@ FAM\n1 HUSB @I8@\n1 WIFE @I5@\n1 CHIL @I9@\n"
+        "0 @F3@ FAM\n1 HUSB @I8@\n1 WIFE @I6@\n1 CHIL @I10@\n0 TRLR\n");
+    auto highlighted = [&](const std::string& text) {
+        WHLGroup group(collection_.get());
+        group.SetConditionString(text);
+        group.Refresh();
+        People people;
+        for (int32_t n = 1; n <= collection_->IndividualCount(); ++n)
+            if (group.IsHighlighted(n)) people.insert(n);
+        return people;
+    };
+    // An empty DATE line is no date at all.
+    EXPECT_EQ(highlighted("+2").count(1), 1u);
+    EXPECT_EQ(highlighted("+39:BEF 1700").count(1), 0u);
+    EXPECT_EQ(highlighted("+39:AFT 1700").count(1), 0u);
+    // A date that cannot be read is neither before, after nor about anything.
+    EXPECT_EQ(highlighted("+39:AFT 2020"), People{});
+    EXPECT_EQ(highlighted("+39:ABT 1825"), People{});
+    EXPECT_EQ(highlighted("+39:BEF 2020").count(2) + highlighted("+39:BEF 2020").count(3), 0u);
+    // A marriage date with text counts as a date, as a birth date does.
+    EXPECT_EQ(highlighted("+2").count(4), 0u);
+    EXPECT_EQ(highlighted("+10").count(4), 0u);
+    EXPECT_EQ(highlighted("+10").count(8), 0u);
+    // Hal's two Johns: both mothers share the finding, in any order.
+    EXPECT_EQ(highlighted("+38"), (People{5, 6, 8}));
+    EXPECT_EQ(highlighted("+38;A;+17:F"), (People{5, 6}));
+    EXPECT_EQ(highlighted("+17:F;A;+38"), (People{5, 6}));
+    // Eve married a Smith and a Jones: she counts, whoever is asked first.
+    EXPECT_EQ(highlighted("+56"), (People{5, 8}));
+    EXPECT_EQ(highlighted("+17:M;O;+56"), (People{2, 3, 5, 7, 8, 9, 10}));
 }
 
 TEST_F(ConditionTest, Descriptions) {

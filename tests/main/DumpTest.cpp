@@ -30,28 +30,30 @@ class DumpTest : public TempDirTest {
 TEST_F(DumpTest, CountsAndSummaryLine) {
     EXPECT_EQ(Dump({"counts"}).Out, "I: 5\nF: 1\nN: 1\nS: 0\nCHAR: 1\n");
     // Windows-1252 bytes, the accent converted from ANSEL.
-    EXPECT_EQ(Dump({"summary-line", "1"}).Out, "Jos\xE9 /Roi/ [1], (b. 1900, ), (d. , )\n");
+    EXPECT_EQ(Dump({"summary-line", "1"}).Out, "Jos\xC3\xA9 /Roi/ [1], (b. 1900, ), (d. , )\n");
 }
 
 TEST_F(DumpTest, PersonSummaryWithChildrenInBirthOrder) {
     const ToolRun run = Dump({"summary", "1"});
     EXPECT_EQ(run.Exit, 0);
-    EXPECT_EQ(run.Out,
-              "Name :Jos\xE9 /Roi/ [1]\r\nSex    :M\r\nBirth   :1900, \r\nChr     :\r\nDeath :\r\n"
-              "Bur     :\r\nAge     :\r\nFather :\r\nMother :\r\nSpouse: Ann /Lee/ [2]\r\n"
-              "   Mar. Date: , \r\n      1925 Bo /Roi/ [4]\r\n      1930 Kim /Roi/ [3]");
+    EXPECT_EQ(
+        run.Out,
+        "Name :Jos\xC3\xA9 /Roi/ [1]\r\nSex    :M\r\nBirth   :1900, \r\nChr     :\r\nDeath :\r\n"
+        "Bur     :\r\nAge     :\r\nFather :\r\nMother :\r\nSpouse: Ann /Lee/ [2]\r\n"
+        "   Mar. Date: , \r\n      1925 Bo /Roi/ [4]\r\n      1930 Kim /Roi/ [3]");
 }
 
 TEST_F(DumpTest, RelationshipDescendantsAndIslands) {
-    EXPECT_EQ(Dump({"relationship", "3", "4"}).Out, "Brother\nJos\xE9 /Roi/ [1]\nRoi, Jos\xE9\n");
+    EXPECT_EQ(Dump({"relationship", "3", "4"}).Out,
+              "Brother\nJos\xC3\xA9 /Roi/ [1]\nRoi, Jos\xC3\xA9\n");
     EXPECT_EQ(Dump({"relationship", "3", "5"}).Out, "\n\n\n");
     EXPECT_EQ(Dump({"descendants", "1"}).Out,
-              "DESCENDANT LIST\r\n\r\n1 - Jos\xE9 /Roi/ [1] + Ann /Lee/ [2]\r\n"
+              "DESCENDANT LIST\r\n\r\n1 - Jos\xC3\xA9 /Roi/ [1] + Ann /Lee/ [2]\r\n"
               "  2 - Bo /Roi/ [4]\r\n  2 - Kim /Roi/ [3]\r\n");
     EXPECT_EQ(Dump({"descendants", "1", "--gens", "0"}).Out, Dump({"descendants", "1"}).Out);
     EXPECT_EQ(Dump({"islands"}).Out,
               "ISLANDS\r\n\r\n    #      Ind      Mar     Note   Source 1st Individual\r\n"
-              "    1        4        1        0        0 Jos\xE9 /Roi/ [1]\r\n"
+              "    1        4        1        0        0 Jos\xC3\xA9 /Roi/ [1]\r\n"
               "    2        1        0        0        0 Lone /Wolf/ [5]\r\n");
 }
 
@@ -71,7 +73,7 @@ TEST_F(DumpTest, ListSortedByAColumnInBothFormats) {
     // 30 pixels hold 5 characters, 60 pixels 11.
     EXPECT_EQ(Dump({"list", "--columns", "1,5", "--widths", "30,60", "--sort", "2"}).Out,
               "Inde Given      \r\n2    Ann        \r\n4    Bo         \r\n"
-              "1    Jos\xE9       \r\n3    Kim        \r\n5    Lone       \r\n");
+              "1    Jos\xC3\xA9       \r\n3    Kim        \r\n5    Lone       \r\n");
     const ToolRun garbage = Dump({"list", "--columns", "1,x"});
     EXPECT_EQ(garbage.Exit, 1);
     EXPECT_NE(garbage.Err.find("'x' is not a valid integer value"), std::string::npos);
@@ -87,7 +89,7 @@ TEST_F(DumpTest, HighlightedListAndDescriptions) {
     EXPECT_EQ(Dump({"highlighted", "--conditions", "+29:1ROI;A;-17:F", "--columns", "1,5", "--sort",
                     "2", "--format", "csv"})
                   .Out,
-              "\"Index\",\"Given\"\r\n\"4\",\"Bo\"\r\n\"1\",\"Jos\xE9\"\r\n");
+              "\"Index\",\"Given\"\r\n\"4\",\"Bo\"\r\n\"1\",\"Jos\xC3\xA9\"\r\n");
     std::string eleven = "+13";
     for (int i = 0; i < 10; ++i)
         eleven += ";O;+13";
@@ -106,7 +108,7 @@ TEST_F(DumpTest, FamilyAndPedigreeTabs) {
               "FAMILY GROUP\r\n\r\nHUSBAND\r\nName:    \r\nBirth:   \r\nChr:     \r\n"
               "Death:   \r\nBurial:  \r\nFather:  \r\nMother:  \r\n\r\nWIFE\r\n"
               "Name:    Kim /Roi/ [3]\r\nBirth:   1930, \r\nChr:     \r\nDeath:   \r\n"
-              "Burial:  \r\nFather:  Jos\xE9 /Roi/ [1]\r\nMother:  Ann /Lee/ [2]\r\n");
+              "Burial:  \r\nFather:  Jos\xC3\xA9 /Roi/ [1]\r\nMother:  Ann /Lee/ [2]\r\n");
     // The file lists Kim (1930) before Bo (1925); the page shows them by birth.
     const std::string family = Dump({"family", "1", "--marriage", "1"}).Out;
     EXPECT_NE(family.find("\r\nChild 1\r\nName:    Bo /Roi/ [4]\r\nSex:     M\r\n"
@@ -120,14 +122,14 @@ TEST_F(DumpTest, FamilyAndPedigreeTabs) {
     // and Kim has no family, so neither a marriage line nor a spouse.
     const std::string parents(9, ' ');
     const std::string fourEmpty = "\r\n\r\n\r\n\r\n";
-    const std::string chart = "PEDIGREE CHART\r\n" + fourEmpty + parents + "Jos\xE9 /Roi/\r\n" +
+    const std::string chart = "PEDIGREE CHART\r\n" + fourEmpty + parents + "Jos\xC3\xA9 /Roi/\r\n" +
                               parents + "b. 1900,\r\n" + parents + "d.\r\n" + parents +
                               "m.\r\n\r\n\r\n\r\nKim /Roi/\r\nb. 1930,\r\nd.\r\n" + fourEmpty +
                               "\r\n" + parents + "Ann /Lee/\r\n" + parents + "b.\r\n" + parents +
                               "d.\r\n" + fourEmpty + fourEmpty;
     EXPECT_EQ(Dump({"pedigree", "3"}).Out, chart);
     const std::string own = Dump({"pedigree", "1"}).Out;
-    EXPECT_NE(own.find("\r\nJos\xE9 /Roi/\r\nb. 1900,\r\nd.\r\nm.\r\n"), std::string::npos);
+    EXPECT_NE(own.find("\r\nJos\xC3\xA9 /Roi/\r\nb. 1900,\r\nd.\r\nm.\r\n"), std::string::npos);
     EXPECT_TRUE(own.ends_with("\r\nSpouse\r\nAnn /Lee/\r\nb.\r\nd.\r\n\r\n")) << own;
 }
 
@@ -148,7 +150,7 @@ TEST_F(DumpTest, GeneralAndIndividualTabs) {
     EXPECT_EQ(general.Out.substr(general.Out.size() - tail.size()), tail);
     // The person made active has had the children put in birth order.
     EXPECT_EQ(Dump({"individual", "1"}).Out,
-              "REF/AFN/Custom: 1 /  / \r\nName: Jos\xE9 /Roi/\r\nSex: Male\r\nModify Date: \r\n"
+              "REF/AFN/Custom: 1 /  / \r\nName: Jos\xC3\xA9 /Roi/\r\nSex: Male\r\nModify Date: \r\n"
               "Birth: 1900\r\nChristening: \r\nDeath: \r\nBurial: \r\n"
               "Marriage (2): Ann /Lee/, m. \r\n"
               "     Son: 1925, Bo /Roi/ [4], (b. 1925, ), (d. , )\r\n"

@@ -125,11 +125,15 @@ TEST(DateTest, EmptyDateAnswersNothing) {
     EXPECT_FALSE(date.HasSecondYear());
 }
 
-TEST(DateTest, AnselIsConvertedBeforeUpperCasing) {
-    // ANSEL umlaut + "i", then the ANSEL AE ligature.
-    EXPECT_EQ(WDate("ma\xE8i \xA5").Text(), "MA\xCF \xC6");
-    // A trailing mark stays itself.
-    EXPECT_EQ(WDate("x\xE2").Text(), "X\xC2");
+TEST(DateTest, TextsAreUpperCasedInEveryScript) {
+    // Date texts arrive converted from the file's character set.
+    EXPECT_EQ(WDate("ma\xC3\xAF \xC3\xA6").Text(), "MA\xC3\x8F \xC3\x86");
+    EXPECT_EQ(WDate("\xD0\xBC\xD0\xB0\xD0\xB9 1900").Text(), "\xD0\x9C\xD0\x90\xD0\x99 1900");
+    EXPECT_EQ(WDate("1195\xE2\x80\x93"
+                    "1226")
+                  .Text(),
+              "1195\xE2\x80\x93"
+              "1226");
 }
 
 class FixedClock : public ::testing::Test {

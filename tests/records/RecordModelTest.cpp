@@ -175,15 +175,16 @@ TEST_F(RecordModelTest, Families) {
         "0 @F1@ FAM\n1 HUSB @H@\n1 MARR\n2 PLAC Boston\n2 DATE 1850\n1 MARR\n2 DATE 1900\n"
         "0 @F2@ FAM\n1 HUSB @H@\n1 WIFE @W@\n1 MARR\n2 DATE 1850\n3 TIME 10:00\n2 PLAC Boston\n"
         "1 SLGS\n2 DATE 1860\n1 NOTE family note\n1 SOUR @S1@\n0 TRLR\n");
+    // The first MARR's first DATE and PLAC, in any order, past deeper lines.
     auto f1 = collection_->Family(1);
-    EXPECT_EQ(f1->MarriageDate(), nullptr);
+    EXPECT_EQ(f1->MarriageDateText(), WDate("1850").DisplayText());
     EXPECT_EQ(f1->MarriagePlaceText(), "Boston");
     EXPECT_EQ(f1->SpouseCount(), 1);
     EXPECT_EQ(f1->OtherSpouse(1), 0);
     EXPECT_EQ(f1->OtherSpouse(2), 1);
     auto f2 = collection_->Family(2);
     EXPECT_EQ(f2->MarriageDateText(), WDate("1850").DisplayText());
-    EXPECT_EQ(f2->MarriagePlaceText(), "");
+    EXPECT_EQ(f2->MarriagePlaceText(), "Boston");
     EXPECT_EQ(f2->EventName(), "Marriage");
     EXPECT_TRUE(f2->HasSealing());
     EXPECT_EQ(f2->Sealing()->Kind(), kLDSSealingToSpouse);
@@ -191,6 +192,33 @@ TEST_F(RecordModelTest, Families) {
     EXPECT_EQ(f2->CitationCount(), 1);
     EXPECT_EQ(collection_->Family(0), nullptr);
     EXPECT_THROW(collection_->Family(3), EIndexError);
+}
+
+// Several programs write other lines between MARR and its date and place.
+TEST_F(RecordModelTest, MarriageDateAndPlaceAfterOtherLines) {
+    Load(
+        "0 HEAD\n0 @H@ INDI\n0 @W@ INDI\n"
+        "0 @F1@ FAM\n1 HUSB @H@\n1 WIFE @W@\n1 MARR\n2 TYPE Religious\n2 SOUR @S1@\n3 PAGE 4\n"
+        "3 DATE 1 JAN 1999\n2 NOTE by banns\n2 ADDR Church Lane\n3 PLAC Wrong\n2 DATE 1 APR 1875\n"
+        "3 TIME 10:00\n2 PLAC St Mary, Leeds\n1 DIV\n2 DATE 1880\n"
+        "0 @F2@ FAM\n1 MARR\n2 DATE\n2 PLAC Leeds\n"
+        "0 @F3@ FAM\n1 MARR Y\n1 DIV\n2 DATE 1900\n2 PLAC York\n0 TRLR\n");
+    auto f1 = collection_->Family(1);
+    EXPECT_EQ(f1->MarriageDateText(), WDate("1 APR 1875").DisplayText());
+    EXPECT_EQ(f1->MarriagePlaceText(), "St Mary, Leeds");
+    // A DATE line without a value is no date.
+    auto f2 = collection_->Family(2);
+    EXPECT_EQ(f2->MarriageDate(), nullptr);
+    EXPECT_EQ(f2->MarriagePlaceText(), "Leeds");
+    // Lines of the next event belong to it.
+    auto f3 = collection_->Family(3);
+    EXPECT_EQ(f3->MarriageDate(), nullptr);
+    EXPECT_EQ(f3->MarriagePlaceText(), "");
+    // Individual events read the same way, an empty DATE included.
+    auto p = Only("1 BIRT\n2 SOUR @S1@\n3 DATE 1700\n2 DATE\n2 PLAC Hull\n");
+    EXPECT_FALSE(p->EventHasDate(kEventBirth));
+    EXPECT_EQ(p->Event(kEventBirth, 1)->Date(), nullptr);
+    EXPECT_EQ(p->EventPlaceText(kEventBirth), "Hull");
 }
 
 TEST_F(RecordModelTest, SpouseFamiliesAndChildrenOrdered) {

@@ -36,7 +36,7 @@ TEST_F(SupportRecordsTest, NoteRecords) {
     EXPECT_EQ(first->Lines(), (std::vector<std::string>{"First line", "Third line"}));
     EXPECT_EQ(first->NoteText("\r\n"), "First line\r\nThird line");
     EXPECT_EQ(c.Note(2)->Lines(), (std::vector<std::string>{"Textmore", "next"}));
-    EXPECT_EQ(c.Note(3)->NoteText("|"), "\xE9");
+    EXPECT_EQ(c.Note(3)->NoteText("|"), "\xC3\xA9");
     EXPECT_EQ(c.Note(0), nullptr);
     EXPECT_THROW(c.Note(4), EIndexError);
 }

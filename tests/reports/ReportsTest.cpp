@@ -1,6 +1,7 @@
 // The report engine and the eight reports, read back from their display
 // lists and from the PDF, image and other files they write.
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -80,6 +81,7 @@ class ReportsTest : public QObject {
     void longTextsAreCutOrWrappedCleanly();
     void cancellingThePreparationKeepsNoPages();
     void eachReportKindWritesItsTextToPdf();
+    void namesInEveryScriptReachThePdf();
     void emptyListsAndFilesWithoutIslandsPrintNoRows();
     void singleSheetPedigreeQueuesNothing();
     void cascadingPedigreeContinuesOnTheRightCharts();
@@ -271,6 +273,52 @@ void ReportsTest::eachReportKindWritesItsTextToPdf() {
                                     .arg(expected, text.right(1500))));
         QVERIFY(text.contains(QStringLiteral("Printed by Vellacor")));
         QVERIFY(text.contains(QStringLiteral("File: family.ged")));
+    }
+}
+
+void ReportsTest::namesInEveryScriptReachThePdf() {
+    QFile source(QStringLiteral(VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    auto collection = Load(source.readAll().toStdString());
+    QVERIFY(collection);
+    WListColumns columns(collection.get(), ListSectionName(ListSection::List));
+    columns.SetColumnString(kDefaultListColumns);
+    const QStringList names = {
+        QStringLiteral("Zieliński, Łukasz"),
+        QStringLiteral("Παπαδοπούλου, Αθηνά"),
+        QStringLiteral("Петров, Иван"),
+        QStringLiteral("כהן"),
+        QStringLiteral("张, 伟"),
+        QStringLiteral("محمد"),
+    };
+    for (int kind : {kReportList, kReportFamily}) {
+        ReportRequest request;
+        request.kind = kind;
+        request.collection = collection.get();
+        request.individual = 1;
+        request.fileTitle = QStringLiteral("scripts.ged");
+        request.spouseEntry = 0;
+        request.listColumns = &columns;
+        auto job = ReportJob::Create(request);
+        QVERIFY(job);
+        const QString path = dir_->filePath(QStringLiteral("scripts%1.pdf").arg(kind));
+        QCOMPARE(job->Save(ExportFormat::PDF, path), path);
+        // pdftotext reads back only what the PDF carries as real glyphs of
+        // embedded fonts: a name drawn as boxes would not come back.
+        // Arabic comes back in its joined presentation forms and with bidi
+        // marks around right-to-left runs: compare the plain letters.
+        const QString text = test::PdfText(path)
+                                 .normalized(QString::NormalizationForm_KC)
+                                 .remove(QRegularExpression(
+                                     QStringLiteral("[\u200E\u200F\u202A-\u202E\u2066-\u2069]")));
+        const QStringList expected =
+            kind == kReportList
+                ? names
+                : QStringList{QStringLiteral("Łukasz /Zieliński/"), QStringLiteral("Αθηνά"),
+                              QStringLiteral("Иван /Петров/"), QStringLiteral("伟 /张/"),
+                              QStringLiteral("Kraków")};
+        for (const QString& name : expected)
+            QVERIFY2(text.contains(name), qPrintable(name + QStringLiteral(" not in:\n") + text));
     }
 }
 

@@ -125,6 +125,29 @@ class FindBoxTest : public QObject {
         QCOMPARE(scroller_->CurrentIndividual(), 5);  // no file, no search
     }
 
+    void namesInOtherScriptsAreFoundAndShown() {
+        auto scripts =
+            std::make_unique<WGEDCollection>(VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged");
+        QVERIFY(scripts->Load());
+        scripts->AfterLoad();
+        find_->Attach(scripts.get());
+        scroller_->SetCollection(scripts.get());
+        collection_ = std::move(scripts);
+        find_->SetMode(WFindBox::kSurname);
+        box_->setText(QStringLiteral("петров"));  // typed in lower case
+        QCOMPARE(scroller_->CurrentIndividual(), 3);
+        box_->setText(QStringLiteral("ΠΑΠΑΔΟΠΟΎΛΟΥ, α"));
+        QCOMPARE(scroller_->CurrentIndividual(), 2);
+        find_->SetMode(WFindBox::kGiven);
+        box_->setText(QStringLiteral("伟"));
+        QCOMPARE(scroller_->CurrentIndividual(), 5);
+        // Following the active individual, the box shows the name as written.
+        scroller_->GoToIndividual(4);
+        QCOMPARE(box_->text(), QStringLiteral("שרה"));
+        modes_->Choose(WFindBox::kSurname);
+        QCOMPARE(box_->text(), QStringLiteral("כהן"));
+    }
+
   private:
     QTemporaryDir dir_;
     std::unique_ptr<WGEDCollection> collection_;

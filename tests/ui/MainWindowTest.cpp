@@ -390,7 +390,8 @@ void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {
     QFile saved(dir_.filePath("list.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
-    QVERIFY(bytes.startsWith("\"Index\",\"REF\""));
+    // UTF-8 with a byte-order mark, so spreadsheet programs read it right.
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"Index\",\"REF\""));
     QVERIFY(bytes.endsWith("\r\n\r\n"));
     QCOMPARE(bytes.count('\n'), 5 + 1 + 1);  // header, five people, the extra line end
 }
