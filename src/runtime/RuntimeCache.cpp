@@ -307,7 +307,7 @@ bool FileMatches(int dir, const std::string& path, uint64_t size, uint64_t hash)
         static_cast<uint64_t>(info.st_size) != size)
         return false;
     if (size == 0) return hash == HashBytes(nullptr, 0);
-    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.Get(), 0);
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Get(), 0);
     if (map == MAP_FAILED) return false;
     const bool same = HashBytes(map, size) == hash;
     ::munmap(map, size);

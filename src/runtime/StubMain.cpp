@@ -28,6 +28,7 @@ constexpr const char* kViewer = "vellacor";
 constexpr const char* kSystemFontConfig = "/etc/fonts/fonts.conf";
 constexpr const char* kBundledFontConfig = "fonts/fonts.conf";
 constexpr int kFailed = 1;
+constexpr int kMegabyteShift = 20;
 
 int Fail(const std::string& message) {
     ShowFailure(message);
@@ -59,11 +60,11 @@ int main(int argc, char** argv) {
             return Fail(problem + ". Please ask the sender for a new copy of the file.");
         problems += "\n  " + problem;
     }
-    if (!ready)
-        return Fail(
-            "there is no room to unpack the viewer (about 100 MB in the cache folder "
-            "or the temporary folder):" +
-            problems);
+    if (!ready) {
+        const uint64_t megabytes = (image.Header.PayloadBytes >> kMegabyteShift) + 1;
+        return Fail("there is no room to unpack the viewer (" + std::to_string(megabytes) +
+                    " MB in the cache folder or the temporary folder):" + problems);
+    }
     ::close(image.Fd);
 
     ::setenv(vx::platform::kProgramPathVariable, image.Path.c_str(), 1);

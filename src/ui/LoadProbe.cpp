@@ -31,6 +31,10 @@ void WatchLoadForProbe(TLogoAppForm* window) {
                     qPrintable(QApplication::platformName()),
                     qPrintable(QFontInfo(window->font()).family()));
         std::fflush(stdout);
+        // A value naming a PNG file also keeps a picture of the window.
+        const QString picture = qEnvironmentVariable(kPrintLoadedVariable);
+        if (picture.endsWith(".png") && !window->grab().save(picture))
+            std::printf("cannot save %s\n", qPrintable(picture));
         QApplication::quit();
     });
     timer->start(kPollMilliseconds);

@@ -1,7 +1,8 @@
 // A check for start-up tests of packed files, where no one can look at the
 // screen: with VELLACOR_PRINT_LOADED set, the viewer prints what its status
 // bar shows once the embedded GEDCOM has loaded, with the platform and the
-// font it draws with, and quits.
+// font it draws with, and quits. A value ending in ".png" names a file that
+// then gets a picture of the window.
 #pragma once
 
 namespace vx {

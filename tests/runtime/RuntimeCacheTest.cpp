@@ -88,7 +88,7 @@ class RuntimeCacheTest : public test::TempDirTest {
 
     void ExpectFilesIn(const std::string& dir) {
         for (const BundleFile& file : files_) {
-            EXPECT_EQ(ReadFile(dir + "/" + file.Path), file.Bytes) << file.Path;
+            EXPECT_EQ(test::ReadFile(dir + "/" + file.Path), file.Bytes) << file.Path;
             EXPECT_EQ(::access((dir + "/" + file.Path).c_str(), X_OK) == 0, file.Executable)
                 << file.Path;
         }
