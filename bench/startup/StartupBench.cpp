@@ -33,6 +33,7 @@ constexpr size_t kLargestShown = 8;
 
 // Runs a program quietly; false when it fails.
 bool Run(const std::vector<std::string>& args, bool quiet) {
+    std::fflush(stdout);  // or the child would print our pending lines again
     const pid_t child = ::fork();
     if (child < 0) return false;
     if (child == 0) {
