@@ -19,9 +19,21 @@ Makes OUTPUT, a self-viewing program file: a copy of the viewer followed by
 the compressed GEDCOM file and the creator's facts. OUTPUT is marked
 executable.
 
+By default OUTPUT is self-contained: it carries the viewer's whole runtime
+(Qt, the libraries it needs, the C and C++ runtime, a fallback font) behind
+a small start-up stub, taken from vellacor-standalone beside this tool. The
+recipient needs only an x86-64 Linux with glibc 2.31 or later (or none at
+all), an X11 display or Xwayland, and about 100 MB free in ~/.cache or the
+temporary folder, where the runtime is unpacked once and shared by every
+file packed with the same viewer.
+
+With --viewer the given viewer is copied as it is: the plain form, for
+developers. The recipient then needs Qt 6.4 and the other libraries that
+viewer was linked against (on Debian 12: qt6-base).
+
 Options:
   -o, --output FILE      the program file to write (required)
-      --viewer PATH      the viewer to copy (default: vellacor beside this tool)
+      --viewer PATH      copy this viewer as it is instead (the plain form)
       --title T          title of the file (at most 31 bytes)
       --name N           the creator's name (63)
       --email E          the creator's e-mail address (63)
@@ -117,10 +129,20 @@ std::string ReadTextFile(const std::string& path) {
     return text;
 }
 
+constexpr const char* kSelfContainedViewer = "vellacor-standalone";
+
+// The self-contained viewer image built beside this tool.
 std::string DefaultViewer() {
     const std::string tool = platform::ProgramPath();
-    if (tool.empty()) return "vellacor";
-    return (std::filesystem::path(tool).parent_path() / "vellacor").string();
+    const std::string path =
+        tool.empty() ? kSelfContainedViewer
+                     : (std::filesystem::path(tool).parent_path() / kSelfContainedViewer).string();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw UsageError("the self-contained viewer " + path +
+                         " is missing (builds without the windows have none); "
+                         "give a viewer with --viewer");
+    return path;
 }
 
 }  // namespace
@@ -139,7 +161,7 @@ int RunPack(const std::vector<std::string>& args) {
     TPackRequest request;
     request.GedcomPath = parsed.Positionals()[0];
     request.OutputPath = *parsed.Value("output");
-    request.ViewerPath = parsed.Value("viewer").value_or(DefaultViewer());
+    request.ViewerPath = parsed.Has("viewer") ? *parsed.Value("viewer") : DefaultViewer();
     request.ConvertUtf16 = parsed.Has("convert-utf16");
 
     SenderRecord& sender = request.Sender;

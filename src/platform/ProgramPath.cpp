@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace vx::platform {
@@ -14,6 +15,13 @@ std::string ProgramPath() {
         if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string TakeLaunchedProgramPath() {
+    const char* launched = std::getenv(kProgramPathVariable);
+    std::string path = launched && launched[0] == '/' ? launched : ProgramPath();
+    ::unsetenv(kProgramPathVariable);
+    return path;
 }
 
 }  // namespace vx::platform

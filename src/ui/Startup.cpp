@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "archive/SenderRecord.h"
 #include "ui/GuiServices.h"
+#include "ui/LoadProbe.h"
 #include "ui/LogoMain.h"
 #include "ui/SplashScreen.h"
 
@@ -36,6 +37,7 @@ int RunViewer(int argc, char** argv, const std::string& programPath) {
             window = std::make_unique<TLogoAppForm>(programPath);
             services.SetMainWindow(window.get());
             window->show();
+            WatchLoadForProbe(window.get());
             status = QApplication::exec();
         } catch (const EInOutError&) {
             QMessageBox::critical(nullptr, QApplication::applicationName(), "Error with I/O",
