@@ -51,7 +51,7 @@ constexpr EventTag kEventTags[] = {
     {"ASSO", kEventOther, "Associates"},
     {"ADOP", kEventOther, "Adoption"},
     {"PROP", kEventOther, "Property"},
-    {"DSCR", kEventOther, "Phyical Description"},
+    {"DSCR", kEventOther, "Physical Description"},
     {"BLES", kEventOther, "Blessing"},
     {"CENS", kEventOther, "Census"},
     {"MARS", kEventOther, "Marriage Settlement"},
