@@ -20,8 +20,10 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -214,6 +216,7 @@ void TLogoAppForm::BuildCentralArea() {
     connect(conditions, &WHLGuiMan::StateChanged, this, &TLogoAppForm::UpdateHighlightStrip);
     connect(highlightPanel_, &THighlightPanel::CloseRequested, this,
             [this] { ToggleLeftPanel(1); });
+    connect(islandsPanel_, &TIslandsPanel::CloseRequested, this, [this] { ToggleLeftPanel(0); });
 }
 
 // One page per tab; the Highlighted tab shows the List page, so its own
@@ -288,8 +291,13 @@ void TLogoAppForm::StartBusyTimer() {
 }
 
 void TLogoAppForm::BusyTick() {
-    status_[0]->setText(QString::number(ProgressCount()));
-    if (!ProgressRunning()) busyTimer_->stop();
+    // The count shows while the work runs and goes when it ends.
+    if (ProgressRunning()) {
+        status_[0]->setText(QString::number(ProgressCount()));
+        return;
+    }
+    busyTimer_->stop();
+    status_[0]->clear();
 }
 
 void TLogoAppForm::ResetState() {
@@ -494,6 +502,12 @@ void TLogoAppForm::SelectTab(int tab) {
 
 void TLogoAppForm::RefreshView() {
     if (loading_) return;
+    ++refreshing_;
+    RefreshPage();
+    if (--refreshing_ == 0) ShowPendingHelp();
+}
+
+void TLogoAppForm::RefreshPage() {
     leftPanel_->setEnabled(false);
     const int tab = CurrentTab();
     const PageContext context = CurrentContext();
@@ -603,11 +617,24 @@ void TLogoAppForm::ShowQuickHelp(int entry) {
     if (!WOptions::GetFlag(opt::kDispInitHelp)) return;
     const int key = opt::kIH1 + entry - 1;
     if (entry < 1 || entry > 16 || !WOptions::GetFlag(key)) return;
+    if (refreshing_ > 0) {
+        if (std::find(pendingHelp_.begin(), pendingHelp_.end(), entry) == pendingHelp_.end())
+            pendingHelp_.push_back(entry);
+        return;
+    }
     for (const QuickHelpEntry& help : kQuickHelp) {
         if (help.entry != entry) continue;
         if (quickHelpSink) quickHelpSink(entry, help.title);
         return;
     }
+}
+
+void TLogoAppForm::ShowPendingHelp() {
+    // Each entry is offered after the one before it has closed; one the
+    // user has stopped or seen meanwhile is skipped by ShowQuickHelp.
+    const std::vector<int> entries = std::exchange(pendingHelp_, {});
+    for (const int entry : entries)
+        ShowQuickHelp(entry);
 }
 
 void TLogoAppForm::ApplyOptions() {
@@ -641,6 +668,12 @@ void TLogoAppForm::ApplyDisplaySizes() {
                              islandsPage_->IslandGrid(), islandsPage_->MemberGrid(),
                              static_cast<QTableView*>(islandsPanel_->Grid()), sourcesPage_->Grid()})
         SetGridSizes(*grid, font, rowHeight);
+    // Column widths follow the font.
+    listPage_->ApplyColumnWidths();
+    descendantsPage_->ApplyColumnWidths();
+    islandsPage_->ApplyColumnWidths();
+    islandsPanel_->ApplyColumnWidths();
+    sourcesPage_->ApplyColumnWidths();
     for (QWidget* text : std::initializer_list<QWidget*>{
              listPage_->CountLabel(), islandsPage_->FoundLabel(), islandsPage_->MembersLabel(),
              islandsPanel_->CountLabel(), sourcesPage_->FoundLabel(), sourcesPage_->NoteMemo(),
