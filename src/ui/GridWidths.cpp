@@ -1,5 +1,6 @@
 #include "ui/GridWidths.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QTableView>
@@ -20,6 +21,7 @@ constexpr int kCellPadding = 8;
 // the nearest others up to this many. Values are computed to be measured,
 // so a long list is sampled rather than read whole.
 constexpr int kMeasuredRows = 300;
+constexpr int kTailRows = 20;
 
 }  // namespace
 
@@ -61,12 +63,19 @@ int TGridWidths::CaptionWidth(int column) const {
 }
 
 int TGridWidths::ValuesWidth(int column) const {
+    const QAbstractItemModel* model = grid_.model();
+    const int rows = model ? model->rowCount() : 0;
+    if (rows == 0) return 0;
     // The view measures the rows on screen and then others up to the
     // header's precision, through the column's delegate.
     const QAbstractItemView& view = grid_;
-    return grid_.model() && grid_.model()->rowCount() > 0
-               ? view.sizeHintForColumn(column) + kCellPadding
-               : 0;
+    int widest = view.sizeHintForColumn(column);
+    // The last rows too: a list in order ends with its largest numbers.
+    const QFontMetrics metrics(grid_.font());
+    for (int row = std::max(rows - kTailRows, 0); row < rows; ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      model->index(row, column).data(Qt::DisplayRole).toString()));
+    return widest + kCellPadding;
 }
 
 int TGridWidths::MinimumWidth(int column) const {

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -134,6 +135,14 @@ void TIslandsPanel::ShowIslands() {
 
 void TIslandsPanel::ApplyColumnWidths() {
     widths_->Apply();
+}
+
+int TIslandsPanel::PreferredWidth() const {
+    int columns = 0;
+    for (int column = 0; column < grid_->columnCount(); ++column)
+        columns += grid_->columnWidth(column);
+    return columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth() +
+           2 * kBodyMargin;
 }
 
 int32_t TIslandsPanel::SelectedRank() const {

@@ -30,6 +30,8 @@ class TIslandsPanel : public QWidget {
     int32_t IslandInUse() const { return inUse_; }
     // The grid's widths in its font, after a font change too.
     void ApplyColumnWidths();
+    // The width that shows the grid's columns whole.
+    int PreferredWidth() const;
 
     QTableWidget* Grid() const { return grid_; }
     QCheckBox* UseIslands() const { return useIslands_; }

@@ -130,8 +130,8 @@ TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
         if (!TdlgListColumns::Choose(columns_, context_.collection, this)) return;
         columns_.SetBasePerson(context_.active);
         members_->Reload();
+        UpdateSortIndicator();  // the caption's width includes the sort mark
         ApplyColumnWidths();
-        UpdateSortIndicator();
     });
     membersCount_->setObjectName("labIslandIndividuals");
     membersCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -243,8 +243,8 @@ void TIslandsPage::SelectIsland(int32_t rank) {
     members_->SetList(memberList_.get(), context_.group, false);
     membersCount_->setText(
         memberList_ ? ToQt(FormatThousands(memberList_->Count()) + " Individuals") : QString());
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
 }
 
 void TIslandsPage::SortMembers(int column) {
@@ -255,8 +255,8 @@ void TIslandsPage::SortMembers(int column) {
         columns_.SortByColumn(column + 1);
     }
     members_->Reload();
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
 }
 
 void TIslandsPage::FreeMembers() {

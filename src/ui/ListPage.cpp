@@ -146,8 +146,8 @@ TListPage::TListPage(WListColumns& columns, QWidget* parent)
         if (!TdlgListColumns::Choose(columns_, collection, this)) return;
         columns_.SetBasePerson(active_);
         model_.Reload();
+        UpdateSortIndicator();  // the caption's width includes the sort mark
         ApplyColumnWidths();
-        UpdateSortIndicator();
     });
     findInList_->setObjectName("cbFindInList");
     findInList_->setChecked(WOptions::GetFlag(opt::kFindInList));
@@ -174,8 +174,8 @@ void TListPage::ShowList(WColSortIterator* list, WHLGroup* group, bool highlight
     active_ = activeIndividual;
     model_.SetList(list, group, highlightedMode);
     count_->setText(list ? QString::number(list->Count()) + " Individuals" : QString());
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
     MoveToActive(activeIndividual);
 }
 
@@ -196,8 +196,8 @@ void TListPage::SortByColumn(int column) {
         columns_.SortByColumn(column + 1);
     }
     model_.Reload();
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
     MoveToActive(active_);
 }
 

@@ -726,11 +726,13 @@ void TLogoAppForm::ToggleLeftPanel(int page) {
     } else {
         leftPages_->setCurrentIndex(page);
         leftPanel_->show();
-        // The condition editors need room for their lists and parameters.
-        const int width = std::max(page == 1 ? 230 : 100, WOptions::GetInt(opt::kLastPanelWidth));
+        if (page == 0) islandsPanel_->Refresh(CurrentContext());
+        // The condition editors need room for their lists and parameters,
+        // the islands grid for its columns in the current font.
+        const int least = page == 1 ? 230 : std::max(100, islandsPanel_->PreferredWidth());
+        const int width = std::max(least, WOptions::GetInt(opt::kLastPanelWidth));
         splitter_->setSizes({width, std::max(1, splitter_->width() - width)});
         ShowQuickHelp(page == 0 ? 15 : 14);
-        if (page == 0) islandsPanel_->Refresh(CurrentContext());
     }
     actions_[kCmdIslandsPanel]->setChecked(leftPanel_->isVisible() && page == 0 && !same);
     actions_[kCmdHighlightingPanel]->setChecked(leftPanel_->isVisible() && page == 1 && !same);

@@ -270,8 +270,8 @@ void TSourcesPage::Refresh(const PageContext& context) {
         list_ = std::make_unique<WSourceIterator>(*collection);
         model_.SetList(list_.get(), collection);
         found_->setText(QString::number(list_->Count()) + " Sources");
+        UpdateSortIndicator();  // the caption's width includes the sort mark
         ApplyColumnWidths();
-        UpdateSortIndicator();
     }
     // The details are read afresh for the row selected before.
     const int row = std::clamp(selectedRow_, 0, std::max(model_.rowCount() - 1, 0));

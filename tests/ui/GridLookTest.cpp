@@ -103,6 +103,10 @@ class GridLookTest : public QObject {
             columns_->SetColumnWidth(column, 5);
         QTableView* grid = page_->Grid();
         QHeaderView* header = grid->horizontalHeader();
+        // The sort mark counts as part of the caption from the first sort.
+        page_->SortByColumn(2);
+        QVERIFY(header->isSortIndicatorShown());
+        QVERIFY(grid->columnWidth(2) >= header->sectionSizeHint(2));
         for (int points : kFontSizes) {
             grid->setFont(FontOfSize(*grid, points));
             page_->ApplyColumnWidths();
@@ -122,6 +126,32 @@ class GridLookTest : public QObject {
             QVERIFY(!IsCompactColumn(*columns_, kNameColumn + 1));
             QVERIFY(IsCompactColumn(*columns_, 3));
         }
+    }
+
+    // A long list is measured on a sample: the rows in view, the nearest
+    // others, and its last rows, where an ordered list keeps its largest
+    // numbers.
+    void longListsAreMeasuredToTheirEnd() {
+        std::string text = "0 HEAD\n";
+        constexpr int kPeople = 400;
+        for (int i = 1; i <= kPeople; ++i)
+            text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME P /Q/\n1 BIRT\n2 DATE " +
+                    (i == kPeople ? "BET 11 NOV 1888 AND 28 DEC 1899" : "1900") + "\n";
+        const std::string path = dir_.filePath("long.ged").toStdString();
+        std::ofstream(path) << text << "0 TRLR\n";
+        WGEDCollection collection(path);
+        QVERIFY(collection.Load());
+        collection.AfterLoad();
+        WListColumns columns(&collection, "TestLong");
+        columns.SetColumnString(kColumns);
+        WColSortIterator list(&collection);
+        columns.SetSortIterator(&list);
+        TListPage page(columns);
+        page.ShowList(&list, nullptr, false, 1);
+        QCOMPARE(page.Model().rowCount(), kPeople);
+        const QString last = page.Model().index(kPeople - 1, 2).data().toString();
+        QVERIFY(last.size() > 20);
+        QVERIFY(page.Grid()->columnWidth(2) > page.Grid()->fontMetrics().horizontalAdvance(last));
     }
 
     void doubleClickOnADividerFitsTheColumn() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableView>
@@ -363,9 +364,14 @@ void MainWindowTest::listTabSortsByHeaderClicks() {
 void MainWindowTest::islandsPanelConfinesTheView() {
     auto window = Open(program_);
     QVERIFY(window);
+    window->resize(1200, 700);  // room for the panel beside the pages
     window->CommandAction(TLogoAppForm::kCmdIslandsPanel)->trigger();
     TIslandsPanel* panel = window->IslandsPanel();
     QCOMPARE(panel->Grid()->rowCount(), 2);  // the Roi family, and Lone Wolf
+    // The panel opens wide enough for the grid's columns.
+    QVERIFY(window->LeftPanel()->width() >= panel->PreferredWidth());
+    QVERIFY(panel->Grid()->horizontalScrollBar()->maximum() == 0 ||
+            !panel->Grid()->horizontalScrollBar()->isVisible());
     QCOMPARE(panel->Grid()->item(0, 1)->text(), QString("4"));
     QCOMPARE(panel->CountLabel()->text(), QString("2 islands"));
     panel->Grid()->setCurrentCell(1, 0);
