@@ -126,6 +126,8 @@ void ApplyGridStyle(QTableView& grid) {
 
 void SetGridSizes(QTableView& grid, const QFont& font, int rowHeight) {
     grid.setFont(font);
+    // The captions read at the size of the cells below them.
+    grid.horizontalHeader()->setFont(font);
     QHeaderView* rows = grid.verticalHeader();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
