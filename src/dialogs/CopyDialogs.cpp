@@ -37,7 +37,7 @@ TListClipDlg::TListClipDlg(QWidget* parent) : QDialog(parent) {
         });
     }
     askFileName = [this] {
-        QFileDialog dialog(this, "Save to File", QString(), "Comma Sperated Values (*.csv)");
+        QFileDialog dialog(this, "Save to File", QString(), "Comma Separated Values (*.csv)");
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("csv");
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()

@@ -22,6 +22,7 @@
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
 #include "main/ToolGedcom.h"
+#include "records/Individual.h"
 #include "reports/ABSReportForm.h"
 #include "reports/ReportRunner.h"
 
@@ -111,6 +112,21 @@ int NumberOption(const ToolArgs& parsed, const char* name, int fallback) {
     return number;
 }
 
+// The spouse family asked for with --marriage, from 0; one the individual
+// does not have is refused rather than printed as an empty block.
+int MarriageEntry(const WGEDCollection& collection, int32_t individual, const ToolArgs& parsed) {
+    const int marriage = NumberOption(parsed, "marriage", 1);
+    if (!parsed.Has("marriage")) return marriage - 1;
+    if (marriage < 1) throw UsageError("--marriage takes a family number from 1");
+    const auto person = collection.Individual(individual);
+    const int count = person ? person->SpouseFamilyCount() : 0;
+    if (marriage > count)
+        throw VxError("individual " + std::to_string(individual) + " has " + std::to_string(count) +
+                      (count == 1 ? " marriage" : " marriages") + ", not " +
+                      std::to_string(marriage));
+    return marriage - 1;
+}
+
 // Reports draw with Qt's fonts and painters; no screen is needed.
 std::unique_ptr<QGuiApplication> StartQt() {
     if (QGuiApplication::instance()) return nullptr;
@@ -178,7 +194,7 @@ int RunReport(const std::vector<std::string>& args) {
     request.collection = collection.get();
     request.individual = individual;
     request.fileTitle = QString::fromStdString(std::filesystem::path(words[0]).filename().string());
-    request.spouseEntry = NumberOption(parsed, "marriage", 1) - 1;
+    request.spouseEntry = MarriageEntry(c, individual, parsed);
     request.cascading = parsed.Has("cascading");
     request.desIndent = NumberOption(parsed, "indent", 8);
     request.desGenerations = NumberOption(parsed, "gens", 32);

@@ -5,6 +5,7 @@
 #include "app/Options.h"
 #include "app/TextUtil.h"
 #include "gedcom/GEDCollection.h"
+#include "records/Individual.h"
 #include "records/RecordLines.h"
 
 namespace vx {
@@ -51,7 +52,7 @@ constexpr EventTag kEventTags[] = {
     {"ASSO", kEventOther, "Associates"},
     {"ADOP", kEventOther, "Adoption"},
     {"PROP", kEventOther, "Property"},
-    {"DSCR", kEventOther, "Phyical Description"},
+    {"DSCR", kEventOther, "Physical Description"},
     {"BLES", kEventOther, "Blessing"},
     {"CENS", kEventOther, "Census"},
     {"MARS", kEventOther, "Marriage Settlement"},
@@ -239,6 +240,17 @@ std::string WGEDVitEvent::Description() const {
     const WGEDTextMMF& text = collection_.GedFile();
     // The value of the event line: after the tag, whatever its length.
     std::string description = LineValueAfterTag(text, line_);
+    // An associate is named as everywhere else; an identifier that leads
+    // nowhere stays as written.
+    if (TagMatches(text, line_, "ASSO")) {
+        const std::string xref = Trim(description);
+        const int32_t associate =
+            xref.size() > 2 && xref.front() == '@' && xref.back() == '@'
+                ? collection_.IndividualByXRef(std::string_view(xref).substr(1, xref.size() - 2))
+                : 0;
+        if (const auto person = associate > 0 ? collection_.Individual(associate) : nullptr)
+            return person->DisplayName();
+    }
     if (causeLine_) {
         const std::string cause = LineValueAfterTag(text, causeLine_);
         if (!cause.empty()) description += (description.empty() ? "" : ", ") + cause;

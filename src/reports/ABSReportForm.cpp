@@ -1,5 +1,7 @@
 #include "reports/ABSReportForm.h"
 
+#include <algorithm>
+
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
@@ -12,6 +14,11 @@ namespace vx::reports {
 
 namespace {
 constexpr double kHeaderHeight = 45;
+constexpr double kTitleTop = 6;
+constexpr double kTitleHeight = 22;
+constexpr double kDoubleLineTop = 36;
+// A longer title is cut with an ellipsis on its last line.
+constexpr size_t kMaxTitleLines = 4;
 constexpr double kFooterHeight = 35;
 }  // namespace
 
@@ -25,9 +32,11 @@ FontSpec TABSReportForm::Arial(double points, bool bold) {
 TABSReportForm::TABSReportForm() {
     WReportBand& header = PageHeader();
     header.height = kHeaderHeight;
-    labTitle_ = header.AddLabel(QRectF(0, 6, kPrintableWidth, 22), QString(), Arial(12, true),
-                                HAlign::Centre);
-    doubleLine_ = header.AddRule(QRectF(0, 36, kPrintableWidth, 3), RuleKind::DoubleHorizontal);
+    labTitle_ = header.AddLabel(QRectF(0, kTitleTop, kPrintableWidth, kTitleHeight), QString(),
+                                Arial(12, true), HAlign::Centre);
+    labTitle_->wordWrap = true;
+    doubleLine_ =
+        header.AddRule(QRectF(0, kDoubleLineTop, kPrintableWidth, 3), RuleKind::DoubleHorizontal);
 
     WReportBand& footer = PageFooter();
     footer.height = kFooterHeight;
@@ -44,8 +53,18 @@ TABSReportForm::~TABSReportForm() = default;
 
 void TABSReportForm::SetTitle(const QString& title) {
     title_ = title;
-    labTitle_->text = title;
+    ShowTitleText(title);
     SetDocumentTitle(title);
+}
+
+void TABSReportForm::ShowTitleText(const QString& text) {
+    labTitle_->text = text;
+    const size_t lines = std::clamp<size_t>(WrapText(text, labTitle_->font, kPrintableWidth).size(),
+                                            1, kMaxTitleLines);
+    const double extra = static_cast<double>(lines - 1) * LineHeight(labTitle_->font);
+    labTitle_->geometry.setHeight(kTitleHeight + extra);
+    doubleLine_->geometry.moveTop(kDoubleLineTop + extra);
+    PageHeader().height = kHeaderHeight + extra;
 }
 
 void TABSReportForm::SetFileTitle(const QString& fileTitle) {

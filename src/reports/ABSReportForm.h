@@ -45,6 +45,9 @@ class TABSReportForm : public WReportEngine {
     std::unique_ptr<WABSMarriage> FamilyAt(int32_t f) const;
     // A text of the core for the page.
     static QString Text(const std::string& text);
+    // Shows `text` as the page title: a title too long for one line wraps
+    // onto as many as it needs (up to a few), and the header grows with it.
+    void ShowTitleText(const QString& text);
 
     WABSCollection* collection_ = nullptr;
     int32_t individual_ = 0;

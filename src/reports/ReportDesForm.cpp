@@ -5,11 +5,21 @@
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 
+#include <algorithm>
+
 namespace vx::reports {
 
 namespace {
 const QColor kDividerGrey(128, 128, 128);
-}
+// Page units per step of the indent amount: the default 8 indents each
+// generation by a quarter of an inch.
+constexpr double kIndentUnit = 3.0;
+// The least width a deeply indented line keeps for its text.
+constexpr double kMinLineWidth = 240.0;
+// Room between the line and the column area, and the line's height.
+constexpr double kColumnGap = 8.0;
+constexpr double kLineHeight = 12.0;
+}  // namespace
 
 TReportDesForm::TReportDesForm() {
     headings_ = PageHeader().AddChild(rowHeight_ + 2);
@@ -45,8 +55,8 @@ void TReportDesForm::SetOptions(int indentAmount, int generationLimit, bool divi
         detail_->frameColour = kDividerGrey;
         detail_->frameDotted = true;
     }
-    labLine_->geometry = QRectF(0, cellOffset_, columnAreaLeft_ - 8, 12);
-    labCaption_->geometry = QRectF(0, 0, columnAreaLeft_ - 8, 12);
+    labLine_->geometry = QRectF(0, cellOffset_, columnAreaLeft_ - kColumnGap, kLineHeight);
+    labCaption_->geometry = QRectF(0, 0, columnAreaLeft_ - kColumnGap, kLineHeight);
 }
 
 void TReportDesForm::SetCollection(WABSCollection* collection) {
@@ -94,8 +104,13 @@ void TReportDesForm::DeliverRow(bool& more) {
     }
     if (!person) return;
 
-    std::string line(static_cast<size_t>(row.generation * indentAmount_ / 3), ' ');
-    line += std::to_string(row.generation + 1) + " - " + person->DisplayName();
+    // Every generation steps in by the same distance, measured rather than
+    // made of blanks; the deepest lines keep room for their text.
+    const double lineWidth = columnAreaLeft_ - kColumnGap;
+    const double indent = std::min(row.generation * indentAmount_ * kIndentUnit,
+                                   std::max(lineWidth - kMinLineWidth, 0.0));
+    labLine_->geometry = QRectF(indent, cellOffset_, lineWidth - indent, kLineHeight);
+    std::string line = std::to_string(row.generation + 1) + " - " + person->DisplayName();
     if (row.duplicate) {
         line += " (DUPLICATED)";
     } else if (row.marriageCount != 0 && row.spouse != 0) {

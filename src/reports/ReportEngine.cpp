@@ -73,6 +73,11 @@ const QFontMetricsF& MetricsFor(const FontSpec& font) {
     return cache.back().metrics;
 }
 
+// The horizontal ellipsis that ends a cut text.
+constexpr char16_t kEllipsis = 0x2026;
+// How far a line may reach past its limit and still count as fitting.
+constexpr double kLineSlack = 0.5;
+
 QString SingleLine(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -104,6 +109,15 @@ QString WReportEngine::FitText(const QString& text, const FontSpec& font, double
             high = middle - 1;
     }
     return text.left(low);
+}
+
+QString WReportEngine::ElideText(const QString& text, const FontSpec& font, double width) {
+    if (MetricsFor(font).horizontalAdvance(text) <= width) return text;
+    const QString ellipsis{QChar(kEllipsis)};
+    const double room = width - MetricsFor(font).horizontalAdvance(ellipsis);
+    if (room <= 0) return FitText(text, font, width);
+    // No blank is left hanging before the mark.
+    return FitText(text, font, room).trimmed() + ellipsis;
 }
 
 std::vector<QString> WReportEngine::WrapText(const QString& text, const FontSpec& font,
@@ -189,18 +203,26 @@ void WReportEngine::EmitLabel(const WReportLabel& label, double left, double top
     text.colour = label.colour;
     const double lineHeight = LineHeight(label.font);
     if (!label.wordWrap) {
-        // A single-line label never spills into its neighbours.
-        text.text = FitText(SingleLine(label.text), label.font, area.width());
+        // A single-line label never spills into its neighbours; a cut
+        // text ends with an ellipsis.
+        text.text = ElideText(SingleLine(label.text), label.font, area.width());
         text.rect = QRectF(area.left(), area.top(), area.width(), lineHeight);
         page.ops.push_back(text);
         return;
     }
-    double y = area.top();
     const double limit = label.autoStretch ? bottomLimit : std::min(bottomLimit, area.bottom());
-    for (const QString& line : WrapText(label.text, label.font, area.width())) {
-        // What does not fit on the page is cut at a whole line.
-        if (y + lineHeight > limit + 0.5) break;
-        text.text = line;
+    const std::vector<QString> lines = WrapText(label.text, label.font, area.width());
+    // What does not fit is cut at a whole line, and the last line shown
+    // ends with an ellipsis.
+    const size_t room = static_cast<size_t>(
+        std::max(0.0, std::floor((limit + kLineSlack - area.top()) / lineHeight)));
+    const size_t shown = std::min(lines.size(), room);
+    double y = area.top();
+    for (size_t i = 0; i < shown; ++i) {
+        text.text = lines[i];
+        if (i + 1 == shown && shown < lines.size())
+            text.text =
+                ElideText(lines[i] + QLatin1Char(' ') + lines[i + 1], label.font, area.width());
         text.rect = QRectF(area.left(), y, area.width(), lineHeight);
         page.ops.push_back(text);
         y += lineHeight;
@@ -294,6 +316,16 @@ void WReportEngine::PrintBand(WReportBand& band) {
     const double shown = std::min(height, BodyBottom() - cursorY_);
     EmitBand(band, cursorY_, shown);
     cursorY_ += shown;
+}
+
+void WReportEngine::KeepTogether(double height) {
+    if (document_.pages.empty()) return;
+    const bool fitsHere = cursorY_ + height <= BodyBottom() + 0.01;
+    const bool fitsAPage = height <= BodyBottom() - bodyTop_;
+    if (!fitsHere && fitsAPage && cursorY_ > bodyTop_) {
+        FinishPage();
+        StartPage();
+    }
 }
 
 void WReportEngine::PrintBandWithChild(WReportBand& band) {

@@ -109,6 +109,9 @@ class WReportEngine {
     // The longest beginning of `text` narrower than `width` (the whole text
     // when it fits). No ellipsis is added.
     static QString FitText(const QString& text, const FontSpec& font, double width);
+    // `text` when it fits `width`, otherwise its longest beginning that
+    // fits with an ellipsis after it.
+    static QString ElideText(const QString& text, const FontSpec& font, double width);
     // The lines of `text` broken to fit `width`; explicit line breaks kept.
     static std::vector<QString> WrapText(const QString& text, const FontSpec& font, double width);
     // Height of one line of the font in page units.
@@ -131,6 +134,9 @@ class WReportEngine {
     void ExportToFilter(WExportFilter& filter);
 
   protected:
+    // Called while delivering a row: starts a new page unless `height` more
+    // fits below what is printed, or could not fit on any page.
+    void KeepTogether(double height);
     // The title the outputs carry in their document properties.
     void SetDocumentTitle(const QString& title) { document_.title = title; }
 

@@ -68,7 +68,6 @@ void TReportFamilyForm::AddPerson(std::vector<ReportRow>& rows, int32_t n, const
         title.cells.push_back(
             Cell(QStringLiteral("Temple"), kLdsTempleLeft, kLdsTempleWidth, true));
     }
-    rows.push_back(title);
 
     // The LDS column, beside the first rows of the block.
     struct LdsEntry {
@@ -135,6 +134,11 @@ void TReportFamilyForm::AddPerson(std::vector<ReportRow>& rows, int32_t n, const
         row.cells.push_back(Cell(lds[i].temple, kLdsTempleLeft, kLdsTempleWidth));
     }
     block.back().ruleBelow = true;
+    // A person's block stays on one page.
+    title.keepHeight = title.height;
+    for (const ReportRow& row : block)
+        title.keepHeight += row.height;
+    rows.push_back(title);
     rows.insert(rows.end(), block.begin(), block.end());
     rows.push_back(Spacer(6));
 }

@@ -18,18 +18,6 @@ constexpr double kExtraHeight = 4;
 const QColor kLightGrey(224, 224, 224);
 const QColor kDividerGrey(128, 128, 128);
 
-// Screen widths are wider than print widths by the screen font's size.
-double WidthDivisor() {
-    switch (WOptions::GetInt(opt::kFontSize)) {
-        case 10:
-            return 1.2;
-        case 12:
-            return 1.4;
-        default:
-            return 1.0;
-    }
-}
-
 }  // namespace
 
 TReportListForm::TReportListForm() {
@@ -68,16 +56,16 @@ void TReportListForm::SetOptions(bool greyLines, bool dividerLines, bool markHig
 void TReportListForm::SetHighlightGroup(WHLGroup* group, int listKind) {
     group_ = group;
     if (group && listKind == 1)
-        labTitle_->text = QStringLiteral("Individuals: ") + Text(group->Describe());
+        ShowTitleText(QStringLiteral("Individuals: ") + Text(group->Describe()));
 }
 
 void TReportListForm::SetColumns(WListColumns* columns, WColSortIterator* list) {
     if (!columns || !list) return;
     columns_ = columns;
     list_ = list;
-    const double divisor = WidthDivisor();
+    // The stored widths are the same at every screen font size.
     for (int column = 1; column <= columns->ColumnCount(); ++column) {
-        const double width = std::trunc(columns->ColumnWidth(column) / divisor);
+        const double width = columns->ColumnWidth(column);
         if (cells_->Add(Text(columns->ColumnCaption(column, false)), width)) AddExtraHeight();
     }
 }

@@ -23,6 +23,7 @@ TRowReportForm::TRowReportForm() {
 void TRowReportForm::DeliverRow(bool& more) {
     if (cursor_ >= rows_.size()) return;
     const ReportRow& row = rows_[cursor_++];
+    if (row.keepHeight > 0) KeepTogether(row.keepHeight);
     band_->height = row.height;
     band_->colour = row.background;
     for (size_t i = 0; i < labels_.size(); ++i) {

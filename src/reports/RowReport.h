@@ -26,6 +26,9 @@ struct ReportRow {
     double textTop = 2;      // where the cells start within the row
     QColor background;       // invalid: none
     bool ruleBelow = false;  // a thin rule under the row
+    // Above 0: this row and the ones after it, this high together, form a
+    // block that starts a new page rather than split.
+    double keepHeight = 0;
 };
 
 class TRowReportForm : public TABSReportForm {

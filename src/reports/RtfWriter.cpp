@@ -3,8 +3,9 @@
 // rebuilt as paragraphs: the texts standing at one height form one paragraph
 // whose tab stops put them at their places, exact line spacing and space
 // before keep the vertical gaps, horizontal rules become thin bordered
-// paragraphs and row backgrounds become paragraph shading. Images, outlines and lines
-// that are not horizontal have no place in that flow and are left out.
+// paragraphs and row backgrounds become paragraph shading. Lines that are
+// not horizontal (the connecting lines of a pedigree) and outlines are
+// drawing shapes placed on the page. Images are left out.
 #include "reports/ReportWriters.h"
 
 #include "reports/ExportFilters.h"
@@ -33,6 +34,13 @@ constexpr double kOverhang = 24.0;
 int Twips(double units) {
     return int(std::lround(units * kTwipsPerUnit));
 }
+
+// Drawing shapes measure line widths in English Metric Units.
+constexpr double kEmuPerUnit = 914400.0 / kUnitsPerInch;
+// The shape types and the dotted line style of RTF drawing shapes.
+constexpr int kShapeRectangle = 1;
+constexpr int kShapeLine = 20;
+constexpr int kLineDashingDot = 2;
 
 void AppendInt(QByteArray& out, const char* word, long long value) {
     out += word;
@@ -164,6 +172,40 @@ double Anchor(const DrawOp& op) {
     return op.rect.left();
 }
 
+void AppendShapeProperty(QByteArray& out, const char* name, long long value) {
+    out += "{\\sp{\\sn ";
+    out += name;
+    AppendInt(out, "}{\\sv ", value);
+    out += "}}";
+}
+
+// A line that is not horizontal, or an outline, as a drawing shape placed
+// on the page; nothing for other operations and horizontal lines (those
+// are paragraph borders).
+void AppendShape(QByteArray& out, const DrawOp& op) {
+    const bool outline = op.kind == DrawKind::Rect;
+    const bool line = op.kind == DrawKind::Line && std::abs(op.rect.top() - op.rect.bottom()) > 0.5;
+    if (!outline && !line) return;
+    const QRectF box = op.rect.normalized();
+    out += "{\\shp{\\*\\shpinst";
+    AppendInt(out, "\\shpleft", Twips(box.left()));
+    AppendInt(out, "\\shptop", Twips(box.top()));
+    AppendInt(out, "\\shpright", Twips(box.right()));
+    AppendInt(out, "\\shpbottom", Twips(box.bottom()));
+    // Placed from the page's corner, in front of nothing, not wrapping text.
+    out += "\\shpbxpage\\shpbxignore\\shpbypage\\shpbyignore\\shpwr3\\shpfblwtxt0\\shpz0";
+    AppendShapeProperty(out, "shapeType", outline ? kShapeRectangle : kShapeLine);
+    // A line drawn up and to the right runs against the box's diagonal.
+    if (line && (op.rect.width() < 0) != (op.rect.height() < 0))
+        AppendShapeProperty(out, "fFlipH", 1);
+    if (outline) AppendShapeProperty(out, "fFilled", 0);
+    const QRgb rgb = op.colour.rgb();
+    AppendShapeProperty(out, "lineColor", qRed(rgb) + (qGreen(rgb) << 8) + (qBlue(rgb) << 16));
+    AppendShapeProperty(out, "lineWidth", std::lround(std::max(op.penWidth, 1.0) * kEmuPerUnit));
+    if (op.dotted) AppendShapeProperty(out, "lineDashing", kLineDashingDot);
+    out += "}}";
+}
+
 class PageBuilder {
   public:
     PageBuilder(const ReportDocument& document, Tables& tables)
@@ -199,6 +241,11 @@ class PageBuilder {
                 height = std::clamp(gap, Twips(p.minHeight), height);
             }
             top = std::min(top, std::max(cursor, bottomLimit - height - borderTwips));
+            // The page's shapes are anchored in its first paragraph.
+            shapes_.clear();
+            if (n == 0)
+                for (const DrawOp& op : page.ops)
+                    AppendShape(shapes_, op);
             AppendParagraph(out, p, top - cursor, height, newPage && n == 0);
             cursor = top + height + borderTwips;
         }
@@ -366,13 +413,15 @@ class PageBuilder {
         // new page's first paragraph the spacing of the old page's last.
         if (pageBreak) out += "\\page";
         out += ' ';
+        out += shapes_;
         out += runs_;
         out += "\\par\n";
     }
 
     const ReportDocument& document_;
     Tables& tables_;
-    QByteArray runs_;  // the texts of the paragraph being written
+    QByteArray runs_;    // the texts of the paragraph being written
+    QByteArray shapes_;  // the drawing shapes it anchors
 };
 
 void Write(QSaveFile& file, const QByteArray& bytes, const QString& fileName) {

@@ -19,12 +19,19 @@
 #include "dialogs/ListColumnsDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
+#include "ui/GeneralTab.h"
+#include "ui/GridWidths.h"
+#include "ui/ListPage.h"
 #include "ui/QtText.h"
 
 namespace vx {
 namespace {
 
 constexpr int kMaxIndent = 32;
+// The name column is never stored narrower than this.
+constexpr int kMinNameWidth = 20;
+// The descendant line starts this far in, before its generation's indent.
+constexpr int kLineInset = 2;
 const QColor kDuplicateBackground(0, 255, 255);
 
 // The text of a descendant line as plain words: what column 0 says, and
@@ -42,23 +49,33 @@ QString LineText(const WABSCollection& collection, const DesRow& row) {
 
 // Draws column 0: the generation number, then the names each in their own
 // highlight colours, indented by generation.
-class DescendantLineDelegate : public QStyledItemDelegate {
+class DescendantLineDelegate : public TGridStyleDelegate {
   public:
     explicit DescendantLineDelegate(WDescendantsModel& model, QObject* parent)
-        : QStyledItemDelegate(parent), model_(model) {}
+        : TGridStyleDelegate(parent, Qt::AlignVCenter), model_(model) {}
+
+    // The line's width includes its generation's indent.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = TGridStyleDelegate::sizeHint(option, index);
+        DesRow row{};
+        if (index.column() == 0 && model_.Collection() && model_.RowAt(index.row(), row))
+            size.rwidth() += kLineInset + WOptions::GetInt(opt::kDesIndent) * row.generation;
+        return size;
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         DesRow row{};
         if (index.column() != 0 || !model_.Collection() || !model_.RowAt(index.row(), row)) {
-            QStyledItemDelegate::paint(painter, option, index);
+            TGridStyleDelegate::paint(painter, option, index);
             return;
         }
         painter->save();
         painter->fillRect(option.rect, Qt::white);
         painter->setClipRect(option.rect);
         const QFontMetrics metrics(option.font);
-        int x = option.rect.left() + 2 + WOptions::GetInt(opt::kDesIndent) * row.generation;
+        int x =
+            option.rect.left() + kLineInset + WOptions::GetInt(opt::kDesIndent) * row.generation;
         auto piece = [&](const QString& text, const QColor& foreground, const QColor& background) {
             const int width = metrics.horizontalAdvance(text);
             const QRect box(x, option.rect.top(), width, option.rect.height());
@@ -87,10 +104,8 @@ class DescendantLineDelegate : public QStyledItemDelegate {
                 piece(QString(" [%1 of %2]").arg(row.marriage).arg(row.marriageCount), Qt::black,
                       Qt::white);
         }
-        if (option.state & QStyle::State_Selected) {
-            painter->setPen(option.palette.color(QPalette::Highlight));
-            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
-        }
+        painter->setClipping(false);
+        PaintSelection(painter, option, index);
         painter->restore();
     }
 
@@ -174,7 +189,7 @@ TDescendantsPage::TDescendantsPage(WListColumns& columns, QWidget* parent)
     setObjectName("PageDescendants");
     grid_->setObjectName("DesGrid");
     grid_->setModel(&model_);
-    grid_->setItemDelegateForColumn(0, new DescendantLineDelegate(model_, grid_));
+    grid_->setItemDelegate(new DescendantLineDelegate(model_, grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -185,15 +200,21 @@ TDescendantsPage::TDescendantsPage(WListColumns& columns, QWidget* parent)
         if (const int32_t individual = model_.IndividualAt(index.row()))
             emit IndividualChosen(individual);
     });
-    // Widths the user drags stay for the next session.
-    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int section, int, int width) {
-                if (applyingWidths_) return;
-                if (section == 0)
-                    WOptions::SetInt(opt::kDesNameCol, width);
-                else
-                    columns_.SetColumnWidth(section, width);
-            });
+    // Widths the user drags stay for the next session. The name column
+    // keeps its own setting; the others are the column set's.
+    widths_ = new TGridWidths(
+        *grid_,
+        [this](int column) {
+            return column == 0 ? std::max(WOptions::GetInt(opt::kDesNameCol), kMinNameWidth)
+                               : columns_.ColumnWidth(column);
+        },
+        [this](int column, int width) {
+            if (column == 0)
+                WOptions::SetInt(opt::kDesNameCol, width);
+            else
+                columns_.SetColumnWidth(column, width);
+        },
+        [this](int column) { return column > 0 && IsCompactColumn(columns_, column); });
 
     columnsButton_->setObjectName("SpeedButton14");
     columnsButton_->setText("Columns");
@@ -202,9 +223,7 @@ TDescendantsPage::TDescendantsPage(WListColumns& columns, QWidget* parent)
     connect(columnsButton_, &QToolButton::clicked, this, [this] {
         if (!TdlgListColumns::Choose(columns_, context_.collection, this)) return;
         columns_.SetBasePerson(context_.active);
-        applyingWidths_ = true;
         model_.SetList(model_.List(), model_.Collection(), model_.Group());
-        applyingWidths_ = false;
         ApplyColumnWidths();
     });
 
@@ -298,11 +317,7 @@ void TDescendantsPage::ShowGenerationsLabel() {
 }
 
 void TDescendantsPage::ApplyColumnWidths() {
-    applyingWidths_ = true;
-    grid_->setColumnWidth(0, std::max(WOptions::GetInt(opt::kDesNameCol), 20));
-    for (int column = 1; column <= columns_.ColumnCount(); ++column)
-        grid_->setColumnWidth(column, std::max(columns_.ColumnWidth(column), 1));
-    applyingWidths_ = false;
+    widths_->Apply();
 }
 
 }  // namespace vx

@@ -18,6 +18,7 @@ class QToolButton;
 
 namespace vx {
 
+class TGridWidths;
 class WABSCollection;
 class WDesIterator;
 class WListColumns;
@@ -62,6 +63,8 @@ class TDescendantsPage : public QWidget {
     // Rebuilds the list below the Active Individual with the current
     // settings; without a file the list goes.
     void Refresh(const PageContext& context);
+    // The stored widths in the grid's font, after a font change too.
+    void ApplyColumnWidths();
 
     WDescendantsModel& Model() { return model_; }
     QTableView* Grid() const { return grid_; }
@@ -78,7 +81,6 @@ class TDescendantsPage : public QWidget {
   private:
     void Rebuild();
     void ShowGenerationsLabel();
-    void ApplyColumnWidths();
 
     WListColumns& columns_;
     WDescendantsModel model_;
@@ -91,7 +93,7 @@ class TDescendantsPage : public QWidget {
     QSpinBox* indent_;
     QCheckBox* showGrid_;
     QCheckBox* repeat_;
-    bool applyingWidths_ = false;
+    TGridWidths* widths_ = nullptr;
 };
 
 }  // namespace vx

@@ -11,6 +11,8 @@
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
+#include "ui/GeneralTab.h"
+#include "ui/GridWidths.h"
 #include "ui/IndInfoPanel.h"
 #include "ui/PageContext.h"
 #include "ui/QtText.h"
@@ -24,6 +26,9 @@ constexpr int kSpouseColumn = 5;
 // The settings keys of the grid's column widths, column by column.
 constexpr std::array<int, kFamilyGridColumns> kColumnWidthKeys = {
     opt::kFamCol1, opt::kFamCol2, opt::kFamCol3, opt::kFamCol4, opt::kFamCol5, opt::kFamCol6};
+// The columns whose values are never cut: the mark, sex and the two dates.
+constexpr std::array<bool, kFamilyGridColumns> kCompactColumns = {true, false, true,
+                                                                  true, true,  false};
 
 }  // namespace
 
@@ -140,7 +145,11 @@ TFamilyPage::TFamilyPage(QWidget* parent)
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->horizontalHeader()->setStretchLastSection(false);
-    grid_->horizontalHeader()->setMinimumSectionSize(1);  // the stored widths start at 10
+    grid_->setItemDelegate(new TGridStyleDelegate(grid_, Qt::AlignVCenter));
+    widths_ = new TGridWidths(
+        *grid_, [](int column) { return WOptions::GetInt(kColumnWidthKeys[size_t(column)]); },
+        [](int column, int width) { WOptions::SetInt(kColumnWidthKeys[size_t(column)], width); },
+        [](int column) { return kCompactColumns[size_t(column)]; });
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         // The name column leads to the child, the spouse column to its
         // spouse; the other columns hold no one to go to.
@@ -184,7 +193,14 @@ void TFamilyPage::Refresh(const PageContext& context) {
             panel->SetFontSize(fontSize_);
         LayOut();
     }
-    if (context.rowHeight > 0) grid_->verticalHeader()->setDefaultSectionSize(context.rowHeight);
+    if (context.fontSize > 0 && grid_->font().pointSize() != context.fontSize) {
+        QFont font = grid_->font();
+        font.setPointSize(context.fontSize);
+        grid_->setFont(font);
+    }
+    if (context.rowHeight > 0)
+        grid_->verticalHeader()->setDefaultSectionSize(
+            std::max(context.rowHeight, grid_->fontMetrics().height() + 2));
     page_ = BuildFamilyPage(*collection_, context.active, marriage);
     ShowPage();
 }
@@ -208,7 +224,8 @@ void TFamilyPage::ShowPage() {
         plus_[i]->setVisible(page_.parentHasParents[i]);
     }
     gridModel_.SetPage(collection_, group_, &page_);
-    LayOut();  // the counter's width may have changed
+    ApplyColumnWidths();  // new values may need wider columns
+    LayOut();             // the counter's width may have changed
 }
 
 void TFamilyPage::ClearPage() {
@@ -225,14 +242,11 @@ void TFamilyPage::ClearPage() {
 }
 
 void TFamilyPage::ApplyColumnWidths() {
-    for (int column = 0; column < kFamilyGridColumns; ++column)
-        grid_->setColumnWidth(column,
-                              std::max(WOptions::GetInt(kColumnWidthKeys[size_t(column)]), 1));
+    widths_->Apply();
 }
 
 void TFamilyPage::StoreColumnWidths() {
-    for (int column = 0; column < kFamilyGridColumns; ++column)
-        WOptions::SetInt(kColumnWidthKeys[size_t(column)], grid_->columnWidth(column));
+    widths_->Store();
 }
 
 void TFamilyPage::resizeEvent(QResizeEvent* event) {

@@ -20,6 +20,7 @@ namespace vx {
 
 class WABSCollection;
 class WHLGroup;
+class TGridWidths;
 class TIndInfoPanel;
 struct PageContext;
 
@@ -114,6 +115,7 @@ class TFamilyPage : public QWidget {
     std::array<QToolButton*, 4> plus_{};
     QFrame* lowerBevel_;
     QTableView* grid_;
+    TGridWidths* widths_ = nullptr;
 };
 
 }  // namespace vx

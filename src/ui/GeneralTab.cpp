@@ -18,6 +18,9 @@
 namespace vx {
 namespace {
 
+// The text of a cell starts this far in from its left edge.
+constexpr int kTextInset = 3;
+
 QColor RoleColor(const QModelIndex& index, int role, const QColor& fallback) {
     const QVariant value = index.data(role);
     if (value.userType() == QMetaType::QBrush) return value.value<QBrush>().color();
@@ -67,22 +70,37 @@ void TGridStyleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->fillRect(rect, RoleColor(index, Qt::BackgroundRole, Qt::white));
     painter->setFont(option.font);
     painter->setPen(RoleColor(index, Qt::ForegroundRole, Qt::black));
+    const QRect textRect = rect.adjusted(kTextInset, 0, -1, 0);
+    const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
+                                                       Qt::ElideRight, textRect.width());
     painter->setClipRect(rect);
-    painter->drawText(rect.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    painter->drawText(textRect, Qt::AlignLeft | vertical_ | Qt::TextSingleLine, text);
     painter->setClipping(false);
-    const bool lastColumn = index.column() == index.model()->columnCount(index.parent()) - 1;
-    if (option.state & QStyle::State_Selected) {
-        painter->setPen(Qt::black);
-        painter->drawLine(rect.topLeft(), rect.topRight());
-        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-        if (index.column() == 0) painter->drawLine(rect.topLeft(), rect.bottomLeft());
-        if (lastColumn) painter->drawLine(rect.topRight(), rect.bottomRight());
-    } else {
+    PaintSelection(painter, option, index);
+    painter->restore();
+}
+
+void TGridStyleDelegate::PaintSelection(QPainter* painter, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) {
+    const QRect rect = option.rect;
+    if (!(option.state & QStyle::State_Selected)) {
         painter->setPen(option.palette.color(QPalette::Button));
         painter->drawLine(rect.topRight(), rect.bottomRight());
+        return;
     }
-    painter->restore();
+    // The frame runs round the selection: its sides only where the
+    // neighbouring cell is not selected too.
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    const QItemSelectionModel* selection = view ? view->selectionModel() : nullptr;
+    auto selected = [&](int column) {
+        const QModelIndex beside = index.siblingAtColumn(column);
+        return beside.isValid() && selection && selection->isSelected(beside);
+    };
+    painter->setPen(Qt::black);
+    painter->drawLine(rect.topLeft(), rect.topRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (!selected(index.column() - 1)) painter->drawLine(rect.topLeft(), rect.bottomLeft());
+    if (!selected(index.column() + 1)) painter->drawLine(rect.topRight(), rect.bottomRight());
 }
 
 void ApplyGridStyle(QTableView& grid) {
@@ -108,6 +126,8 @@ void ApplyGridStyle(QTableView& grid) {
 
 void SetGridSizes(QTableView& grid, const QFont& font, int rowHeight) {
     grid.setFont(font);
+    // The captions read at the size of the cells below them.
+    grid.horizontalHeader()->setFont(font);
     QHeaderView* rows = grid.verticalHeader();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);

@@ -18,14 +18,27 @@ namespace vx {
 
 struct PageContext;
 
-// The shared look of the pages' grids: white cells with their text 3 pixels
-// in from the left at the top, the selected row outlined in black instead of
-// filled, a button-face line down the right edge of the other cells.
+// The shared look of the pages' grids: cells in their row colours (white
+// unless the model says otherwise) with their text 3 pixels in from the left,
+// ended with an ellipsis where the column is too narrow, the selection
+// outlined in black instead of filled, a button-face line down the right
+// edge of the other cells.
 class TGridStyleDelegate : public QStyledItemDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // `vertical` places the text in the row: at the top, or centred.
+    explicit TGridStyleDelegate(QObject* parent, Qt::Alignment vertical = Qt::AlignTop)
+        : QStyledItemDelegate(parent), vertical_(vertical) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+  protected:
+    // The black frame around the selected cells, or the divider line.
+    static void PaintSelection(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index);
+    Qt::Alignment Vertical() const { return vertical_; }
+
+  private:
+    Qt::Alignment vertical_;
 };
 
 // Gives a grid the shared style: the delegate above, a raised button-face

@@ -25,7 +25,7 @@ class THighlightPanel : public QWidget {
 
   private:
     WHLGuiColMan* editor_;
-    QToolButton* close_;
+    QToolButton* close_ = nullptr;
 };
 
 }  // namespace vx

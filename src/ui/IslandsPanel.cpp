@@ -4,17 +4,30 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
 
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
 #include "gedcom/GEDCollection.h"
+#include "ui/GeneralTab.h"
+#include "ui/GridWidths.h"
+#include "ui/PanelTitleBar.h"
 #include "ui/QtText.h"
 
 namespace vx {
+namespace {
+
+// The grid's columns: rank, individuals, families.
+constexpr std::array<int, 3> kWidths = {35, 40, 40};
+// Room round the controls below the title bar.
+constexpr int kBodyMargin = 2;
+
+}  // namespace
 
 TIslandsPanel::TIslandsPanel(QWidget* parent)
     : QWidget(parent),
@@ -25,9 +38,11 @@ TIslandsPanel::TIslandsPanel(QWidget* parent)
     setObjectName("IslandsPanel");
     grid_->setObjectName("gridLeftIslands");
     grid_->setHorizontalHeaderLabels({" #", "Ind", "Fam"});
-    const int widths[3] = {35, 40, 40};
-    for (int column = 0; column < 3; ++column)
-        grid_->setColumnWidth(column, widths[column]);
+    grid_->setItemDelegate(new TGridStyleDelegate(grid_, Qt::AlignVCenter));
+    // Fixed widths, never narrower than the counts they show.
+    widths_ = new TGridWidths(
+        *grid_, [](int column) { return kWidths[size_t(column)]; }, [](int, int) {},
+        [](int) { return true; });
     grid_->verticalHeader()->hide();
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -40,11 +55,22 @@ TIslandsPanel::TIslandsPanel(QWidget* parent)
     auto* strip = new QHBoxLayout;
     strip->addWidget(count_, 1);
     strip->addWidget(calculate_);
+    // The same frame as the highlighting page: a title bar with a close
+    // button over the page's controls.
+    auto* titleBar = new TPanelTitleBar("Islands", "butCloseIslands", "Close the islands panel");
+    titleBar->setObjectName("panIslandsTitle");
+    close_ = titleBar->CloseButton();
+    connect(close_, &QToolButton::clicked, this, &TIslandsPanel::CloseRequested);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(kBodyMargin, kBodyMargin, kBodyMargin, kBodyMargin);
+    body->addLayout(strip);
+    body->addWidget(useIslands_);
+    body->addWidget(grid_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(strip);
-    layout->addWidget(useIslands_);
-    layout->addWidget(grid_, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(titleBar);
+    layout->addLayout(body, 1);
 
     connect(calculate_, &QToolButton::clicked, this, &TIslandsPanel::Calculate);
     connect(useIslands_, &QCheckBox::toggled, this, &TIslandsPanel::ApplyUse);
@@ -98,12 +124,25 @@ void TIslandsPanel::ShowIslands() {
             grid_->setItem(rank - 1, column, new QTableWidgetItem(QString::number(values[column])));
     }
     if (inUse_ >= 1 && inUse_ <= islands) grid_->selectRow(inUse_ - 1);
+    ApplyColumnWidths();
     count_->setText(computed ? ToQt(FormatThousands(islands) + " islands") : QString());
     // "Calculate" is for files whose islands are not counted on their own.
     const bool manual = !WOptions::GetFlag(opt::kCalcIslands);
     calculate_->setVisible(manual);
     calculate_->setEnabled(manual && collection && !computed);
     useIslands_->setEnabled(computed);
+}
+
+void TIslandsPanel::ApplyColumnWidths() {
+    widths_->Apply();
+}
+
+int TIslandsPanel::PreferredWidth() const {
+    int columns = 0;
+    for (int column = 0; column < grid_->columnCount(); ++column)
+        columns += grid_->columnWidth(column);
+    return columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth() +
+           2 * kBodyMargin;
 }
 
 int32_t TIslandsPanel::SelectedRank() const {

@@ -15,6 +15,8 @@ class QToolButton;
 
 namespace vx {
 
+class TGridWidths;
+
 class TIslandsPanel : public QWidget {
     Q_OBJECT
 
@@ -26,17 +28,24 @@ class TIslandsPanel : public QWidget {
     void Refresh(const PageContext& context);
     // The island in use, 0 for none.
     int32_t IslandInUse() const { return inUse_; }
+    // The grid's widths in its font, after a font change too.
+    void ApplyColumnWidths();
+    // The width that shows the grid's columns whole.
+    int PreferredWidth() const;
 
     QTableWidget* Grid() const { return grid_; }
     QCheckBox* UseIslands() const { return useIslands_; }
     QToolButton* CalculateButton() const { return calculate_; }
     QLabel* CountLabel() const { return count_; }
+    QToolButton* CloseButton() const { return close_; }
 
   signals:
     // The view should be confined to this island (0: the whole file).
     void IslandViewChanged(int32_t rank);
     // "Calculate" computed the islands; the Islands tab may show them.
     void IslandsCalculated();
+    // The title bar's close button: the left panel is to be hidden.
+    void CloseRequested();
 
   private:
     void Calculate();
@@ -49,6 +58,8 @@ class TIslandsPanel : public QWidget {
     QCheckBox* useIslands_;
     QToolButton* calculate_;
     QLabel* count_;
+    QToolButton* close_ = nullptr;
+    TGridWidths* widths_ = nullptr;
     int32_t inUse_ = 0;
 };
 

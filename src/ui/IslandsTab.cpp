@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "app/Options.h"
 #include "app/Services.h"
@@ -18,11 +19,17 @@
 #include "columns/ListColumns.h"
 #include "dialogs/ListColumnsDlg.h"
 #include "gedcom/GEDCollection.h"
+#include "ui/GeneralTab.h"
+#include "ui/GridWidths.h"
 #include "ui/ListPage.h"
 #include "ui/QtText.h"
 
 namespace vx {
 namespace {
+
+// The island grid's columns: rank, individuals, families, first individual.
+constexpr int kIslandNameColumn = 3;
+constexpr std::array<int, 4> kIslandWidths = {40, 60, 60, 450};
 
 QTableView* NewGrid(const char* name) {
     auto* grid = new QTableView;
@@ -96,9 +103,12 @@ TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
     found_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     islandGrid_->setModel(&islands_);
-    constexpr int kWidths[4] = {40, 60, 60, 450};
-    for (int column = 0; column < 4; ++column)
-        islandGrid_->setColumnWidth(column, kWidths[column]);
+    islandGrid_->setItemDelegate(new TGridStyleDelegate(islandGrid_, Qt::AlignVCenter));
+    // The island grid's widths are fixed; only the name column holds text.
+    islandWidths_ = new TGridWidths(
+        *islandGrid_, [](int column) { return kIslandWidths[size_t(column)]; }, [](int, int) {},
+        [](int column) { return column != kIslandNameColumn; });
+    islandWidths_->Apply();
     connect(islandGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) SelectIsland(current.row() + 1);
@@ -116,18 +126,18 @@ TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
     connect(columnsButton_, &QToolButton::clicked, this, [this] {
         if (memberList_ && memberList_->IsSorting()) return;
         // The widths the user dragged stay with their columns.
-        for (int c = 0; c < columns_.ColumnCount(); ++c)
-            columns_.SetColumnWidth(c + 1, memberGrid_->columnWidth(c));
+        memberWidths_->Store();
         if (!TdlgListColumns::Choose(columns_, context_.collection, this)) return;
         columns_.SetBasePerson(context_.active);
         members_->Reload();
+        UpdateSortIndicator();  // the caption's width includes the sort mark
         ApplyColumnWidths();
-        UpdateSortIndicator();
     });
     membersCount_->setObjectName("labIslandIndividuals");
     membersCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     memberGrid_->setModel(members_.get());
     memberGrid_->setItemDelegate(new WTabStopDelegate(columns_, memberGrid_));
+    memberWidths_ = NewListGridWidths(*memberGrid_, columns_);
     memberGrid_->horizontalHeader()->setSectionsClickable(true);
     connect(memberGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TIslandsPage::SortMembers);
@@ -233,21 +243,20 @@ void TIslandsPage::SelectIsland(int32_t rank) {
     members_->SetList(memberList_.get(), context_.group, false);
     membersCount_->setText(
         memberList_ ? ToQt(FormatThousands(memberList_->Count()) + " Individuals") : QString());
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
 }
 
 void TIslandsPage::SortMembers(int column) {
     if (!memberList_ || memberList_->IsSorting()) return;
-    for (int c = 0; c < columns_.ColumnCount(); ++c)
-        columns_.SetColumnWidth(c + 1, memberGrid_->columnWidth(c));
+    memberWidths_->Store();
     {
         BusyScope busy;
         columns_.SortByColumn(column + 1);
     }
     members_->Reload();
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
 }
 
 void TIslandsPage::FreeMembers() {
@@ -280,8 +289,8 @@ void TIslandsPage::UpdateSortIndicator() {
 }
 
 void TIslandsPage::ApplyColumnWidths() {
-    for (int column = 0; column < columns_.ColumnCount(); ++column)
-        memberGrid_->setColumnWidth(column, std::max(columns_.ColumnWidth(column + 1), 1));
+    memberWidths_->Apply();
+    islandWidths_->Apply();
 }
 
 }  // namespace vx

@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace vx {
 
+class TGridWidths;
 class WABSCollection;
 class WIslandIterator;
 class WListColumns;
@@ -68,6 +69,8 @@ class TIslandsPage : public QWidget {
     QLabel* FoundLabel() const { return found_; }
     QLabel* MembersLabel() const { return membersCount_; }
     QToolButton* CalculateButton() const { return calculate_; }
+    // The stored widths in the grids' font, after a font change too.
+    void ApplyColumnWidths();
 
   signals:
     // A row was double-clicked: the individual, or an island's first one.
@@ -80,7 +83,6 @@ class TIslandsPage : public QWidget {
     void FreeMembers();
     void UpdateCalculateButton();
     void UpdateSortIndicator();
-    void ApplyColumnWidths();
 
     WListColumns& columns_;
     WIslandsModel islands_;
@@ -94,6 +96,8 @@ class TIslandsPage : public QWidget {
     QToolButton* columnsButton_;
     QLabel* membersCount_;
     QTableView* memberGrid_;
+    TGridWidths* islandWidths_ = nullptr;
+    TGridWidths* memberWidths_ = nullptr;
 };
 
 }  // namespace vx

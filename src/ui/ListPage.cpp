@@ -16,16 +16,29 @@
 #include "columns/ListColumns.h"
 #include "dialogs/ListColumnsDlg.h"
 #include "highlight/HLGroup.h"
+#include "ui/GridWidths.h"
 #include "ui/QtText.h"
 
 namespace vx {
+
+bool IsCompactColumn(const WListColumns& columns, int column) {
+    const int attribute = columns.ColumnAttribute(column);
+    return attribute != 0 && AttributeValueType(attribute) != kValueText;
+}
+
+TGridWidths* NewListGridWidths(QTableView& grid, WListColumns& columns) {
+    return new TGridWidths(
+        grid, [&columns](int column) { return columns.ColumnWidth(column + 1); },
+        [&columns](int column, int width) { columns.SetColumnWidth(column + 1, width); },
+        [&columns](int column) { return IsCompactColumn(columns, column + 1); });
+}
 
 void WTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     const std::vector<int>* stops = columns_.ColumnTabStops(index.column() + 1);
     const QString text = index.data(Qt::DisplayRole).toString();
     if (!stops || stops->empty() || !text.contains('\t')) {
-        QStyledItemDelegate::paint(painter, option, index);
+        TGridStyleDelegate::paint(painter, option, index);
         return;
     }
     painter->save();
@@ -38,6 +51,7 @@ void WTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->drawText(option.rect.adjusted(offset + 3, 0, 0, 0),
                           Qt::AlignLeft | Qt::AlignVCenter, pieces[i]);
     }
+    PaintSelection(painter, option, index);
     painter->restore();
 }
 
@@ -100,11 +114,13 @@ TListPage::TListPage(WListColumns& columns, QWidget* parent)
       grid_(new QTableView),
       count_(new QLabel),
       findInList_(new QCheckBox("Move to Active Individual in List")),
-      columnsButton_(new QToolButton) {
+      columnsButton_(new QToolButton),
+      widths_(nullptr) {
     setObjectName("PageList");
     grid_->setObjectName("ListIndGrid");
     grid_->setModel(&model_);
     grid_->setItemDelegate(new WTabStopDelegate(columns_, grid_));
+    widths_ = NewListGridWidths(*grid_, columns_);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -130,8 +146,8 @@ TListPage::TListPage(WListColumns& columns, QWidget* parent)
         if (!TdlgListColumns::Choose(columns_, collection, this)) return;
         columns_.SetBasePerson(active_);
         model_.Reload();
+        UpdateSortIndicator();  // the caption's width includes the sort mark
         ApplyColumnWidths();
-        UpdateSortIndicator();
     });
     findInList_->setObjectName("cbFindInList");
     findInList_->setChecked(WOptions::GetFlag(opt::kFindInList));
@@ -158,8 +174,8 @@ void TListPage::ShowList(WColSortIterator* list, WHLGroup* group, bool highlight
     active_ = activeIndividual;
     model_.SetList(list, group, highlightedMode);
     count_->setText(list ? QString::number(list->Count()) + " Individuals" : QString());
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
     MoveToActive(activeIndividual);
 }
 
@@ -180,8 +196,8 @@ void TListPage::SortByColumn(int column) {
         columns_.SortByColumn(column + 1);
     }
     model_.Reload();
+    UpdateSortIndicator();  // the caption's width includes the sort mark
     ApplyColumnWidths();
-    UpdateSortIndicator();
     MoveToActive(active_);
 }
 
@@ -198,13 +214,11 @@ void TListPage::MoveToActive(int32_t activeIndividual) {
 }
 
 void TListPage::ApplyColumnWidths() {
-    for (int column = 0; column < columns_.ColumnCount(); ++column)
-        grid_->setColumnWidth(column, std::max(columns_.ColumnWidth(column + 1), 1));
+    widths_->Apply();
 }
 
 void TListPage::StoreColumnWidths() {
-    for (int column = 0; column < columns_.ColumnCount(); ++column)
-        columns_.SetColumnWidth(column + 1, grid_->columnWidth(column));
+    widths_->Store();
 }
 
 }  // namespace vx

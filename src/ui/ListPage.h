@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "ui/GeneralTab.h"
+
 class QCheckBox;
 class QLabel;
 class QTableView;
@@ -15,16 +17,25 @@ class QToolButton;
 
 namespace vx {
 
+class TGridWidths;
 class WColSortIterator;
 class WHLGroup;
 class WListColumns;
 
-// Draws the tab-separated pieces of a cell (the LDS marks) at the column's
-// tab stops, 3 pixels in from each position.
-class WTabStopDelegate : public QStyledItemDelegate {
+// True for a column (from 1) of dates, ages or numbers, whose values a grid
+// never cuts.
+bool IsCompactColumn(const WListColumns& columns, int column);
+// Keeps a list grid's widths in the column set: scaled to the grid's font,
+// never narrower than a caption or a compact column's values.
+TGridWidths* NewListGridWidths(QTableView& grid, WListColumns& columns);
+
+// Draws the cells in the grids' shared style, and the tab-separated pieces
+// of a cell (the LDS marks) at the column's tab stops, 3 pixels in from each
+// position.
+class WTabStopDelegate : public TGridStyleDelegate {
   public:
     WTabStopDelegate(WListColumns& columns, QObject* parent)
-        : QStyledItemDelegate(parent), columns_(columns) {}
+        : TGridStyleDelegate(parent, Qt::AlignVCenter), columns_(columns) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
@@ -75,8 +86,10 @@ class TListPage : public QWidget {
     // Selects the Active Individual's row when the check box asks for it.
     void MoveToActive(int32_t activeIndividual);
     // Applies the stored widths to the grid, and takes the grid's back.
+    // Widths the user drags are kept as they change.
     void ApplyColumnWidths();
     void StoreColumnWidths();
+    TGridWidths& Widths() const { return *widths_; }
 
     WListModel& Model() { return model_; }
     QTableView* Grid() const { return grid_; }
@@ -96,6 +109,7 @@ class TListPage : public QWidget {
     QLabel* count_;
     QCheckBox* findInList_;
     QToolButton* columnsButton_;
+    TGridWidths* widths_;
     int32_t active_ = 0;
 };
 

@@ -20,8 +20,10 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -215,6 +217,7 @@ void TLogoAppForm::BuildCentralArea() {
     connect(conditions, &WHLGuiMan::StateChanged, this, &TLogoAppForm::UpdateHighlightStrip);
     connect(highlightPanel_, &THighlightPanel::CloseRequested, this,
             [this] { ToggleLeftPanel(1); });
+    connect(islandsPanel_, &TIslandsPanel::CloseRequested, this, [this] { ToggleLeftPanel(0); });
 }
 
 // One page per tab; the Highlighted tab shows the List page, so its own
@@ -289,8 +292,13 @@ void TLogoAppForm::StartBusyTimer() {
 }
 
 void TLogoAppForm::BusyTick() {
-    status_[0]->setText(QString::number(ProgressCount()));
-    if (!ProgressRunning()) busyTimer_->stop();
+    // The count shows while the work runs and goes when it ends.
+    if (ProgressRunning()) {
+        status_[0]->setText(QString::number(ProgressCount()));
+        return;
+    }
+    busyTimer_->stop();
+    status_[0]->clear();
 }
 
 void TLogoAppForm::ResetState() {
@@ -495,6 +503,12 @@ void TLogoAppForm::SelectTab(int tab) {
 
 void TLogoAppForm::RefreshView() {
     if (loading_) return;
+    ++refreshing_;
+    RefreshPage();
+    if (--refreshing_ == 0) ShowPendingHelp();
+}
+
+void TLogoAppForm::RefreshPage() {
     leftPanel_->setEnabled(false);
     const int tab = CurrentTab();
     const PageContext context = CurrentContext();
@@ -604,11 +618,24 @@ void TLogoAppForm::ShowQuickHelp(int entry) {
     if (!WOptions::GetFlag(opt::kDispInitHelp)) return;
     const int key = opt::kIH1 + entry - 1;
     if (entry < 1 || entry > 16 || !WOptions::GetFlag(key)) return;
+    if (refreshing_ > 0) {
+        if (std::find(pendingHelp_.begin(), pendingHelp_.end(), entry) == pendingHelp_.end())
+            pendingHelp_.push_back(entry);
+        return;
+    }
     for (const QuickHelpEntry& help : kQuickHelp) {
         if (help.entry != entry) continue;
         if (quickHelpSink) quickHelpSink(entry, help.title);
         return;
     }
+}
+
+void TLogoAppForm::ShowPendingHelp() {
+    // Each entry is offered after the one before it has closed; one the
+    // user has stopped or seen meanwhile is skipped by ShowQuickHelp.
+    const std::vector<int> entries = std::exchange(pendingHelp_, {});
+    for (const int entry : entries)
+        ShowQuickHelp(entry);
 }
 
 void TLogoAppForm::ApplyOptions() {
@@ -642,6 +669,12 @@ void TLogoAppForm::ApplyDisplaySizes() {
                              islandsPage_->IslandGrid(), islandsPage_->MemberGrid(),
                              static_cast<QTableView*>(islandsPanel_->Grid()), sourcesPage_->Grid()})
         SetGridSizes(*grid, font, rowHeight);
+    // Column widths follow the font.
+    listPage_->ApplyColumnWidths();
+    descendantsPage_->ApplyColumnWidths();
+    islandsPage_->ApplyColumnWidths();
+    islandsPanel_->ApplyColumnWidths();
+    sourcesPage_->ApplyColumnWidths();
     for (QWidget* text : std::initializer_list<QWidget*>{
              listPage_->CountLabel(), islandsPage_->FoundLabel(), islandsPage_->MembersLabel(),
              islandsPanel_->CountLabel(), sourcesPage_->FoundLabel(), sourcesPage_->NoteMemo(),
@@ -694,11 +727,13 @@ void TLogoAppForm::ToggleLeftPanel(int page) {
     } else {
         leftPages_->setCurrentIndex(page);
         leftPanel_->show();
-        // The condition editors need room for their lists and parameters.
-        const int width = std::max(page == 1 ? 230 : 100, WOptions::GetInt(opt::kLastPanelWidth));
+        if (page == 0) islandsPanel_->Refresh(CurrentContext());
+        // The condition editors need room for their lists and parameters,
+        // the islands grid for its columns in the current font.
+        const int least = page == 1 ? 230 : std::max(100, islandsPanel_->PreferredWidth());
+        const int width = std::max(least, WOptions::GetInt(opt::kLastPanelWidth));
         splitter_->setSizes({width, std::max(1, splitter_->width() - width)});
         ShowQuickHelp(page == 0 ? 15 : 14);
-        if (page == 0) islandsPanel_->Refresh(CurrentContext());
     }
     actions_[kCmdIslandsPanel]->setChecked(leftPanel_->isVisible() && page == 0 && !same);
     actions_[kCmdHighlightingPanel]->setChecked(leftPanel_->isVisible() && page == 1 && !same);

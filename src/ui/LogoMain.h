@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "archive/EmbeddedArchive.h"
 
@@ -106,6 +107,7 @@ class TLogoAppForm : public QMainWindow {
     // Opens, indexes and shows a genealogy file. True when nothing had to be
     // done or the file was loaded.
     bool LoadFile(const std::string& path);
+    // Refreshes the current page; QuickHelp asked for meanwhile follows.
     void RefreshView();
     void RepaintView();
     void MarkAllStale() { staleFlags_.set(); }
@@ -173,6 +175,8 @@ class TLogoAppForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void RefreshPage();
+    void ShowPendingHelp();
     void BuildCentralArea();
     void BuildCommands();
     void BuildStatusBar();
@@ -223,6 +227,10 @@ class TLogoAppForm : public QMainWindow {
     std::unique_ptr<WColHLIterator> highlightedList_;
     std::bitset<kStaleFlags> staleFlags_;
     bool loading_ = false;
+    // While a page refreshes, QuickHelp entries wait here; they show one at
+    // a time once the page is ready.
+    int refreshing_ = 0;
+    std::vector<int> pendingHelp_;
     bool startDone_ = false;
     bool firstShow_ = true;
     bool rawMode_ = false;

@@ -71,11 +71,11 @@ constexpr CommandRow kCommands[] = {
     {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, false},
 };
 
-// The View menu names tabs by their historical menu captions, one position
-// off: "General Tab" (F2) selects the first tab, "Sender".
+// The View menu's items, one per tab in tab order, so F2 to F11 open them
+// from Sender to Sources.
 constexpr const char* kViewItems[C::kTabCount] = {
-    "General Tab", "Individual Tab",  "Family Tab",  "Pedigree Tab", "Descendants Tab",
-    "List Tab",    "Highlighted Tab", "Islands Tab", "Sources Tab",  "Internet Tab"};
+    "Sender Tab",      "General Tab", "Individual Tab",  "Family Tab",  "Pedigree Tab",
+    "Descendants Tab", "List Tab",    "Highlighted Tab", "Islands Tab", "Sources Tab"};
 
 // Toolbar button captions; menu captions carry accelerators and dots.
 QString ButtonText(const CommandRow& row) {

@@ -66,7 +66,7 @@ TSenderPage::TSenderPage(QWidget* parent)
       welcome_(new QPlainTextEdit),
       notice_(new QLabel(
           "The sender of this gedcom has allowed you to use this GEDCOM.  Press the button to "
-          "the right to extract the it to your computer.")),
+          "the right to extract it to your computer.")),
       extract_(new QPushButton("Extract GEDCOM")) {
     setObjectName("PageSender");
     auto* facts = new QFormLayout;

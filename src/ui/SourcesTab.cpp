@@ -18,6 +18,8 @@
 #include "gedcom/GEDCollection.h"
 #include "records/Repository.h"
 #include "records/Source.h"
+#include "ui/GeneralTab.h"
+#include "ui/GridWidths.h"
 #include "ui/QtText.h"
 
 namespace vx {
@@ -30,6 +32,8 @@ const char* const kCaptions[WSourcesModel::kColumnCount] = {
 constexpr int kWidthKeys[WSourcesModel::kColumnCount] = {
     opt::kSrcCol1, opt::kSrcCol2, opt::kSrcCol3, opt::kSrcCol4, opt::kSrcCol5,
     opt::kSrcCol9, opt::kSrcCol6, opt::kSrcCol7, opt::kSrcCol8};
+// The title; the columns before it hold numbers and marks.
+constexpr int kFirstTextColumn = 4;
 
 // A one-line cell or label: carriage returns become blanks.
 QString OneLine(const std::string& text) {
@@ -191,11 +195,13 @@ TSourcesPage::TSourcesPage(QWidget* parent)
     grid_->horizontalHeader()->setSectionsClickable(true);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TSourcesPage::SortByColumn);
-    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int section, int, int width) {
-                if (!applyingWidths_ && section >= 0 && section < WSourcesModel::kColumnCount)
-                    WOptions::SetInt(kWidthKeys[section], width);
-            });
+    grid_->setItemDelegate(new TGridStyleDelegate(grid_, Qt::AlignVCenter));
+    // Widths the user drags stay; the number and the N, T, R marks are
+    // never cut.
+    widths_ = new TGridWidths(
+        *grid_, [](int column) { return WOptions::GetInt(kWidthKeys[column]); },
+        [](int column, int width) { WOptions::SetInt(kWidthKeys[column], width); },
+        [](int column) { return column < kFirstTextColumn; });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && current.row() != selectedRow_) ShowSource(current.row());
@@ -264,8 +270,8 @@ void TSourcesPage::Refresh(const PageContext& context) {
         list_ = std::make_unique<WSourceIterator>(*collection);
         model_.SetList(list_.get(), collection);
         found_->setText(QString::number(list_->Count()) + " Sources");
+        UpdateSortIndicator();  // the caption's width includes the sort mark
         ApplyColumnWidths();
-        UpdateSortIndicator();
     }
     // The details are read afresh for the row selected before.
     const int row = std::clamp(selectedRow_, 0, std::max(model_.rowCount() - 1, 0));
@@ -335,10 +341,7 @@ void TSourcesPage::UpdateSortIndicator() {
 }
 
 void TSourcesPage::ApplyColumnWidths() {
-    applyingWidths_ = true;
-    for (int column = 0; column < WSourcesModel::kColumnCount; ++column)
-        grid_->setColumnWidth(column, std::max(WOptions::GetInt(kWidthKeys[column]), 1));
-    applyingWidths_ = false;
+    widths_->Apply();
 }
 
 }  // namespace vx

@@ -17,6 +17,8 @@ class QTableView;
 
 namespace vx {
 
+class TGridWidths;
+
 class WABSCollection;
 class WABSSource;
 class WSourceIterator;
@@ -80,18 +82,19 @@ class TSourcesPage : public QWidget {
     QPlainTextEdit* RawMemo() const { return rawMemo_; }
     // The detail page, or the raw page in raw mode.
     QWidget* CurrentDetailPage() const;
+    // The stored widths in the grid's font, after a font change too.
+    void ApplyColumnWidths();
 
   private:
     void ShowSource(int row);
     void ClearDetails();
     void UpdateSortIndicator();
-    void ApplyColumnWidths();
 
     WSourcesModel model_;
     std::unique_ptr<WSourceIterator> list_;
     PageContext context_;
     int selectedRow_ = -1;
-    bool applyingWidths_ = false;
+    TGridWidths* widths_ = nullptr;
     QLabel* found_;
     QTableView* grid_;
     QStackedWidget* notebook_;

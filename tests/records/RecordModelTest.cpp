@@ -34,6 +34,20 @@ class RecordModelTest : public test::TempDirTest {
     std::unique_ptr<WGEDCollection> collection_;
 };
 
+// An associate shows by name; an identifier that names no one stays as it is.
+TEST_F(RecordModelTest, AssociatesShowTheAssociatesNameAndOtherTagsTheirNames) {
+    Load(
+        "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 ASSO @I2@\n1 ASSO @I9@\n1 DSCR Tall\n"
+        "0 @I2@ INDI\n1 NAME Bob /Ray/\n0 TRLR\n");
+    auto p = Person(1);
+    ASSERT_EQ(p->EventCount(kEventOther), 3);
+    EXPECT_EQ(p->Event(kEventOther, 1)->EventName(), "Associates");
+    EXPECT_EQ(p->Event(kEventOther, 1)->Description(), Person(2)->DisplayName());
+    EXPECT_NE(Person(2)->DisplayName().find("Bob"), std::string::npos);
+    EXPECT_EQ(p->Event(kEventOther, 2)->Description(), "@I9@");
+    EXPECT_EQ(p->Event(kEventOther, 3)->EventName(), "Physical Description");
+}
+
 TEST_F(RecordModelTest, EventNamesDescriptionsAndDates) {
     auto p = Only(
         "1 EVEN\n2 TYPE Military Service\n1 EVEN\n1 BIRT\n2 TYPE Stillborn\n2 DATE 1 JAN 1900\n"

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -79,6 +80,8 @@ class ReportsTest : public QObject {
     void cleanup();
     void repeatingBandsPageAndStopWithoutRows();
     void longTextsAreCutOrWrappedCleanly();
+    void cutTextsEndWithAnEllipsisAndLongTitlesWrap();
+    void familyGroupBlocksNeverSplitAcrossPages();
     void cancellingThePreparationKeepsNoPages();
     void eachReportKindWritesItsTextToPdf();
     void namesInEveryScriptReachThePdf();
@@ -195,6 +198,101 @@ void ReportsTest::longTextsAreCutOrWrappedCleanly() {
     const QString cut = PageTexts(document.pages[0]).first();
     QVERIFY(cut.size() > 5 && cut.size() < 200);
     QVERIFY(PageTexts(document.pages[1]).size() > 40);  // a page full of memo lines
+}
+
+void ReportsTest::cutTextsEndWithAnEllipsisAndLongTitlesWrap() {
+    const QString ellipsis(QChar(0x2026));
+    const QString place =
+        QStringLiteral("Saint Bartholomew the Great, Smithfield, London, England");
+    auto collection = Load(
+        "0 HEAD\n0 @I1@ INDI\n1 NAME Alexander Montgomery /Fitzwilliam-Worthington/ Sr\n1 SEX M\n"
+        "1 BIRT\n2 DATE 1 JAN 1900\n2 PLAC " +
+        place.toStdString() + "\n0 TRLR\n");
+    QVERIFY(collection);
+    ReportRequest request;
+    request.kind = kReportPedigree;
+    request.collection = collection.get();
+    request.individual = 1;
+    request.spouseEntry = -1;
+    const ReportDocument pedigree = Run(request);
+    QVERIFY(!pedigree.pages.empty());
+    // The place is cut in its box and says so; what shows is its beginning.
+    bool placeShown = false;
+    for (const DrawOp& op : pedigree.pages[0].ops) {
+        if (op.kind != DrawKind::Text || !op.text.startsWith(QStringLiteral("Saint"))) continue;
+        placeShown = true;
+        QVERIFY2(op.text.endsWith(ellipsis), qPrintable(op.text));
+        QVERIFY(place.startsWith(op.text.chopped(1).trimmed()));
+        QVERIFY(WReportEngine::TextWidth(op.text, op.font) <= op.rect.width() + 0.01);
+    }
+    QVERIFY(placeShown);
+    QVERIFY(AllTexts(pedigree).filter(ellipsis).size() >= 1);
+    // Texts that fit are never marked.
+    QVERIFY(AllTexts(pedigree).contains(QStringLiteral("Pedigree Chart")));
+
+    // A title that needs three lines gets them: every word is printed, in
+    // the header, above the column headings.
+    TReportListForm list;
+    QStringList words;
+    for (int i = 1; i <= 20; ++i)
+        words << QStringLiteral("condition%1").arg(i);
+    list.SetTitle(words.join(QLatin1Char(' ')));
+    QVERIFY(list.Prepare());
+    QStringList lines;
+    double titleBottom = 0;
+    for (const DrawOp& op : list.Document().pages[0].ops)
+        if (op.kind == DrawKind::Text && op.text.startsWith(QStringLiteral("condition"))) {
+            lines << op.text;
+            titleBottom = std::max(titleBottom, op.rect.bottom());
+        }
+    QVERIFY(lines.size() >= 2);
+    QCOMPARE(lines.join(QLatin1Char(' ')), words.join(QLatin1Char(' ')));
+    for (const DrawOp& op : list.Document().pages[0].ops)
+        if (op.kind == DrawKind::Line && op.rect.top() < kMargin + 100)
+            QVERIFY(op.rect.top() >= titleBottom);
+}
+
+void ReportsTest::familyGroupBlocksNeverSplitAcrossPages() {
+    // A couple with 30 children, each with a spouse: far more than a page.
+    std::string text =
+        "0 HEAD\n0 @I1@ INDI\n1 NAME Adam /Root/\n1 SEX M\n1 FAMS @F1@\n"
+        "0 @I2@ INDI\n1 NAME Eve /Root/\n1 SEX F\n1 FAMS @F1@\n";
+    std::string families = "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n";
+    for (int k = 1; k <= 30; ++k) {
+        const std::string child = std::to_string(10 + k), spouse = std::to_string(100 + k);
+        text += "0 @I" + child + "@ INDI\n1 NAME Child" + std::to_string(k) + " /Root/\n1 SEX " +
+                (k % 2 ? "M" : "F") + "\n1 BIRT\n2 DATE 1 JAN 19" + std::to_string(10 + k) +
+                "\n2 PLAC Town\n1 DEAT\n2 DATE 2 FEB 1990\n1 FAMC @F1@\n1 FAMS @F" + child +
+                "@\n0 @I" + spouse + "@ INDI\n1 NAME Spouse" + std::to_string(k) +
+                " /Other/\n1 FAMS @F" + child + "@\n";
+        families += "1 CHIL @I" + child + "@\n";
+        text += "0 @F" + child + "@ FAM\n1 HUSB @I" + (k % 2 ? child : spouse) + "@\n1 WIFE @I" +
+                (k % 2 ? spouse : child) + "@\n1 MARR\n2 DATE 1940\n";
+    }
+    auto collection = Load(text + families + "0 TRLR\n");
+    QVERIFY(collection);
+    ReportRequest request;
+    request.kind = kReportFamily;
+    request.collection = collection.get();
+    request.individual = 1;
+    request.spouseEntry = 0;
+    const ReportDocument document = Run(request);
+    QVERIFY(document.pages.size() >= 3);
+    // Every page after the first starts its body with a block's title row
+    // (a child's sex), never with a line from the middle of a block.
+    for (size_t n = 1; n < document.pages.size(); ++n) {
+        const QStringList texts = PageTexts(document.pages[n]);
+        QVERIFY(texts.size() > 2);
+        QVERIFY2(texts[1] == QStringLiteral("M") || texts[1] == QStringLiteral("F"),
+                 qPrintable(QString::number(n) + ": " + texts.mid(1, 3).join('|')));
+        QVERIFY(texts[2].startsWith(QStringLiteral("Child")));
+    }
+    // Every child is printed once, with its spouse.
+    const QStringList all = AllTexts(document);
+    for (int k = 1; k <= 30; ++k) {
+        QCOMPARE(all.filter(QRegularExpression(QStringLiteral("^Child%1\\b").arg(k))).size(), 1);
+        QCOMPARE(all.filter(QRegularExpression(QStringLiteral("^Spouse%1\\b").arg(k))).size(), 1);
+    }
 }
 
 void ReportsTest::cancellingThePreparationKeepsNoPages() {
@@ -421,10 +519,24 @@ void ReportsTest::descendantsIndentAndMarriageCounts() {
     request.individual = 4;
     request.desIndent = 8;
     request.desGenerations = 32;
-    const QStringList texts = AllTexts(Run(request));
-    // Generation 2 (the third level) starts with Trunc(2 * 8 / 3) = 5 blanks.
-    QVERIFY(texts.contains(QStringLiteral("     3 - Person1 /Line/ [1]")));
-    QVERIFY(texts.contains(QStringLiteral("  2 - Person2 /Line/ [2] + Person3 /Line/ [3]")));
+    const ReportDocument document = Run(request);
+    const QStringList texts = AllTexts(document);
+    QVERIFY(texts.contains(QStringLiteral("3 - Person1 /Line/ [1]")));
+    QVERIFY(texts.contains(QStringLiteral("2 - Person2 /Line/ [2] + Person3 /Line/ [3]")));
+    // Every generation steps in by the same distance, a quarter of an inch
+    // at the default indent.
+    std::map<int, double> lefts;
+    for (const DrawOp& op : document.pages[0].ops) {
+        const QRegularExpressionMatch generation =
+            QRegularExpression(QStringLiteral("^(\\d+) - ")).match(op.text);
+        if (op.kind == DrawKind::Text && generation.hasMatch())
+            lefts[generation.captured(1).toInt()] = op.rect.left();
+    }
+    QVERIFY(lefts.size() >= 3);
+    const double step = lefts[2] - lefts[1];
+    QVERIFY2(step >= kUnitsPerInch / 4, qPrintable(QString::number(step)));
+    for (const auto& [generation, left] : lefts)
+        QCOMPARE(left, lefts[1] + (generation - 1) * step);
 }
 
 void ReportsTest::listColumnsWrapAtTheRightMargin() {
@@ -535,6 +647,27 @@ void ReportsTest::toolWritesEveryFormat() {
     QVERIFY(bad.waitForFinished(60000));
     QCOMPARE(bad.exitCode(), 1);
     QVERIFY(bad.readAllStandardError().contains("could not be written"));
+
+    // A marriage the individual does not have is refused in one line, and
+    // no file is written; the one they have still prints.
+    const QString family = dir_->filePath(QStringLiteral("marriage.pdf"));
+    QProcess beyond;
+    beyond.start(QStringLiteral(VELLACOR_TOOL),
+                 {"report", gedcom, "family", "1", "-o", family, "--marriage", "3"});
+    QVERIFY(beyond.waitForFinished(60000));
+    QCOMPARE(beyond.exitCode(), 1);
+    // Qt may add warnings of its own; the tool says one line.
+    const QStringList lines = QString::fromUtf8(beyond.readAllStandardError())
+                                  .split('\n', Qt::SkipEmptyParts)
+                                  .filter(QStringLiteral("vellacor-tool"));
+    QCOMPARE(lines, QStringList{"vellacor-tool report: individual 1 has 1 marriage, not 3"});
+    QVERIFY(!QFileInfo::exists(family));
+    QProcess first;
+    first.start(QStringLiteral(VELLACOR_TOOL),
+                {"report", gedcom, "family", "1", "-o", family, "--marriage", "1"});
+    QVERIFY(first.waitForFinished(60000));
+    QCOMPARE(first.exitCode(), 0);
+    QVERIFY(QFileInfo(family).size() > 100);
 }
 
 QTEST_MAIN(ReportsTest)

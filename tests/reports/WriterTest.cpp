@@ -277,6 +277,25 @@ class WriterTest : public QObject {
         QVERIFY(rtf.contains("\\tqc\\tx"));
         QVERIFY(rtf.contains("\\brdrb"));
         QVERIFY(rtf.contains("\\cbpat"));
+
+        // Lines that are not horizontal and outlines are shapes on their
+        // own pages, at their places in twips; horizontal lines are not.
+        const QRegularExpression shape(QStringLiteral(
+            "\\\\shpleft(\\d+)\\\\shptop(\\d+)\\\\shpright(\\d+)\\\\shpbottom(\\d+)"));
+        const qsizetype secondPage = rtf.indexOf("\\page");
+        QVERIFY(secondPage > 0);
+        std::vector<std::pair<bool, QString>> shapes;
+        for (const QRegularExpressionMatch& match : shape.globalMatch(QString::fromLatin1(rtf))) {
+            shapes.push_back({match.capturedStart() > secondPage,
+                              match.capturedTexts().mid(1).join(QLatin1Char(','))});
+        }
+        const std::vector<std::pair<bool, QString>> expected = {
+            {false, QStringLiteral("4500,4500,6000,5250")},  // the outline
+            {false, QStringLiteral("7500,4500,7500,6000")},  // the vertical line
+            {true, QStringLiteral("1500,3000,4500,4500")}};  // the diagonal
+        QCOMPARE(shapes, expected);
+        QVERIFY(rtf.contains("{\\sp{\\sn shapeType}{\\sv 20}}"));
+        QVERIFY(rtf.contains("{\\sp{\\sn lineDashing}{\\sv 2}}"));
     }
 
     void libreOfficeReadsTheRtf() {

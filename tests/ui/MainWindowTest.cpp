@@ -9,11 +9,13 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +26,7 @@
 #include "archive/SenderRecord.h"
 #include "dialogs/CopyDialogs.h"
 #include "gedcom/GEDCollection.h"
+#include "ui/HighlightPanel.h"
 #include "ui/IndScroll.h"
 #include "ui/IslandsPanel.h"
 #include "ui/ListPage.h"
@@ -57,13 +60,14 @@ class MainWindowTest : public QObject {
     void init();
     void cleanup();
     void opensThePackedFileAtItsStartIndividual();
-    void viewKeysSelectTabsOneOff();
+    void viewItemsOpenTheTabsTheyName();
     void historyFollowsTheScroller();
     void everyWindowCommandIsAvailable();
     void closingDeletesTheExtractedFile();
     void fileWithoutGedcomIsRefused();
     void fileWithoutIndividualsLoadsEmpty();
     void quickHelpShowsOnceUntilReset();
+    void quickHelpWaitsForThePageAndComesOneAtATime();
     void busyTimerFollowsALongCalculation();
     void listTabSortsByHeaderClicks();
     void islandsPanelConfinesTheView();
@@ -154,12 +158,16 @@ void MainWindowTest::opensThePackedFileAtItsStartIndividual() {
     QTRY_VERIFY_WITH_TIMEOUT(window->StatusPanel(0)->text().isEmpty(), 5000);
 }
 
-void MainWindowTest::viewKeysSelectTabsOneOff() {
+void MainWindowTest::viewItemsOpenTheTabsTheyName() {
     auto window = Open(program_);
     QVERIFY(window);
-    QCOMPARE(window->ViewAction(0)->text(), QString("General Tab"));
-    QCOMPARE(window->ViewAction(0)->shortcut(), QKeySequence(Qt::Key_F2));
-    QCOMPARE(window->ViewAction(9)->shortcut(), QKeySequence(Qt::Key_F11));
+    // Every item names the tab it opens, and its key follows the tab order.
+    for (int tab = 0; tab < TLogoAppForm::kTabCount; ++tab) {
+        QCOMPARE(window->ViewAction(tab)->text(), window->Tabs()->tabText(tab) + " Tab");
+        QCOMPARE(window->ViewAction(tab)->shortcut(), QKeySequence(Qt::Key_F2 + tab));
+        window->ViewAction(tab)->trigger();
+        QCOMPARE(window->CurrentTab(), tab);
+    }
     window->activateWindow();
     QTest::keyClick(window.get(), Qt::Key_F11);
     QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSources));
@@ -269,6 +277,30 @@ void MainWindowTest::quickHelpShowsOnceUntilReset() {
     QCOMPARE(std::count(shown.begin(), shown.end(), 2), 2L);
 }
 
+void MainWindowTest::quickHelpWaitsForThePageAndComesOneAtATime() {
+    WOptions::SetFlag(opt::kDispInitHelp, true);
+    WOptions::SetFlag(opt::kShowHlPanel, true);
+    auto window = std::make_unique<TLogoAppForm>(program_.toStdString());
+    std::vector<int> shown;
+    bool overUnreadyPage = false;
+    window->quickHelpSink = [&](int entry, const QString&) {
+        // The page is refreshed: the left panel is enabled again at its end.
+        overUnreadyPage = overUnreadyPage || !window->LeftPanel()->isEnabled();
+        shown.push_back(entry);
+        WOptions::SetFlag(opt::kIH1 + entry - 1, false);
+    };
+    window->show();
+    QVERIFY(QTest::qWaitFor([&] { return window->StartSequenceDone(); }, 20000));
+    shown.clear();
+    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    // The highlighting panel's help, then the tab's, each once.
+    QCOMPARE(shown, (std::vector<int>{14, 8}));
+    QVERIFY(!overUnreadyPage);
+    window->SelectTab(TLogoAppForm::kTabList);
+    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    QCOMPARE(shown, (std::vector<int>{14, 8, 7}));
+}
+
 void MainWindowTest::busyTimerFollowsALongCalculation() {
     auto window = Open(program_);
     QVERIFY(window);
@@ -276,13 +308,15 @@ void MainWindowTest::busyTimerFollowsALongCalculation() {
     window->StartBusyTimer();
     QTRY_COMPARE(window->StatusPanel(0)->text(), QString("1234"));
     PublishProgress(1250);
-    EndProgress();
-    // The last tick shows the final count, then the timer stops.
     QTRY_COMPARE(window->StatusPanel(0)->text(), QString("1250"));
+    EndProgress();
+    // Once the work ends the count goes and the timer stops.
+    QTRY_VERIFY(window->StatusPanel(0)->text().isEmpty());
+    window->StatusPanel(0)->setText("Ready");
     PublishProgress(9999);
     EndProgress();
     QTest::qWait(150);
-    QCOMPARE(window->StatusPanel(0)->text(), QString("1250"));
+    QCOMPARE(window->StatusPanel(0)->text(), QString("Ready"));
 }
 
 void MainWindowTest::listTabSortsByHeaderClicks() {
@@ -330,9 +364,14 @@ void MainWindowTest::listTabSortsByHeaderClicks() {
 void MainWindowTest::islandsPanelConfinesTheView() {
     auto window = Open(program_);
     QVERIFY(window);
+    window->resize(1200, 700);  // room for the panel beside the pages
     window->CommandAction(TLogoAppForm::kCmdIslandsPanel)->trigger();
     TIslandsPanel* panel = window->IslandsPanel();
     QCOMPARE(panel->Grid()->rowCount(), 2);  // the Roi family, and Lone Wolf
+    // The panel opens wide enough for the grid's columns.
+    QVERIFY(window->LeftPanel()->width() >= panel->PreferredWidth());
+    QVERIFY(panel->Grid()->horizontalScrollBar()->maximum() == 0 ||
+            !panel->Grid()->horizontalScrollBar()->isVisible());
     QCOMPARE(panel->Grid()->item(0, 1)->text(), QString("4"));
     QCOMPARE(panel->CountLabel()->text(), QString("2 islands"));
     panel->Grid()->setCurrentCell(1, 0);
@@ -351,6 +390,26 @@ void MainWindowTest::islandsPanelConfinesTheView() {
     QCOMPARE(panel->UseIslands()->text(), QString("Use Islands"));
     QCOMPARE(window->Collection()->ViewCount(), 5);
     QCOMPARE(window->ListPage()->Model().rowCount(), 5);
+
+    // Both left-panel pages wear the same frame: a title bar whose close
+    // button hides the panel and unchecks its command.
+    for (auto [command, page] :
+         {std::pair{TLogoAppForm::kCmdIslandsPanel, static_cast<QWidget*>(panel)},
+          std::pair{TLogoAppForm::kCmdHighlightingPanel,
+                    static_cast<QWidget*>(window->HighlightPanel())}}) {
+        QAction* action = window->CommandAction(command);
+        if (!window->LeftPanel()->isVisible() || !page->isVisible()) action->trigger();
+        QVERIFY(page->isVisible());
+        const auto closers = page->findChildren<QToolButton*>(QRegularExpression("^butClose"));
+        QCOMPARE(closers.size(), qsizetype(1));
+        QToolButton* close = closers.front();
+        const QFrame* bar = qobject_cast<const QFrame*>(close->parentWidget());
+        QVERIFY(bar && bar->frameShape() == QFrame::StyledPanel);
+        QCOMPARE(bar->parentWidget(), page);
+        close->click();
+        QVERIFY(!window->LeftPanel()->isVisible());
+        QVERIFY(!action->isChecked());
+    }
 }
 
 void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {

@@ -41,6 +41,8 @@ class SenderPageTest : public QObject {
         page.Fill(sender, "family-viewer");
         QVERIFY(!page.ExtractButton()->isHidden());
         QVERIFY(!page.ExtractNotice()->isHidden());
+        QVERIFY(
+            page.ExtractNotice()->text().endsWith("to the right to extract it to your computer."));
         QVERIFY(!page.Value("Web Site:")->text().contains("<a "));  // not a web address
     }
 
