@@ -330,12 +330,23 @@ void TLogoAppForm::LoadEmbeddedFile() {
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);
     } catch (const VxError& error) {
+        // A damaged or refused payload: after the message the program ends
+        // with a failure status, so scripts and the desktop see it.
         CloseSplash();
         ShowMessage(error.what());
+        exitStatus_ = 1;
+        QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
     currentPath_.clear();
     senderPage_->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
+    const size_t damagedBlocks = embedded_.Payload.BadBlocks.size();
+    senderPage_->ShowDamage(static_cast<int>(damagedBlocks));
+    if (damagedBlocks > 0) {
+        // Once per load, however many blocks failed their check.
+        CloseSplash();
+        ShowMessage(WRESCompress::kCrcMessage);
+    }
     LoadFile(embedded_.File.Path());
     if (collection_ && sender.StartIndividual > 0)
         scroller_->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
@@ -387,14 +398,14 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
         }
         loaded = collection_->Load();
         if (loaded) collection_->AfterLoad();
-    } catch (...) {
-        importTimer_->stop();
+    } catch (const std::exception& error) {
+        // A file the loader cannot open (empty, too large, unreadable): its
+        // message, then the empty window.
+        collection_.reset();
         ImportTick();
-        mainArea_->setEnabled(true);
         HideWait();
-        SetBusy(false);
-        loading_ = false;
-        throw;
+        FailLoad(error.what());
+        return false;
     }
     if (!loaded) {
         // Cancelled or unreadable: back to the empty window.

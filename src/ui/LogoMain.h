@@ -135,6 +135,9 @@ class TLogoAppForm : public QMainWindow {
     const SenderRecord& Sender() const { return embedded_.Payload.Layout.Sender; }
     bool IsLoading() const { return loading_; }
     bool StartSequenceDone() const { return startDone_; }
+    // What the program ends with: 1 once a damaged or refused payload has
+    // been reported (the window then closes), otherwise 0.
+    int ExitStatus() const { return exitStatus_; }
     double ImportSeconds() const { return importSeconds_; }
     const std::string& ExtractedPath() const { return currentPath_; }
     int CurrentTab() const;
@@ -224,6 +227,7 @@ class TLogoAppForm : public QMainWindow {
     std::bitset<kStaleFlags> staleFlags_;
     bool loading_ = false;
     bool startDone_ = false;
+    int exitStatus_ = 0;
     bool firstShow_ = true;
     bool rawMode_ = false;
     double importSeconds_ = 0;
