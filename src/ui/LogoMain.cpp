@@ -49,6 +49,7 @@
 #include "ui/IslandsPanel.h"
 #include "ui/IslandsTab.h"
 #include "ui/ListPage.h"
+#include "ui/OpenTimings.h"
 #include "ui/PageContext.h"
 #include "ui/PedigreeTab.h"
 #include "ui/QtText.h"
@@ -307,6 +308,10 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
     // The welcome help follows, when the splash no longer covers it.
     QTimer::singleShot(0, this, [this] {
         LoadEmbeddedFile();
+        if (OpenTimingsWanted()) {
+            ReportOpenTimingsAndQuit(*this, expandSeconds_);
+            return;
+        }
         ShowQuickHelp(1);
     });
 }
@@ -327,8 +332,11 @@ void TLogoAppForm::LoadEmbeddedFile() {
     const SenderRecord& sender = layout.Sender;
     SetSplashInfo(sender.Title, sender.SenderName,
                   FromQt(CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP")));
+    QElapsedTimer expanding;
+    expanding.start();
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);
+        expandSeconds_ = static_cast<double>(expanding.elapsed()) / 1000.0;
     } catch (const VxError& error) {
         // A damaged or refused payload: after the message the program ends
         // with a failure status, so scripts and the desktop see it.

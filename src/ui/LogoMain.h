@@ -228,6 +228,7 @@ class TLogoAppForm : public QMainWindow {
     bool loading_ = false;
     bool startDone_ = false;
     int exitStatus_ = 0;
+    double expandSeconds_ = 0;
     bool firstShow_ = true;
     bool rawMode_ = false;
     double importSeconds_ = 0;
