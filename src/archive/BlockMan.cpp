@@ -9,9 +9,4 @@ TBlockMan::TBlockMan()
       rows_(new uint32_t[kMaxEntries]),
       backRows_(new uint32_t[kMaxEntries]) {}
 
-TBlockMan& TBlockMan::Instance() {
-    static TBlockMan instance;
-    return instance;
-}
-
 }  // namespace vx

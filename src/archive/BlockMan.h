@@ -1,6 +1,6 @@
 // The block decoder's work areas. They are sized for the largest block the
-// format allows and allocated once per process (on first use), so expanding
-// a file of any size needs the same memory.
+// format allows and allocated once per decoder (one per expanding thread),
+// so expanding a file of any size needs the same memory.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +16,9 @@ class TBlockMan {
     static constexpr int kMaxBlockBytes = 615399;
     static constexpr int kMaxEntries = kMaxBlockBytes + 1;
 
-    static TBlockMan& Instance();
+    TBlockMan();
+    TBlockMan(const TBlockMan&) = delete;
+    TBlockMan& operator=(const TBlockMan&) = delete;
 
     // Move-to-front indices of a block, later its decoded bytes.
     uint8_t* Bytes() { return bytes_.get(); }
@@ -27,8 +29,6 @@ class TBlockMan {
     uint32_t* BackRows() { return backRows_.get(); }
 
   private:
-    TBlockMan();
-
     std::unique_ptr<uint8_t[]> bytes_;
     std::unique_ptr<uint32_t[]> rows_;
     std::unique_ptr<uint32_t[]> backRows_;

@@ -1,10 +1,13 @@
 #include "archive/EmbeddedArchive.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/Errors.h"
 #include "archive/ArchiveErrors.h"
+#include "archive/BlockMan.h"
 #include "platform/FileHandle.h"
+#include "platform/SystemInfo.h"
 
 namespace vx {
 namespace {
@@ -71,24 +74,48 @@ void TPayloadLayout::CheckArchiveInsideFile() const {
                               "-byte trailer); the file is corrupt.");
 }
 
+int64_t DeclaredGedcomBytes(const TPayloadLayout& layout) {
+    const int64_t blocks = layout.Sender.BlockCount;
+    return blocks > 1 ? (blocks - 1) * TBlockMan::kMaxBlockBytes + 1 : 0;
+}
+
+void CheckPayloadFits(const TPayloadLayout& layout, int64_t freeBytes, const std::string& folder) {
+    const int64_t declared = DeclaredGedcomBytes(layout);
+    if (declared > kMaxGedcomBytes)
+        throw EPayloadRefused("The GEDCOM in this file is too large to open: its " +
+                              std::to_string(layout.Sender.BlockCount) + " blocks hold more than " +
+                              std::to_string(kMaxGedcomBytes) + " bytes.");
+    const int64_t needed = declared + std::max<int64_t>(layout.ArchiveSize, 0);
+    if (freeBytes >= 0 && needed > freeBytes)
+        throw EPayloadRefused("There is not enough free space in the temporary folder " + folder +
+                              " to unpack this file: it needs at least " + std::to_string(needed) +
+                              " bytes, " + std::to_string(freeBytes) + " are free.");
+}
+
 TPayloadLayout ReadPayloadLayout(const std::string& programPath) {
     return ReadLayout(OpenProgram(programPath), programPath);
 }
 
 TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
                                        const std::string& outputPath,
-                                       WRESCompress::CrcMismatchHandler onCrcMismatch) {
+                                       WRESCompress::CrcMismatchHandler onCrcMismatch,
+                                       bool forViewer) {
     TExpandedPayload result;
     {
         platform::FileHandle program = OpenProgram(programPath);
         result.Layout = ReadLayout(program, programPath);
         result.Layout.CheckArchiveInsideFile();
+        if (forViewer) {
+            const std::string folder = platform::TempFolder();
+            CheckPayloadFits(result.Layout, platform::FreeBytes(folder), folder);
+        }
         platform::TempFile archive = NewTempFileOrThrow();
         CopyArchive(program, result.Layout, archive);
         program.Close();
 
         WRESCompress expander;
         expander.SetCrcMismatchHandler(std::move(onCrcMismatch));
+        if (forViewer) expander.SetOutputLimit(kMaxGedcomBytes);
         expander.Expand(archive.Path(), outputPath, result.Layout.Sender.BlockCount);
         result.BadBlocks = expander.BadBlocks();
     }
@@ -100,7 +127,7 @@ TEmbeddedGedcom LoadEmbeddedGedcom(const std::string& programPath,
     TEmbeddedGedcom gedcom;
     gedcom.File = NewTempFileOrThrow();
     gedcom.Payload =
-        ExpandEmbeddedArchive(programPath, gedcom.File.Path(), std::move(onCrcMismatch));
+        ExpandEmbeddedArchive(programPath, gedcom.File.Path(), std::move(onCrcMismatch), true);
     return gedcom;
 }
 

@@ -46,10 +46,32 @@ struct TExpandedPayload {
 // offset outside the file is EArchiveCorrupt.
 TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
                                        const std::string& outputPath,
-                                       WRESCompress::CrcMismatchHandler onCrcMismatch = {});
+                                       WRESCompress::CrcMismatchHandler onCrcMismatch = {},
+                                       bool forViewer = false);
+
+// The largest GEDCOM text the loader can open: its offsets are 32-bit.
+inline constexpr int64_t kMaxGedcomBytes = 2147483647;
+
+// A payload the viewer will not expand: it could not be opened afterwards,
+// or it cannot fit in the temporary folder.
+class EPayloadRefused : public VxError {
+  public:
+    using VxError::VxError;
+};
+
+// The fewest bytes the archive of `layout` expands to. The packer fills
+// every block but the last, so a block count declares at least this much.
+int64_t DeclaredGedcomBytes(const TPayloadLayout& layout);
+
+// Raises EPayloadRefused when the declared GEDCOM is larger than the loader
+// can open, or when the archive copy and the GEDCOM need more than
+// `freeBytes` (-1: unknown, not checked) in `folder`.
+void CheckPayloadFits(const TPayloadLayout& layout, int64_t freeBytes, const std::string& folder);
 
 // What the viewer loads at start: the expanded GEDCOM in a locked temporary
-// file that is deleted when the result is destroyed.
+// file that is deleted when the result is destroyed. The payload is checked
+// with CheckPayloadFits before anything is copied or expanded, and the
+// expansion stops at kMaxGedcomBytes.
 struct TEmbeddedGedcom {
     TExpandedPayload Payload;
     platform::TempFile File;

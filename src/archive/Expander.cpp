@@ -4,7 +4,6 @@
 #include <cstring>
 #include <numeric>
 
-#include "app/Errors.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveFile.h"
 #include "archive/ArchiveHeader.h"
@@ -23,27 +22,29 @@ constexpr int kMax = TBlockMan::kMaxBlockBytes;
 
 }  // namespace
 
-TExpander::TExpander() : areas_(TBlockMan::Instance()) {}
-
-bool TExpander::ExpandBlock(TArchiveFile& archive, const platform::FileHandle& output,
-                            const std::string& outputPath) {
-    TDataBlockHeader header;
-    if (!header.ReadHeader(archive))
+TBlockFrame TExpander::ReadFrame(TArchiveFile& archive) {
+    TBlockFrame frame;
+    if (!frame.Header.ReadHeader(archive))
         throw EArchiveCorrupt("The archive is truncated inside the block header.");
-    const int64_t codedStart = archive.Position();
-    const int64_t remaining = archive.Size() - codedStart;
-    if (header.CodedSize > remaining)
+    frame.CodedStart = archive.Position();
+    const int64_t remaining = archive.Size() - frame.CodedStart;
+    if (frame.Header.CodedSize > remaining)
         throw EArchiveCorrupt(
-            "The archive is truncated: the block has " + std::to_string(header.CodedSize) +
+            "The archive is truncated: the block has " + std::to_string(frame.Header.CodedSize) +
             " bytes of coded data, the file holds only " + std::to_string(remaining) + " more.");
+    archive.SmartSeek(frame.CodedStart + frame.Header.CodedSize);
+    return frame;
+}
 
-    archive.SetLimit(header.CodedSize);
-    archive.ResetBits();
-    const int n = DecodeIndices(archive);
-    archive.ResetBits();
+int TExpander::DecodeBlock(TBitFile& bits, const TBlockFrame& frame, bool& crcMatches) {
+    const TDataBlockHeader& header = frame.Header;
+    bits.SmartSeek(frame.CodedStart);
+    bits.SetLimit(header.CodedSize);
+    bits.ResetBits();
     // The decoder may stop short of the coded data or run into the zero
-    // allowance; either way the next header follows the coded bytes.
-    archive.SmartSeek(codedStart + header.CodedSize);
+    // allowance; the frame, not the decoder, says where the next block is.
+    const int n = DecodeIndices(bits);
+    bits.ResetBits();
 
     if (header.StartIndex > static_cast<uint32_t>(n) ||
         header.SentinelPos > static_cast<uint32_t>(n))
@@ -55,15 +56,12 @@ bool TExpander::ExpandBlock(TArchiveFile& archive, const platform::FileHandle& o
     UndoBlockSort(n, sentinelPos, static_cast<int>(header.StartIndex));
 
     const uint8_t* bytes = areas_.Bytes();
-    bool crcMatches = Crc32(bytes, static_cast<size_t>(n)) == header.BlockCRC;
+    crcMatches = Crc32(bytes, static_cast<size_t>(n)) == header.BlockCRC;
     if (!crcMatches) {
         WalkForward(n, static_cast<int>(header.StartIndex));
         crcMatches = Crc32(bytes, static_cast<size_t>(n)) == header.BlockCRC;
     }
-    if (n > 0 && !platform::WriteAll(output, bytes, static_cast<size_t>(n)))
-        throw EInOutError("Error with I/O writing " + outputPath + ": " +
-                          platform::LastErrorText());
-    return crcMatches;
+    return n;
 }
 
 // Symbols to move-to-front indices; zero runs are written in bijective

@@ -7,29 +7,40 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/ArchiveHeader.h"
 #include "archive/AriDecoder.h"
 #include "archive/AriModel.h"
-#include "platform/FileHandle.h"
+#include "archive/BlockMan.h"
 
 namespace vx {
 
 class TArchiveFile;
 class TBitFile;
-class TBlockMan;
+
+// Where one block lies in the archive: its header and the offset of its
+// coded data.
+struct TBlockFrame {
+    TDataBlockHeader Header;
+    int64_t CodedStart = 0;
+};
 
 using TFileStrucAriDecoder = TStrucAriDecoder<TBitFile>;
 
 class TExpander {
   public:
-    TExpander();
+    // Reads the header of the block at the archive's position and checks
+    // that its coded data lies inside the file. Leaves the archive right
+    // after the coded data, where the next header starts. Raises
+    // EArchiveError subclasses for a damaged or truncated header.
+    static TBlockFrame ReadFrame(TArchiveFile& archive);
 
-    // Reads the block at the archive's position, decodes it and appends the
-    // decoded bytes to `output`. Returns false when the CRC did not match
-    // (the bytes are written all the same). Leaves the archive positioned
-    // right after the block's coded data, however much of it the decoder
-    // used. Raises EArchiveError subclasses for a damaged block.
-    bool ExpandBlock(TArchiveFile& archive, const platform::FileHandle& output,
-                     const std::string& outputPath);
+    // Decodes the block `frame` describes, reading its coded data through
+    // `bits` (any reader of the same archive). The decoded bytes are then
+    // Bytes()[0, n) for the n returned; `crcMatches` tells whether they
+    // pass the block's CRC (they are valid either way). Raises EArchiveError
+    // subclasses for a damaged block.
+    int DecodeBlock(TBitFile& bits, const TBlockFrame& frame, bool& crcMatches);
+    const uint8_t* Bytes() { return areas_.Bytes(); }
 
   private:
     int DecodeIndices(TBitFile& bits);
@@ -39,7 +50,7 @@ class TExpander {
 
     THeadAriModel model_;
     std::array<uint32_t, 256> counts_{};  // occurrences of each byte in the block
-    TBlockMan& areas_;
+    TBlockMan areas_;
 };
 
 }  // namespace vx

@@ -3,13 +3,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace vx {
-
-class TExpander;
 
 class WRESCompress {
   public:
@@ -19,25 +16,29 @@ class WRESCompress {
     static const char* const kCrcMessage;
 
     WRESCompress();
-    ~WRESCompress();
     WRESCompress(const WRESCompress&) = delete;
     WRESCompress& operator=(const WRESCompress&) = delete;
 
     void SetCrcMismatchHandler(CrcMismatchHandler handler) { onCrcMismatch_ = std::move(handler); }
+    // Threads that decode blocks (default: one per usable processor).
+    void SetThreads(int threads) { threads_ = threads; }
+    // The most bytes the output may grow to; a block beyond it is an error.
+    void SetOutputLimit(int64_t bytes) { outputLimit_ = bytes; }
 
     // Expands the first `blockCount` blocks of the archive at `archivePath`
-    // into a new file at `outputPath` (replacing one that exists), letting
-    // queued user-interface messages run after each block. Returns true.
-    // Errors name the block they concern; blocks expanded before an error
-    // stay in the output file.
+    // into a new file at `outputPath` (replacing one that exists), on several
+    // threads, letting queued user-interface messages run meanwhile. Returns
+    // true. Errors name the block they concern; the blocks before the failing
+    // one stay in the output file, and none after it.
     bool Expand(const std::string& archivePath, const std::string& outputPath, int32_t blockCount);
 
     // Blocks (from 1) of the last Expand whose CRC did not match.
     const std::vector<int>& BadBlocks() const { return badBlocks_; }
 
   private:
-    std::unique_ptr<TExpander> expander_;
     CrcMismatchHandler onCrcMismatch_;
+    int threads_;
+    int64_t outputLimit_;
     std::vector<int> badBlocks_;
 };
 

@@ -52,6 +52,7 @@
 #include "ui/IslandsPanel.h"
 #include "ui/IslandsTab.h"
 #include "ui/ListPage.h"
+#include "ui/OpenTimings.h"
 #include "ui/PageContext.h"
 #include "ui/PedigreeTab.h"
 #include "ui/QtText.h"
@@ -316,6 +317,10 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
     // The welcome help follows, when the splash no longer covers it.
     QTimer::singleShot(0, this, [this] {
         LoadEmbeddedFile();
+        if (OpenTimingsWanted()) {
+            ReportOpenTimingsAndQuit(*this, expandSeconds_);
+            return;
+        }
         ShowQuickHelp(1);
     });
 }
@@ -336,15 +341,29 @@ void TLogoAppForm::LoadEmbeddedFile() {
     const SenderRecord& sender = layout.Sender;
     SetSplashInfo(Win1252ToUtf8(sender.Title), Win1252ToUtf8(sender.SenderName),
                   FromQt(CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP")));
+    QElapsedTimer expanding;
+    expanding.start();
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);
+        expandSeconds_ = static_cast<double>(expanding.elapsed()) / 1000.0;
     } catch (const VxError& error) {
+        // A damaged or refused payload: after the message the program ends
+        // with a failure status, so scripts and the desktop see it.
         CloseSplash();
         ShowMessage(error.what());
+        exitStatus_ = 1;
+        QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
     currentPath_.clear();
     senderPage_->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
+    const size_t damagedBlocks = embedded_.Payload.BadBlocks.size();
+    senderPage_->ShowDamage(static_cast<int>(damagedBlocks));
+    if (damagedBlocks > 0) {
+        // Once per load, however many blocks failed their check.
+        CloseSplash();
+        ShowMessage(WRESCompress::kCrcMessage);
+    }
     LoadFile(embedded_.File.Path());
     if (collection_ && sender.StartIndividual > 0)
         scroller_->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
@@ -396,14 +415,14 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
         }
         loaded = collection_->Load();
         if (loaded) collection_->AfterLoad();
-    } catch (...) {
-        importTimer_->stop();
+    } catch (const std::exception& error) {
+        // A file the loader cannot open (empty, too large, unreadable): its
+        // message, then the empty window.
+        collection_.reset();
         ImportTick();
-        mainArea_->setEnabled(true);
         HideWait();
-        SetBusy(false);
-        loading_ = false;
-        throw;
+        FailLoad(error.what());
+        return false;
     }
     if (!loaded) {
         // Cancelled or unreadable: back to the empty window.

@@ -137,6 +137,9 @@ class TLogoAppForm : public QMainWindow {
     const SenderRecord& Sender() const { return embedded_.Payload.Layout.Sender; }
     bool IsLoading() const { return loading_; }
     bool StartSequenceDone() const { return startDone_; }
+    // What the program ends with: 1 once a damaged or refused payload has
+    // been reported (the window then closes), otherwise 0.
+    int ExitStatus() const { return exitStatus_; }
     double ImportSeconds() const { return importSeconds_; }
     const std::string& ExtractedPath() const { return currentPath_; }
     int CurrentTab() const;
@@ -232,6 +235,8 @@ class TLogoAppForm : public QMainWindow {
     int refreshing_ = 0;
     std::vector<int> pendingHelp_;
     bool startDone_ = false;
+    int exitStatus_ = 0;
+    double expandSeconds_ = 0;
     bool firstShow_ = true;
     bool rawMode_ = false;
     double importSeconds_ = 0;

@@ -67,7 +67,8 @@ TSenderPage::TSenderPage(QWidget* parent)
       notice_(new QLabel(
           "The sender of this gedcom has allowed you to use this GEDCOM.  Press the button to "
           "the right to extract it to your computer.")),
-      extract_(new QPushButton("Extract GEDCOM")) {
+      extract_(new QPushButton("Extract GEDCOM")),
+      damage_(new QLabel) {
     setObjectName("PageSender");
     auto* facts = new QFormLayout;
     for (const char* caption : kCaptions) {
@@ -85,9 +86,13 @@ TSenderPage::TSenderPage(QWidget* parent)
     extractRow->addWidget(extract_);
     extract_->setObjectName("butExtractGEDCOM");
     connect(extract_, &QPushButton::clicked, this, &TSenderPage::ExtractRequested);
+    damage_->setObjectName("DamageStatus");
+    damage_->setWordWrap(true);
+    damage_->hide();
     auto* groupLayout = new QVBoxLayout(group_);
     groupLayout->addLayout(facts);
     groupLayout->addLayout(extractRow);
+    groupLayout->addWidget(damage_);
 
     welcome_->setObjectName("MemoVX");
     welcome_->setReadOnly(true);
@@ -99,6 +104,16 @@ TSenderPage::TSenderPage(QWidget* parent)
     layout->addWidget(welcome_, 1);
     notice_->hide();
     extract_->hide();
+}
+
+void TSenderPage::ShowDamage(int damagedBlocks) {
+    damage_->setVisible(damagedBlocks > 0);
+    damage_->setText(damagedBlocks > 0
+                         ? QString("Status: the family tree in this file is damaged (%1 of its "
+                                   "parts failed their check); some records may be missing or "
+                                   "wrong.")
+                               .arg(damagedBlocks)
+                         : QString());
 }
 
 QLabel* TSenderPage::Value(const QString& caption) const {

@@ -34,7 +34,12 @@ class TSenderPage : public QWidget {
     // Shows the creator's facts; `programName` is the program file's name.
     void Fill(const SenderRecord& sender, const QString& programName);
 
+    // The tree's state line: says the tree is damaged when `damagedBlocks`
+    // parts of the file failed their check; hidden when none did.
+    void ShowDamage(int damagedBlocks);
+
     QLabel* Value(const QString& caption) const;
+    QLabel* DamageStatus() const { return damage_; }
     QPlainTextEdit* Message() const { return message_; }
     QPlainTextEdit* Welcome() const { return welcome_; }
     QPushButton* ExtractButton() const { return extract_; }
@@ -49,6 +54,7 @@ class TSenderPage : public QWidget {
     QPlainTextEdit* welcome_;
     QLabel* notice_;
     QPushButton* extract_;
+    QLabel* damage_;
 };
 
 }  // namespace vx

@@ -39,6 +39,7 @@ int RunViewer(int argc, char** argv, const std::string& programPath) {
             window->show();
             WatchLoadForProbe(window.get());
             status = QApplication::exec();
+            if (status == 0) status = window->ExitStatus();
         } catch (const EInOutError&) {
             QMessageBox::critical(nullptr, QApplication::applicationName(), "Error with I/O",
                                   QMessageBox::Ok);

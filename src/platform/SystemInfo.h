@@ -1,0 +1,19 @@
+// What the machine offers the program: processors to work on and room in a
+// folder. Answers are cautious: a question the system cannot answer gives
+// one processor and unknown room.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vx::platform {
+
+// Processors this process may run on (its affinity, not the machine's
+// total); at least 1. Builds without threads answer 1.
+int UsableProcessors();
+
+// Bytes an unprivileged writer can still put into the file system that
+// holds `folder`; -1 when the system cannot tell.
+int64_t FreeBytes(const std::string& folder);
+
+}  // namespace vx::platform

@@ -1,0 +1,153 @@
+// Expanding on several threads: the output, the reported CRC mismatches and
+// the errors must be exactly those of expanding one block after another,
+// whatever the number of threads and whichever thread finishes first.
+#include <random>
+
+#include "ArchiveTestSupport.h"
+#include "archive/ArchiveErrors.h"
+#include "archive/Compressor.h"
+
+namespace vx::test {
+namespace {
+
+constexpr int kBlockSize = 3000;
+constexpr int kThreadCounts[] = {1, 2, 3, 8};
+
+// Text whose blocks differ from each other, so a block written at the wrong
+// place shows.
+std::string NumberedText(size_t bytes) {
+    std::string text;
+    std::mt19937 random(7);
+    for (int line = 0; text.size() < bytes; ++line)
+        text +=
+            "1 NOTE line " + std::to_string(line) + " " + std::to_string(random() % 9973) + "\n";
+    text.resize(bytes);
+    return text;
+}
+
+class ParallelExpandTest : public ArchiveTest {
+  protected:
+    struct Outcome {
+        std::string output;
+        std::vector<int> bad;
+        std::vector<int> told;
+        int errorBlock = -1;  // -1: no error
+        std::string error;
+    };
+
+    Outcome Run(const std::string& archive, int32_t blockCount, int threads,
+                int64_t outputLimit = INT64_MAX) {
+        const std::string in = WriteFile("archive.qtrx", archive);
+        const std::string out = Path("expanded.ged");
+        Outcome outcome;
+        WRESCompress expander;
+        expander.SetThreads(threads);
+        expander.SetOutputLimit(outputLimit);
+        expander.SetCrcMismatchHandler([&outcome](int block) { outcome.told.push_back(block); });
+        try {
+            expander.Expand(in, out, blockCount);
+        } catch (const EArchiveError& error) {
+            outcome.errorBlock = error.Block();
+            outcome.error = error.what();
+        }
+        outcome.bad = expander.BadBlocks();
+        outcome.output = ReadFile(out);
+        return outcome;
+    }
+};
+
+TEST_F(ParallelExpandTest, EveryThreadCountGivesTheSameBytes) {
+    const std::string text = NumberedText(40 * kBlockSize + 123);
+    int blocks = 0;
+    const std::string archive = CompressToArchive(text, &blocks, kBlockSize);
+    ASSERT_EQ(blocks, 41);
+    for (int threads : kThreadCounts) {
+        SCOPED_TRACE(threads);
+        const Outcome outcome = Run(archive, blocks, threads);
+        EXPECT_EQ(outcome.errorBlock, -1) << outcome.error;
+        EXPECT_TRUE(outcome.output == text);
+        EXPECT_TRUE(outcome.bad.empty());
+    }
+}
+
+TEST_F(ParallelExpandTest, CrcMismatchesAreToldOnceEachInBlockOrder) {
+    const std::string text = NumberedText(20 * kBlockSize);
+    int blocks = 0;
+    std::vector<RawBlock> raw = SplitArchive(CompressToArchive(text, &blocks, kBlockSize));
+    for (int block : {3, 11, 17})
+        raw.at(static_cast<size_t>(block - 1)).Header.BlockCRC ^= 1;
+    for (int threads : kThreadCounts) {
+        SCOPED_TRACE(threads);
+        const Outcome outcome = Run(JoinArchive(raw), blocks, threads);
+        EXPECT_EQ(outcome.told, (std::vector<int>{3, 11, 17}));
+        EXPECT_EQ(outcome.bad, outcome.told);
+        EXPECT_TRUE(outcome.output == text);  // the blocks are written all the same
+    }
+}
+
+// Damage in two places: the first one is reported, the blocks before it are
+// the whole output, and nothing decoded after it is written.
+TEST_F(ParallelExpandTest, FirstDamagedBlockWinsAndOnlyItsPrefixIsWritten) {
+    const std::string text = NumberedText(30 * kBlockSize);
+    int blocks = 0;
+    std::vector<RawBlock> raw = SplitArchive(CompressToArchive(text, &blocks, kBlockSize));
+    struct Damage {
+        const char* what;
+        std::function<void(std::vector<RawBlock>&)> apply;
+        int block;
+    };
+    const Damage damages[] = {
+        {"start rows beyond the block",
+         [](std::vector<RawBlock>& b) {
+             b.at(20).Header.StartIndex = 1u << 30;
+             b.at(7).Header.StartIndex = 1u << 30;
+         },
+         8},
+        {"coded data cut short, then a bad start row",
+         [](std::vector<RawBlock>& b) {
+             b.at(4).Header.SentinelPos = 1u << 30;
+             b.at(2).Header.CodedSize = 1;  // the next header is then garbage
+         },
+         3},
+    };
+    for (const Damage& damage : damages) {
+        std::vector<RawBlock> damaged = raw;
+        damage.apply(damaged);
+        std::string archive = JoinArchive(damaged);
+        for (int threads : kThreadCounts) {
+            SCOPED_TRACE(std::string(damage.what) + ", threads " + std::to_string(threads));
+            const Outcome outcome = Run(archive, blocks, threads);
+            EXPECT_EQ(outcome.errorBlock, damage.block) << outcome.error;
+            EXPECT_TRUE(outcome.output ==
+                        text.substr(0, static_cast<size_t>(damage.block - 1) * kBlockSize));
+        }
+    }
+}
+
+TEST_F(ParallelExpandTest, MoreBlocksThanTheArchiveHoldsEndAfterTheLastOne) {
+    const std::string text = NumberedText(9 * kBlockSize);
+    int blocks = 0;
+    const std::string archive = CompressToArchive(text, &blocks, kBlockSize);
+    for (int threads : kThreadCounts) {
+        const Outcome outcome = Run(archive, blocks + 5, threads);
+        EXPECT_EQ(outcome.errorBlock, blocks + 1) << outcome.error;
+        EXPECT_NE(outcome.error.find("Wrong Signature."), std::string::npos) << outcome.error;
+        EXPECT_TRUE(outcome.output == text);
+    }
+}
+
+TEST_F(ParallelExpandTest, OutputLimitStopsAtTheBlockThatWouldPassIt) {
+    const std::string text = NumberedText(10 * kBlockSize);
+    int blocks = 0;
+    const std::string archive = CompressToArchive(text, &blocks, kBlockSize);
+    for (int threads : kThreadCounts) {
+        // Room for four blocks and a half: the fifth fails.
+        const Outcome outcome = Run(archive, blocks, threads, 4 * kBlockSize + kBlockSize / 2);
+        EXPECT_EQ(outcome.errorBlock, 5) << outcome.error;
+        EXPECT_TRUE(outcome.output == text.substr(0, 4 * kBlockSize));
+        EXPECT_TRUE(Run(archive, blocks, threads, 10 * kBlockSize).output == text);
+    }
+}
+
+}  // namespace
+}  // namespace vx::test
