@@ -381,7 +381,7 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     scroller_->setEnabled(false);
     findBox_->Reset();
     currentPath_ = path;
-    setWindowTitle(QString(kCaption) + " - " + ToQt(Sender().Title));
+    setWindowTitle(QString(kCaption) + " - " + Win1252ToQt(Sender().Title));
     SetBusy(true);
 
     // Everything that belongs to the old file goes.
