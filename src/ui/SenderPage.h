@@ -33,15 +33,23 @@ class TSenderPage : public QWidget {
 
     // Shows the creator's facts; `programName` is the program file's name.
     void Fill(const SenderRecord& sender, const QString& programName);
+    // A GEDCOM file opened from disk: no creator's facts, only its name.
+    void ShowOpenedFile(const QString& fileName);
+    // Nothing open: the welcome text with the Open command.
+    void ShowWelcome();
 
     QLabel* Value(const QString& caption) const;
     QPlainTextEdit* Message() const { return message_; }
     QPlainTextEdit* Welcome() const { return welcome_; }
     QPushButton* ExtractButton() const { return extract_; }
     QLabel* ExtractNotice() const { return notice_; }
+    QLabel* OpenedNotice() const { return opened_; }
+    QWidget* WelcomePanel() const { return welcomePanel_; }
+    QPushButton* OpenButton() const { return open_; }
 
   signals:
     void ExtractRequested();
+    void OpenRequested();
 
   private:
     QGroupBox* group_;
@@ -49,6 +57,9 @@ class TSenderPage : public QWidget {
     QPlainTextEdit* welcome_;
     QLabel* notice_;
     QPushButton* extract_;
+    QLabel* opened_;
+    QWidget* welcomePanel_;
+    QPushButton* open_;
 };
 
 }  // namespace vx
