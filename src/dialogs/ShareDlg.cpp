@@ -130,7 +130,10 @@ TShareDlg::TShareDlg(QWidget* parent, TShareSource source)
         cell->setSpacing(1);
         cell->addWidget(editor);
         cell->addWidget(reason);
-        form->addRow(kFacts[i].Caption, cell);
+        // A row of a layout gets no buddy of its own: the mnemonic needs one.
+        auto* caption = new QLabel(kFacts[i].Caption);
+        caption->setBuddy(editor);
+        form->addRow(caption, cell);
         editors_[static_cast<size_t>(i)] = editor;
         reasons_[static_cast<size_t>(i)] = reason;
     }
@@ -150,7 +153,9 @@ TShareDlg::TShareDlg(QWidget* parent, TShareSource source)
     outputRow->addWidget(browse);
     connect(browse, &QPushButton::clicked, this, &TShareDlg::Browse);
     connect(output_, &QLineEdit::textChanged, this, &TShareDlg::Validate);
-    form->addRow("&Output file:", outputRow);
+    auto* outputCaption = new QLabel("&Output file:");
+    outputCaption->setBuddy(output_);
+    form->addRow(outputCaption, outputRow);
 
     progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
