@@ -8,6 +8,7 @@
 #include "archive/Compressor.h"
 #include "archive/GedcomEncoding.h"
 #include "platform/FileHandle.h"
+#include "records/Date.h"
 
 namespace vx {
 namespace {
@@ -83,27 +84,57 @@ class PartFile {
     bool committed_ = false;
 };
 
+// Reports progress and honours a cancel.
+class ProgressSink {
+  public:
+    ProgressSink(const TPackRequest& request, int64_t total)
+        : report_(request.Progress), total_(total) {}
+    void Add(int64_t bytes) {
+        done_ += bytes;
+        if (report_ && !report_(std::min(done_, total_), total_)) throw EPackCancelled();
+    }
+
+  private:
+    const std::function<bool(int64_t, int64_t)>& report_;
+    int64_t total_;
+    int64_t done_ = 0;
+};
+
+// The image bytes of the viewer file: the whole file, or its first
+// ViewerLength bytes when it is a packed program file.
+int64_t ViewerImageLength(const TPackRequest& request, int64_t viewerSize) {
+    if (request.ViewerLength > 0) {
+        if (request.ViewerLength > viewerSize)
+            throw EPackRefused("the viewer " + request.ViewerPath + " is shorter than its image");
+        return request.ViewerLength;
+    }
+    if (HasPayloadMarker(request.ViewerPath))
+        throw EPackRefused("the viewer " + request.ViewerPath +
+                           " already carries a GEDCOM; give the plain viewer");
+    return viewerSize;
+}
+
 }  // namespace
 
 TPackResult PackProgram(const TPackRequest& request) {
     platform::FileHandle viewer = OpenInput(request.ViewerPath, "viewer");
-    const int64_t viewerSize = platform::FileLength(viewer);
-    if (viewerSize <= 0) throw EPackRefused("the viewer " + request.ViewerPath + " is empty");
+    const int64_t viewerFileSize = platform::FileLength(viewer);
+    if (viewerFileSize <= 0) throw EPackRefused("the viewer " + request.ViewerPath + " is empty");
+    const int64_t viewerSize = ViewerImageLength(request, viewerFileSize);
     if (viewerSize > std::numeric_limits<int32_t>::max())
         throw EPackRefused("the viewer " + request.ViewerPath + " is larger than 2 GB");
-    if (HasPayloadMarker(request.ViewerPath))
-        throw EPackRefused("the viewer " + request.ViewerPath +
-                           " already carries a GEDCOM; give the plain viewer");
 
     platform::FileHandle gedcom = OpenInput(request.GedcomPath, "GEDCOM file");
     const int64_t gedcomSize = platform::FileLength(gedcom);
     if (gedcomSize <= 0) throw EPackRefused("the GEDCOM file " + request.GedcomPath + " is empty");
     // The viewer reads UTF-16 files too; converting them is optional, and
     // makes the packed text half the size.
+    const bool rewrite = request.Living != privacy::LivingMode::Keep;
     const Utf16Order utf16 =
-        request.ConvertUtf16 ? DetectUtf16(ReadRange(gedcom, 0, std::min<int64_t>(gedcomSize, 2),
-                                                     request.GedcomPath))
-                             : Utf16Order::None;
+        request.ConvertUtf16 || rewrite
+            ? DetectUtf16(
+                  ReadRange(gedcom, 0, std::min<int64_t>(gedcomSize, 2), request.GedcomPath))
+            : Utf16Order::None;
 
     for (const std::string& input : {request.GedcomPath, request.ViewerPath})
         if (SameFile(input, request.OutputPath))
@@ -114,27 +145,45 @@ TPackResult PackProgram(const TPackRequest& request) {
     sender.Magic = SenderRecord::kMagic;
     sender.ToBytes();
 
-    PartFile out(request.OutputPath);
     TPackResult result;
-    for (int64_t offset = 0; offset < viewerSize; offset += kChunk)
-        out.Write(ReadRange(viewer, offset, std::min<int64_t>(kChunk, viewerSize - offset),
-                            request.ViewerPath));
+    // A converted or rewritten text is made whole before anything is written.
+    std::string text;
+    const bool inMemory = utf16 != Utf16Order::None || rewrite;
+    if (inMemory) {
+        text = ReadRange(gedcom, 0, gedcomSize, request.GedcomPath);
+        if (utf16 != Utf16Order::None)
+            text = SetGedcomCharset(Utf16ToUtf8(text, utf16 == Utf16Order::LittleEndian), "UTF-8");
+        if (rewrite) {
+            const int year = request.CurrentYear != 0 ? request.CurrentYear : Today().Year;
+            privacy::PrivacyResult privacy = privacy::MakeLivingPrivate(text, request.Living, year);
+            text = std::move(privacy.Text);
+            result.PrivateCount = privacy.PrivateCount;
+            result.IndividualCount = privacy.IndividualCount;
+        }
+        if (text.empty()) throw EPackRefused("the GEDCOM file " + request.GedcomPath + " is empty");
+    }
+    const int64_t textSize = inMemory ? static_cast<int64_t>(text.size()) : gedcomSize;
+
+    ProgressSink progress(request, viewerSize + textSize);
+    PartFile out(request.OutputPath);
+    for (int64_t offset = 0; offset < viewerSize; offset += kChunk) {
+        const int64_t length = std::min<int64_t>(kChunk, viewerSize - offset);
+        out.Write(ReadRange(viewer, offset, length, request.ViewerPath));
+        progress.Add(length);
+    }
 
     TArchiveWriter writer([&out](const std::string& bytes) { out.Write(bytes); },
                           request.BlockSize);
-    if (utf16 != Utf16Order::None) {
-        const std::string text =
-            SetGedcomCharset(Utf16ToUtf8(ReadRange(gedcom, 0, gedcomSize, request.GedcomPath),
-                                         utf16 == Utf16Order::LittleEndian),
-                             "UTF-8");
-        writer.Add(text);
-        result.GedcomBytes = static_cast<int64_t>(text.size());
-    } else {
-        for (int64_t offset = 0; offset < gedcomSize; offset += kChunk)
-            writer.Add(ReadRange(gedcom, offset, std::min<int64_t>(kChunk, gedcomSize - offset),
-                                 request.GedcomPath));
-        result.GedcomBytes = gedcomSize;
+    for (int64_t offset = 0; offset < textSize; offset += kChunk) {
+        const int64_t length = std::min<int64_t>(kChunk, textSize - offset);
+        if (inMemory)
+            writer.Add(std::string_view(text).substr(static_cast<size_t>(offset),
+                                                     static_cast<size_t>(length)));
+        else
+            writer.Add(ReadRange(gedcom, offset, length, request.GedcomPath));
+        progress.Add(length);
     }
+    result.GedcomBytes = textSize;
     result.BlockCount = writer.Finish();
     result.ArchiveBytes = writer.BytesWritten();
 

@@ -4,11 +4,12 @@
 #include <filesystem>
 
 #include "app/TextUtil.h"
-#include "app/Win1252.h"
 #include "archive/Packer.h"
+#include "archive/SenderFacts.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
 #include "platform/ProgramPath.h"
+#include "privacy/LivingRule.h"
 
 namespace vx::tool {
 namespace {
@@ -48,10 +49,22 @@ Options:
       --start N          number of the individual shown first (default 1)
       --allow-extract    let the recipient extract the GEDCOM file
       --convert-utf16    pack a UTF-16 GEDCOM file as UTF-8 instead of refusing it
+      --living MODE      privacy for the living: keep (the default, so scripts
+                         keep working), name-only or hide
   -h, --help             show this help
 
 Texts are given in UTF-8 and stored in Windows-1252; a text with characters
 Windows-1252 lacks, or longer than its limit in bytes, is refused.
+
+Privacy for the living. With --living name-only, everyone who may be living
+keeps only their name, sex and family links: every event, attribute, note,
+source citation, LDS ordinance and media link leaves their record, and a
+family whose spouses are all living keeps only its spouse and child links.
+--living hide also replaces their given names by "Living" (the surname
+stays). Notes, sources and media that only removed lines pointed at are left
+out. The GEDCOM file itself is never changed: a rewritten copy is packed
+(a UTF-16 file as UTF-8), and the tool says how many individuals were made
+private. Who counts as living:
 )";
 
 const std::vector<OptionSpec> kOptions = {
@@ -62,7 +75,8 @@ const std::vector<OptionSpec> kOptions = {
     {"phone", 0, true},          {"message", 0, true},
     {"message-file", 0, true},   {"file-name", 0, true},
     {"start", 0, true},          {"allow-extract", 0, false},
-    {"convert-utf16", 0, false}, {"help", 'h', false},
+    {"convert-utf16", 0, false}, {"living", 0, true},
+    {"help", 'h', false},
 };
 
 // Which option fills which trailer text.
@@ -75,44 +89,18 @@ constexpr TextOption kTextOptions[] = {
     {"addr2", "Addr2"}, {"web", "WebSite"},     {"phone", "Phone"},
 };
 
-const SenderTextField& FieldNamed(std::string_view name) {
-    for (const SenderTextField& field : kSenderTextFields)
-        if (field.Name == name) return field;
-    throw std::logic_error("no trailer field " + std::string(name));
-}
-
 // UTF-8 text from the command line as the Windows-1252 text of a trailer
 // field, or a VxError naming the option.
 std::string TrailerText(const std::string& utf8, std::string_view option,
                         const SenderTextField& field) {
-    const std::string text = Utf8ToWin1252(utf8);
-    if (Win1252ToUtf8(text) != utf8)
-        throw VxError("--" + std::string(option) +
-                      ": the text is not UTF-8 or has characters that Windows-1252 lacks");
-    if (text.find('\0') != std::string::npos)
-        throw VxError("--" + std::string(option) + ": the text contains a zero byte");
-    if (text.size() > field.Capacity())
-        throw VxError("--" + std::string(option) + " is " + std::to_string(text.size()) +
-                      " bytes long in Windows-1252; " + std::string(field.Name) +
-                      " holds at most " + std::to_string(field.Capacity()));
-    return text;
-}
-
-// A message keeps its line breaks as CR LF, the way the viewer shows them;
-// line breaks at its end are dropped.
-std::string MessageLines(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    std::string lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines += "\r\n";
-        } else {
-            lines += text[i];
-        }
-    }
-    return lines;
+    const std::string problem = SenderTextProblem(utf8, field);
+    if (problem.empty()) return SenderTextToTrailer(utf8);
+    // "the text is 32 bytes long ..." reads "--title is 32 bytes long ...".
+    constexpr std::string_view kSubject = "the text ";
+    const std::string name = "--" + std::string(option);
+    if (problem.rfind("the text is ", 0) == 0)
+        throw VxError(name + " " + problem.substr(kSubject.size()));
+    throw VxError(name + ": " + problem);
 }
 
 std::string ReadTextFile(const std::string& path) {
@@ -151,6 +139,7 @@ int RunPack(const std::vector<std::string>& args) {
     const ToolArgs parsed(args, kOptions);
     if (parsed.Has("help")) {
         std::fputs(kHelp, stdout);
+        std::fputs(privacy::kLivingRuleText, stdout);
         return kExitOk;
     }
     parsed.ExpectPositionals(1, "GEDCOM file");
@@ -163,24 +152,28 @@ int RunPack(const std::vector<std::string>& args) {
     request.OutputPath = *parsed.Value("output");
     request.ViewerPath = parsed.Has("viewer") ? *parsed.Value("viewer") : DefaultViewer();
     request.ConvertUtf16 = parsed.Has("convert-utf16");
+    if (auto living = parsed.Value("living"))
+        if (!privacy::ParseLivingMode(*living, request.Living))
+            throw UsageError("--living takes keep, name-only or hide, not '" + *living + "'");
 
     SenderRecord& sender = request.Sender;
     for (const TextOption& text : kTextOptions)
         if (auto value = parsed.Value(text.Option))
-            sender.*FieldNamed(text.Field).Text =
-                TrailerText(*value, text.Option, FieldNamed(text.Field));
+            sender.*SenderFieldNamed(text.Field).Text =
+                TrailerText(*value, text.Option, SenderFieldNamed(text.Field));
 
     if (auto message = parsed.Value("message"))
-        sender.Message = TrailerText(MessageLines(*message), "message", FieldNamed("Message"));
-    if (auto file = parsed.Value("message-file"))
         sender.Message =
-            TrailerText(MessageLines(ReadTextFile(*file)), "message-file", FieldNamed("Message"));
+            TrailerText(SenderMessageLines(*message), "message", SenderFieldNamed("Message"));
+    if (auto file = parsed.Value("message-file"))
+        sender.Message = TrailerText(SenderMessageLines(ReadTextFile(*file)), "message-file",
+                                     SenderFieldNamed("Message"));
 
     const std::string fileName =
         parsed.Value("file-name")
             .value_or(std::filesystem::path(request.GedcomPath).filename().string());
     try {
-        sender.FileName = TrailerText(fileName, "file-name", FieldNamed("FileName"));
+        sender.FileName = TrailerText(fileName, "file-name", SenderFieldNamed("FileName"));
     } catch (const VxError& error) {
         if (parsed.Has("file-name")) throw;
         throw VxError("the GEDCOM's file name does not fit the trailer (" +
@@ -202,6 +195,10 @@ int RunPack(const std::vector<std::string>& args) {
                 request.OutputPath.c_str(), static_cast<long long>(result.GedcomBytes),
                 result.BlockCount, static_cast<long long>(result.ArchiveBytes),
                 static_cast<long long>(result.OutputBytes));
+    if (request.Living != privacy::LivingMode::Keep)
+        std::printf("%d of %d individuals were made private (%s)\n", result.PrivateCount,
+                    result.IndividualCount,
+                    std::string(privacy::LivingModeName(request.Living)).c_str());
     return kExitOk;
 }
 

@@ -120,6 +120,7 @@ TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     }
     BuildCentralArea();
     BuildCommands();
+    BuildFileCommands();
     findBox_ = new WFindBox(*edFind_, *quickSelection_, *scroller_, *actions_[kCmdFindNext],
                             *actions_[kCmdFindPrevious], this);
     BuildStatusBar();
@@ -226,6 +227,7 @@ void TLogoAppForm::BuildCentralArea() {
 void TLogoAppForm::BuildPages() {
     senderPage_ = new TSenderPage;
     connect(senderPage_, &TSenderPage::ExtractRequested, this, &TLogoAppForm::ExtractGedcom);
+    connect(senderPage_, &TSenderPage::OpenRequested, this, &TLogoAppForm::AskAndOpen);
     generalPage_ = new TGeneralPage;
     individualPage_ = new TIndividualPage;
     familyPage_ = new TFamilyPage;
@@ -316,7 +318,12 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
     // Load once the window has painted, so the wait dialog has an owner.
     // The welcome help follows, when the splash no longer covers it.
     QTimer::singleShot(0, this, [this] {
-        LoadEmbeddedFile();
+        if (!startChosen_)
+            LoadEmbeddedFile();
+        else if (startupFile_.empty())
+            ShowWelcome();
+        else if (!OpenGedcomFile(startupFile_))
+            ShowWelcome();
         if (OpenTimingsWanted()) {
             ReportOpenTimingsAndQuit(*this, expandSeconds_);
             return;

@@ -17,6 +17,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QSplitter;
 class QStackedWidget;
 class QTabBar;
@@ -104,6 +105,26 @@ class TLogoAppForm : public QMainWindow {
     // Unpacks and loads the embedded GEDCOM; runs once, when the window is
     // first shown.
     void LoadEmbeddedFile();
+    // What the window shows when it is first shown, instead of the embedded
+    // GEDCOM: the GEDCOM file at `gedcomPath`, or, when that is empty, the
+    // welcome text with the Open command.
+    void StartWith(const std::string& gedcomPath);
+    // Opens a GEDCOM file from disk, in place and read-only. False when it
+    // could not be opened (the user has been told why).
+    bool OpenGedcomFile(const std::string& path);
+    // The GEDCOM file opened from disk; empty for an embedded one.
+    const std::string& OpenedPath() const { return openedPath_; }
+    // "Open...": asks for a file; tests replace the dialog.
+    std::function<QString()> openPathChooser;
+    // The recent files, newest first, as the settings keep them.
+    static std::vector<std::string> RecentFiles();
+    QMenu* RecentMenu() const { return recentMenu_; }
+    QAction* OpenAction() const { return openAction_; }
+    QAction* ShareAction() const { return shareAction_; }
+    // "Share as Self-Viewing File...": the share dialog on the open file.
+    void ShareFile();
+    // How the share dialog is run; tests replace the modal run.
+    std::function<void(class TShareDlg& dialog)> shareDialogRunner;
     // Opens, indexes and shows a genealogy file. True when nothing had to be
     // done or the file was loaded.
     bool LoadFile(const std::string& path);
@@ -180,6 +201,10 @@ class TLogoAppForm : public QMainWindow {
   private:
     void RefreshPage();
     void ShowPendingHelp();
+    void BuildFileCommands();
+    void RefreshRecentMenu();
+    void ShowWelcome();
+    void AskAndOpen();
     void BuildCentralArea();
     void BuildCommands();
     void BuildStatusBar();
@@ -219,6 +244,12 @@ class TLogoAppForm : public QMainWindow {
     std::string programPath_;
     TEmbeddedGedcom embedded_;
     std::string currentPath_;
+    std::string openedPath_;
+    bool startChosen_ = false;
+    std::string startupFile_;
+    QMenu* recentMenu_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* shareAction_ = nullptr;
     std::unique_ptr<WGEDCollection> collection_;
     std::unique_ptr<WHLGroup> group_;
     std::unique_ptr<WListColumns> listColumns_;

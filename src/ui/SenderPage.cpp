@@ -38,6 +38,17 @@ constexpr const char* kWelcome[] = {
     "scrollbar.",
 };
 
+constexpr const char* kStartText =
+    "<h2>Welcome to Vellacor</h2>"
+    "<p>Open a GEDCOM file to browse the family it holds: every person's events, notes and "
+    "sources, family groups, pedigrees, descendants, lists and islands.</p>"
+    "<p>To send the family to someone, open the file, then choose <b>File &gt; Share as "
+    "Self-Viewing File...</b>: you get one program file that the recipient simply opens.</p>";
+
+constexpr const char* kOpenedText =
+    "This GEDCOM file was opened from disk. It carries no creator's facts: those are "
+    "written when you share it (File > Share as Self-Viewing File...).";
+
 QString Encoded(const QString& part, const QByteArray& keep = {}) {
     return QString::fromLatin1(QUrl::toPercentEncoding(part, keep));
 }
@@ -68,7 +79,10 @@ TSenderPage::TSenderPage(QWidget* parent)
           "The sender of this gedcom has allowed you to use this GEDCOM.  Press the button to "
           "the right to extract it to your computer.")),
       extract_(new QPushButton("Extract GEDCOM")),
-      damage_(new QLabel) {
+      damage_(new QLabel),
+      opened_(new QLabel(kOpenedText)),
+      welcomePanel_(new QWidget),
+      open_(new QPushButton("Open a GEDCOM File...")) {
     setObjectName("PageSender");
     auto* facts = new QFormLayout;
     for (const char* caption : kCaptions) {
@@ -90,9 +104,24 @@ TSenderPage::TSenderPage(QWidget* parent)
     damage_->setWordWrap(true);
     damage_->hide();
     auto* groupLayout = new QVBoxLayout(group_);
+    opened_->setObjectName("OpenedNotice");
+    opened_->setWordWrap(true);
+    groupLayout->addWidget(opened_);
     groupLayout->addLayout(facts);
     groupLayout->addLayout(extractRow);
     groupLayout->addWidget(damage_);
+
+    welcomePanel_->setObjectName("WelcomePanel");
+    auto* startText = new QLabel(kStartText);
+    startText->setWordWrap(true);
+    startText->setTextFormat(Qt::RichText);
+    open_->setObjectName("butOpen");
+    connect(open_, &QPushButton::clicked, this, &TSenderPage::OpenRequested);
+    auto* welcomeLayout = new QVBoxLayout(welcomePanel_);
+    welcomeLayout->addStretch(1);
+    welcomeLayout->addWidget(startText);
+    welcomeLayout->addWidget(open_, 0, Qt::AlignLeft);
+    welcomeLayout->addStretch(2);
 
     welcome_->setObjectName("MemoVX");
     welcome_->setReadOnly(true);
@@ -100,10 +129,26 @@ TSenderPage::TSenderPage(QWidget* parent)
         welcome_->appendPlainText(line);
 
     auto* layout = new QHBoxLayout(this);
+    layout->addWidget(welcomePanel_, 1);
     layout->addWidget(group_, 1);
     layout->addWidget(welcome_, 1);
     notice_->hide();
     extract_->hide();
+    opened_->hide();
+    welcomePanel_->hide();
+}
+
+void TSenderPage::ShowOpenedFile(const QString& fileName) {
+    Fill(SenderRecord(), fileName);
+    Value("File Name:")->setText(fileName);
+    opened_->show();
+}
+
+void TSenderPage::ShowWelcome() {
+    Fill(SenderRecord(), QString());
+    group_->hide();
+    welcome_->hide();
+    welcomePanel_->show();
 }
 
 void TSenderPage::ShowDamage(int damagedBlocks) {
@@ -121,6 +166,10 @@ QLabel* TSenderPage::Value(const QString& caption) const {
 }
 
 void TSenderPage::Fill(const SenderRecord& sender, const QString& programName) {
+    group_->show();
+    welcome_->show();
+    welcomePanel_->hide();
+    opened_->hide();
     Value("Title:")->setText(Win1252ToQt(sender.Title));
     Value("Name:")->setText(Win1252ToQt(sender.SenderName));
     const QString email = Win1252ToQt(sender.Email);

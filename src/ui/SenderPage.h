@@ -33,6 +33,10 @@ class TSenderPage : public QWidget {
 
     // Shows the creator's facts; `programName` is the program file's name.
     void Fill(const SenderRecord& sender, const QString& programName);
+    // A GEDCOM file opened from disk: no creator's facts, only its name.
+    void ShowOpenedFile(const QString& fileName);
+    // Nothing open: the welcome text with the Open command.
+    void ShowWelcome();
 
     // The tree's state line: says the tree is damaged when `damagedBlocks`
     // parts of the file failed their check; hidden when none did.
@@ -44,9 +48,13 @@ class TSenderPage : public QWidget {
     QPlainTextEdit* Welcome() const { return welcome_; }
     QPushButton* ExtractButton() const { return extract_; }
     QLabel* ExtractNotice() const { return notice_; }
+    QLabel* OpenedNotice() const { return opened_; }
+    QWidget* WelcomePanel() const { return welcomePanel_; }
+    QPushButton* OpenButton() const { return open_; }
 
   signals:
     void ExtractRequested();
+    void OpenRequested();
 
   private:
     QGroupBox* group_;
@@ -55,6 +63,9 @@ class TSenderPage : public QWidget {
     QLabel* notice_;
     QPushButton* extract_;
     QLabel* damage_;
+    QLabel* opened_;
+    QWidget* welcomePanel_;
+    QPushButton* open_;
 };
 
 }  // namespace vx

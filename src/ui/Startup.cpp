@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <memory>
 
 #include "app/Errors.h"
@@ -12,6 +13,7 @@
 #include "ui/GuiServices.h"
 #include "ui/LoadProbe.h"
 #include "ui/LogoMain.h"
+#include "ui/QtText.h"
 #include "ui/SplashScreen.h"
 
 namespace vx {
@@ -21,20 +23,22 @@ int RunViewer(int argc, char** argv, const std::string& programPath) {
     OpenSettingsFile();
     WOptions::Load();  // before the check, so settings are in memory either way
 
-    if (!HasPayloadMarker(programPath)) {
-        QMessageBox::critical(nullptr, kViewerTitle, kNoGedcomMessage, QMessageBox::Ok);
-        return 1;
-    }
+    // A GEDCOM named on the command line is opened from disk; a viewer
+    // with nothing embedded and nothing named starts with its welcome text.
+    const QStringList arguments = QApplication::arguments();
+    const std::string gedcomPath = arguments.size() > 1 ? FromQt(arguments.at(1)) : std::string();
+    const bool embedded = gedcomPath.empty() && HasPayloadMarker(programPath);
 
     WGuiServices services;
     SetUiServices(&services);
-    OpenSplash(kViewerTitle);
+    if (embedded) OpenSplash(kViewerTitle);
     QApplication::setApplicationName("Vellacor");
     int status = 0;
     {
         std::unique_ptr<TLogoAppForm> window;
         try {
             window = std::make_unique<TLogoAppForm>(programPath);
+            if (!embedded) window->StartWith(gedcomPath);
             services.SetMainWindow(window.get());
             window->show();
             WatchLoadForProbe(window.get());

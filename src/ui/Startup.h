@@ -1,6 +1,6 @@
-// The viewer's start and stop: settings, the check that the program file
-// carries a GEDCOM, the splash, the main window and its message loop, and
-// the settings written back at the end.
+// The viewer's start and stop: settings, what to show first (the embedded
+// GEDCOM, a file named on the command line, or the welcome text), the splash, the main window and
+// its message loop, and the settings written back at the end.
 #pragma once
 
 #include <string>
@@ -13,7 +13,9 @@ inline constexpr const char* kNoGedcomMessage =
     "Please contact the person that created this file";
 
 // The whole life of the viewer; `programPath` is the file whose embedded
-// GEDCOM is shown (the running executable).
+// GEDCOM is shown (the running executable). A GEDCOM file named as the
+// first argument is opened from disk instead; with neither, the window
+// starts with its welcome text and the Open command.
 int RunViewer(int argc, char** argv, const std::string& programPath);
 
 }  // namespace vx

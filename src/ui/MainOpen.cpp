@@ -1,0 +1,182 @@
+// GEDCOM files opened from disk: File > Open, the recent files, the welcome
+// text of a viewer started without a GEDCOM, and File > Share.
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/Errors.h"
+#include "app/Services.h"
+#include "app/Settings.h"
+#include "app/Win1252.h"
+#include "archive/SenderRecord.h"
+#include "dialogs/ShareDlg.h"
+#include "gedcom/GEDCollection.h"
+#include "ui/IndScroll.h"
+#include "ui/LogoMain.h"
+#include "ui/QtText.h"
+#include "ui/SenderPage.h"
+
+namespace vx {
+namespace {
+
+constexpr const char* kRecentSection = "Recent Files";
+constexpr int kRecentCount = 8;
+constexpr const char* kAppName = "Vellacor";
+constexpr const char* kGedcomFilter = "GEDCOM files (*.ged *.GED);;All files (*)";
+
+std::string RecentKey(int n) {
+    return "File" + std::to_string(n + 1);
+}
+
+void WriteRecentFiles(const std::vector<std::string>& files) {
+    for (int i = 0; i < kRecentCount; ++i)
+        WriteText(kRecentSection, RecentKey(i),
+                  i < static_cast<int>(files.size()) ? files[static_cast<size_t>(i)] : "");
+}
+
+// The newest first, without doubles, at most kRecentCount.
+void AddRecentFile(const std::string& path) {
+    std::vector<std::string> files = TLogoAppForm::RecentFiles();
+    files.erase(std::remove(files.begin(), files.end(), path), files.end());
+    files.insert(files.begin(), path);
+    if (files.size() > kRecentCount) files.resize(kRecentCount);
+    WriteRecentFiles(files);
+}
+
+}  // namespace
+
+std::vector<std::string> TLogoAppForm::RecentFiles() {
+    std::vector<std::string> files;
+    for (int i = 0; i < kRecentCount; ++i) {
+        std::string path = ReadText(kRecentSection, RecentKey(i), "");
+        if (!path.empty()) files.push_back(std::move(path));
+    }
+    return files;
+}
+
+// Open, the recent files and Share go first in the File menu.
+void TLogoAppForm::BuildFileCommands() {
+    QMenu* file = menuBar()->actions().front()->menu();
+    QAction* first = file->actions().isEmpty() ? nullptr : file->actions().front();
+    openAction_ = new QAction("&Open...", this);
+    openAction_->setShortcut(QKeySequence::Open);
+    openAction_->setShortcutContext(Qt::WindowShortcut);
+    openAction_->setStatusTip("Open a GEDCOM file");
+    connect(openAction_, &QAction::triggered, this, &TLogoAppForm::AskAndOpen);
+    file->insertAction(first, openAction_);
+    recentMenu_ = new QMenu("Open &Recent", file);
+    recentMenu_->setObjectName("RecentMenu");
+    file->insertMenu(first, recentMenu_);
+    shareAction_ = new QAction("&Share as Self-Viewing File...", this);
+    shareAction_->setStatusTip("Make one program file that shows this family to anyone");
+    connect(shareAction_, &QAction::triggered, this, &TLogoAppForm::ShareFile);
+    file->insertAction(first, shareAction_);
+    file->insertSeparator(first);
+    connect(file, &QMenu::aboutToShow, this, [this] {
+        shareAction_->setEnabled(collection_ && !loading_);
+        RefreshRecentMenu();
+    });
+    RefreshRecentMenu();
+}
+
+void TLogoAppForm::RefreshRecentMenu() {
+    recentMenu_->clear();
+    const std::vector<std::string> files = RecentFiles();
+    int n = 0;
+    for (const std::string& path : files) {
+        const QString name = ToQt(std::filesystem::path(path).filename().string());
+        QAction* action = recentMenu_->addAction(QString("&%1 %2").arg(++n).arg(name));
+        action->setToolTip(ToQt(path));
+        action->setStatusTip(ToQt(path));
+        connect(action, &QAction::triggered, this, [this, path] { OpenGedcomFile(path); });
+    }
+    if (!files.empty()) {
+        recentMenu_->addSeparator();
+        connect(recentMenu_->addAction("Clear the List"), &QAction::triggered, this,
+                [] { WriteRecentFiles({}); });
+    }
+    recentMenu_->setEnabled(!files.empty());
+}
+
+void TLogoAppForm::StartWith(const std::string& gedcomPath) {
+    startChosen_ = true;
+    startDone_ = true;  // nothing embedded is loaded
+    startupFile_ = gedcomPath;
+}
+
+void TLogoAppForm::ShowWelcome() {
+    if (collection_) return;
+    senderPage_->ShowWelcome();
+    SelectTab(kTabSender);
+    setWindowTitle(kAppName);
+}
+
+void TLogoAppForm::AskAndOpen() {
+    QString path;
+    if (openPathChooser) {
+        path = openPathChooser();
+    } else {
+        const std::vector<std::string> recent = RecentFiles();
+        const QString folder =
+            recent.empty() ? QString() : QFileInfo(ToQt(recent.front())).absolutePath();
+        path = QFileDialog::getOpenFileName(this, "Open a GEDCOM File", folder, kGedcomFilter);
+    }
+    if (!path.isEmpty()) OpenGedcomFile(FromQt(path));
+}
+
+bool TLogoAppForm::OpenGedcomFile(const std::string& path) {
+    if (loading_ || path.empty()) return false;
+    std::error_code error;
+    std::string absolute = std::filesystem::absolute(path, error).lexically_normal().string();
+    if (error) absolute = path;
+    if (!std::filesystem::is_regular_file(absolute, error)) {
+        ShowMessage("The file: " + absolute + "\r" +
+                    "does not exist.  Please select another file.");
+        return false;
+    }
+    // The embedded file (if any) stays until the new one is loaded.
+    bool loaded = false;
+    try {
+        loaded = LoadFile(absolute);
+    } catch (const VxError& failure) {
+        FailLoad(failure.what());
+    }
+    if (!loaded || !collection_) {
+        collection_.reset();
+        openedPath_.clear();
+        ShowWelcome();
+        return false;
+    }
+    embedded_ = TEmbeddedGedcom();
+    openedPath_ = absolute;
+    const std::string name = std::filesystem::path(absolute).filename().string();
+    senderPage_->ShowOpenedFile(ToQt(name));
+    setWindowTitle(ToQt(name) + " - " + kAppName);
+    AddRecentFile(absolute);
+    RefreshRecentMenu();
+    RefreshView();
+    return true;
+}
+
+void TLogoAppForm::ShareFile() {
+    if (!collection_ || loading_ || currentPath_.empty()) return;
+    TShareSource source;
+    source.GedcomPath = currentPath_;
+    source.FileName = openedPath_.empty() ? Win1252ToUtf8(SafeFileName(Sender().FileName))
+                                          : std::filesystem::path(openedPath_).filename().string();
+    if (source.FileName.empty()) source.FileName = "family.ged";
+    source.ProgramPath = programPath_;
+    source.ActiveIndividual = scroller_->CurrentIndividual();
+    source.IndividualCount = collection_->IndividualCount();
+    TShareDlg dialog(this, source);
+    if (shareDialogRunner)
+        shareDialogRunner(dialog);
+    else
+        dialog.exec();
+}
+
+}  // namespace vx
