@@ -115,6 +115,7 @@ void MainWindowTest::initTestCase() {
     QVERIFY(dir_.isValid());
     // Temporary files of the window stay inside this test's folder.
     qputenv("TMPDIR", dir_.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
     program_ =
         Pack("family", kFamily, {"--title", "Our family", "--name", "Ann Lee", "--start", "3"});
     QVERIFY(!program_.isEmpty());
