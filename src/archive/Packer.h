@@ -37,8 +37,11 @@ struct TPackResult {
     int BlockCount = 0;
 };
 
-// Writes the program file (through a ".part" file beside it that replaces
-// the output only when complete) and marks it executable. Raises
+// Writes the program file (through a new file beside it that replaces the
+// output only when complete) and marks it executable. Refuses a viewer
+// without the viewer's mark, a GEDCOM larger than the viewer opens, and an
+// output that is one of the inputs or exists as anything but a regular file
+// (a character device such as /dev/null is written into). Raises
 // EPackRefused, ESenderFieldTooLong, EFileError or EInOutError.
 TPackResult PackProgram(const TPackRequest& request);
 

@@ -1,7 +1,11 @@
 // vellacor: the self-viewing GEDCOM program. It shows the GEDCOM carried at
 // the end of its own file.
+#include "archive/ViewerMark.h"
 #include "platform/ProgramPath.h"
 #include "ui/Startup.h"
+
+// Tells `vellacor-tool pack` that this image is the viewer.
+extern "C" [[gnu::used]] const char vellacor_viewer_mark[] = VELLACOR_VIEWER_MARK;
 
 int main(int argc, char** argv) {
     return vx::RunViewer(argc, argv, vx::platform::ProgramPath());

@@ -22,6 +22,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
+#include "archive/ViewerMark.h"
 #include "dialogs/CopyDialogs.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
@@ -88,9 +89,10 @@ QString MainWindowTest::Pack(const QString& name, const QByteArray& gedcom,
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(gedcom);
     file.close();
-    // Any bytes stand in for the viewer image in front of the archive.
+    // Any bytes with the viewer's mark stand in for the viewer image in
+    // front of the archive.
     const QString viewer = dir_.filePath("viewer-image");
-    std::ofstream(viewer.toStdString()) << "viewer image";
+    std::ofstream(viewer.toStdString()) << "viewer image " << ViewerMark();
     const QString output = dir_.filePath(name);
     QProcess tool;
     tool.start(VELLACOR_TOOL,
