@@ -13,10 +13,12 @@ int32_t WLinkArray::NewList(int32_t value) {
 }
 
 bool WLinkArray::AddToList(int32_t list, int32_t value, bool allowDuplicates) {
-    if (LongList* table = LongListOf(list)) return AddToLongList(*table, value, allowDuplicates);
+    if (!longLists_.empty())
+        if (auto found = longLists_.find(list); found != longLists_.end())
+            return AddToLongList(found->second, value, allowDuplicates);
     int32_t position = list;
     int32_t last = 0;
-    for (int32_t steps = 0; position != 0 && steps <= kShortNodes; ++steps) {
+    for (int32_t steps = 0; position != 0 && steps < kShortNodes; ++steps) {
         Node* node = NodeAt(position);
         if (!node) return false;
         for (Entry& entry : node->entries) {
@@ -29,27 +31,23 @@ bool WLinkArray::AddToList(int32_t list, int32_t value, bool allowDuplicates) {
         last = position;
         position = node->next;
     }
-    // A chain longer than a short list has a side table (LongListOf made
-    // it); reaching here past the limit means a chain that loops.
-    if (last == 0 || position != 0) return false;
+    // The chain goes on past a short list's length: from now on its table
+    // answers for it.
+    if (position != 0) {
+        LongList* table = MakeLongList(list);
+        return table && AddToLongList(*table, value, allowDuplicates);
+    }
+    if (last == 0) return false;
     const int32_t added = NewList(value);  // may move the store
     NodeAt(last)->next = added;
     return true;
 }
 
-WLinkArray::LongList* WLinkArray::LongListOf(int32_t list) {
-    if (auto found = longLists_.find(list); found != longLists_.end()) return &found->second;
-    // Walk at most a short list's length; only a longer chain gets a table.
-    int32_t position = list;
-    for (int32_t steps = 0; steps < kShortNodes; ++steps) {
-        const Node* node = NodeAt(position);
-        if (!node) return nullptr;
-        position = node->next;
-        if (position == 0) return nullptr;
-    }
+WLinkArray::LongList* WLinkArray::MakeLongList(int32_t list) {
     LongList table;
     // Guards against a chain that loops, which a sound store never has.
-    for (position = list; position != 0 && table.nodes.size() <= static_cast<size_t>(Count());) {
+    int32_t position = list;
+    while (position != 0 && table.nodes.size() <= static_cast<size_t>(Count())) {
         const Node* node = NodeAt(position);
         if (!node) return nullptr;
         table.nodes.push_back(position);

@@ -57,9 +57,9 @@ class WLinkArray : public WABSArrayIndex {
 
     Node* NodeAt(int32_t position) const { return reinterpret_cast<Node*>(Item(position)); }
     Entry* EntryAt(int32_t list, int32_t k) const;
-    // The side table of a list, made when its chain passes kShortNodes
-    // nodes; null for a short list (or a chain that is not sound).
-    LongList* LongListOf(int32_t list);
+    // Makes the side table of a list whose chain has passed kShortNodes
+    // nodes; null for a chain that is not sound.
+    LongList* MakeLongList(int32_t list);
     bool AddToLongList(LongList& table, int32_t value, bool allowDuplicates);
 
     std::unordered_map<int32_t, LongList> longLists_;
