@@ -7,7 +7,9 @@
 namespace vx {
 namespace {
 
-constexpr int32_t kLongKeyGrowth = 65536;
+// Steps of the long-key store while it lives in the heap: most files have
+// no long identifier at all, and their indexes must not make a file.
+constexpr int32_t kLongKeyGrowth = 4096;
 
 // The prefix's bytes as a 64-bit and a 32-bit number whose order is the
 // unsigned byte order. Loading looks up every link, so this is inline.

@@ -67,6 +67,8 @@ TEST_F(LinksTest, IdentifiersLongerThanFifteenBytesStayApart) {
     }
     EXPECT_EQ(c.FatherOf(c.IndividualByXRef(stem + "1")), 0);
     EXPECT_TRUE(ui_.messages.empty());
+    // A small file's indexes, long identifiers included, stay in memory.
+    EXPECT_TRUE(TempFileNames().empty());
 }
 
 TEST_F(LinksTest, IdentifierUsedTwiceIsToldOnceAndLinksReachTheFirst) {
