@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -30,6 +31,7 @@
 #include "archive/Compressor.h"
 #include "archive/Packer.h"
 #include "archive/RESCompress.h"
+#include "archive/ViewerMark.h"
 #include "platform/FileHandle.h"
 #include "platform/TempFiles.h"
 
@@ -181,7 +183,9 @@ void RunSize(uint64_t megabytes, const std::string& folder, int repeat, const st
     // The decoder's memory: the tool extracting a packed program file.
     vx::TPackRequest request;
     request.GedcomPath = text;
-    request.ViewerPath = VELLACOR_TOOL;
+    // A few bytes with the viewer's mark stand in for the viewer image.
+    request.ViewerPath = work + "/viewer";
+    std::ofstream(request.ViewerPath, std::ios::binary) << "viewer " << vx::ViewerMark();
     request.OutputPath = work + "/program";
     request.Sender.AllowExtract = 1;
     vx::PackProgram(request);

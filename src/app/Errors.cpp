@@ -1,5 +1,8 @@
 #include "app/Errors.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/Unicode.h"
 
 namespace vx {
@@ -7,6 +10,17 @@ namespace {
 
 // How much of a text that is no number the message repeats.
 constexpr size_t kShownChars = 40;
+
+// A folder (a name ending in '/') that refuses a new file is named with the
+// system's reason: "being used by another application" would send the user
+// looking for the wrong cause (a read-only or full file system).
+std::string FileErrorText(EFileError::Kind kind, const std::string& fileName, int error) {
+    if (kind == EFileError::Kind::Create && !fileName.empty() && fileName.back() == '/' &&
+        error != 0)
+        return "Cannot create a temporary file in the folder " + fileName + ": " +
+               std::strerror(error);
+    return FileErrorMessage(fileName);
+}
 
 }  // namespace
 
@@ -28,6 +42,6 @@ EConvertError::EConvertError(const std::string& text)
               "' is not a valid integer value") {}
 
 EFileError::EFileError(Kind kind, const std::string& fileName)
-    : VxError(FileErrorMessage(fileName)), kind_(kind), fileName_(fileName) {}
+    : VxError(FileErrorText(kind, fileName, errno)), kind_(kind), fileName_(fileName) {}
 
 }  // namespace vx

@@ -13,7 +13,9 @@ class VxError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A file that cannot be created, opened, mapped, grown or closed.
+// A file that cannot be created, opened, mapped, grown or closed. A folder
+// name (ending in '/') of kind Create says that no file could be made there,
+// with the system's reason taken from errno at construction.
 class EFileError : public VxError {
   public:
     enum class Kind { Create, Open, Stream };

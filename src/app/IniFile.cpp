@@ -13,9 +13,11 @@ namespace vx {
 namespace {
 
 // Opens the settings file without following a link planted in its place,
-// and only when it is a regular file of this user.
+// and only when it is a regular file of this user. O_NONBLOCK keeps a FIFO
+// planted under the name from holding the open (and the program) forever.
 platform::FileHandle OpenOwnFile(const std::string& path, int flags) {
-    platform::FileHandle file(::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600));
+    platform::FileHandle file(
+        ::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600));
     struct stat info {};
     if (file.IsOpen() &&
         (::fstat(file.Fd(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()))
@@ -32,29 +34,50 @@ bool IsSectionLine(const std::string& line, std::string* name) {
 
 }  // namespace
 
-bool IniFile::Open(const std::string& path) {
+bool IniFile::Open(const std::string& path, const std::string& formerPath) {
     Close();
     path_ = path;
     lines_.clear();
-    if (platform::FileExists(path)) {
-        platform::FileHandle file = OpenOwnFile(path, O_RDONLY);
-        if (!file.IsOpen()) return false;
-        std::string content;
-        char buffer[8192];
-        for (int64_t offset = 0;;) {
-            int64_t got = platform::ReadAt(file, buffer, sizeof buffer, offset);
-            if (got <= 0) break;
-            content.append(buffer, static_cast<size_t>(got));
-            offset += got;
-        }
-        std::vector<std::string> raw;
-        Split(content, "\n", raw, true);
-        for (std::string& line : raw) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines_.push_back(std::move(line));
-        }
-    }
+    memoryOnly_ = false;
     open_ = true;
+    if (platform::FileExists(path)) {
+        if (ReadLines(path)) return true;
+        memoryOnly_ = true;
+        return false;
+    }
+    if (!formerPath.empty() && platform::FileExists(formerPath) && ReadLines(formerPath)) {
+        dirty_ = true;
+        Store();
+    }
+    return true;
+}
+
+void IniFile::OpenInMemory() {
+    Close();
+    path_.clear();
+    lines_.clear();
+    memoryOnly_ = true;
+    open_ = true;
+}
+
+bool IniFile::ReadLines(const std::string& path) {
+    lines_.clear();
+    platform::FileHandle file = OpenOwnFile(path, O_RDONLY);
+    if (!file.IsOpen()) return false;
+    std::string content;
+    char buffer[8192];
+    for (int64_t offset = 0;;) {
+        int64_t got = platform::ReadAt(file, buffer, sizeof buffer, offset);
+        if (got <= 0) break;
+        content.append(buffer, static_cast<size_t>(got));
+        offset += got;
+    }
+    std::vector<std::string> raw;
+    Split(content, "\n", raw, true);
+    for (std::string& line : raw) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines_.push_back(std::move(line));
+    }
     return true;
 }
 
@@ -137,6 +160,10 @@ void IniFile::EndUpdate() {
 }
 
 void IniFile::Store() {
+    if (memoryOnly_) {
+        dirty_ = false;
+        return;
+    }
     std::string content;
     for (const std::string& line : lines_)
         content += line + "\r\n";

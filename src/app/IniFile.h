@@ -12,10 +12,15 @@ namespace vx {
 class IniFile {
   public:
     // Opens the file at `path`; a missing file is fine (it is created by the
-    // first write). Returns false when the path exists but cannot be used
-    // safely: not a regular file, or owned by another user (settings live
-    // in a shared temporary folder).
-    bool Open(const std::string& path);
+    // first write). When it is missing and `formerPath` names a usable file
+    // (the place where older versions kept it), that file's lines are read
+    // once and stored at `path`. Returns false when the path exists but
+    // cannot be used safely: not a regular file, or owned by another user.
+    // The file is open either way: an unusable one reads as empty, so that
+    // every caller's default applies, and is never written.
+    bool Open(const std::string& path, const std::string& formerPath = {});
+    // An empty file that lives in memory only and is never written.
+    void OpenInMemory();
     void Close();
     bool IsOpen() const { return open_; }
     const std::string& Path() const { return path_; }
@@ -39,9 +44,13 @@ class IniFile {
     // the index after the section's last line (-1 when there is no section).
     int FindKey(const std::string& section, const std::string& key, int* sectionEnd) const;
     void Store();
+    // Reads the lines of a regular file of this user; false when there is
+    // none that may be used.
+    bool ReadLines(const std::string& path);
 
     std::string path_;
     bool open_ = false;
+    bool memoryOnly_ = false;  // the file could not be used: nothing is stored
     int updateDepth_ = 0;
     bool dirty_ = false;
     std::vector<std::string> lines_;

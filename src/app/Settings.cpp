@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "platform/ConfigFolder.h"
 #include "platform/TempFiles.h"
 
 namespace vx {
@@ -8,6 +9,25 @@ namespace {
 IniFile gSettings;
 IniFile gListColumns;
 
+constexpr const char* kSettingsName = "korv.ini";
+// The second file keeps its historical upper-case name, which on this
+// platform is a different file from "korv.ini" in the same folder.
+constexpr const char* kListColumnsName = "KORV.ini";
+
+// Opens one of the files in the user's settings folder. Older versions kept
+// them in the temporary folder: a file of this user found there is read
+// once into the new place.
+bool OpenPerUser(IniFile& file, const char* name) {
+    const std::string former = platform::TempFolder() + name;
+    const std::string folder = platform::ConfigFolder();
+    // Without a home, the settings live in memory for this run only.
+    if (folder.empty()) {
+        file.OpenInMemory();
+        return false;
+    }
+    return file.Open(folder + name, former);
+}
+
 }  // namespace
 
 IniFile& SettingsFile() {
@@ -15,7 +35,7 @@ IniFile& SettingsFile() {
 }
 
 bool OpenSettingsFile(const std::string& path) {
-    return gSettings.Open(path.empty() ? platform::TempFolder() + "korv.ini" : path);
+    return path.empty() ? OpenPerUser(gSettings, kSettingsName) : gSettings.Open(path);
 }
 
 void CloseSettingsFile() {
@@ -60,9 +80,7 @@ void WriteColumnWidth(ListSection list, int attribute, int width) {
 }
 
 IniFile& ListColumnsFile() {
-    // The second file keeps its historical upper-case name, which on this
-    // platform is a different file from "korv.ini" in the same folder.
-    if (!gListColumns.IsOpen()) gListColumns.Open(platform::TempFolder() + "KORV.ini");
+    if (!gListColumns.IsOpen()) OpenPerUser(gListColumns, kListColumnsName);
     return gListColumns;
 }
 

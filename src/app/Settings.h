@@ -1,5 +1,5 @@
-// The program's two settings files, both in the temporary folder:
-// "korv.ini" holds every preference (open for the whole run), "KORV.ini"
+// The program's two settings files, both in the user's settings folder
+// (platform::ConfigFolder): "korv.ini" holds every preference (open for the whole run), "KORV.ini"
 // holds the List tab's column string (opened on first use).
 #pragma once
 
@@ -10,7 +10,9 @@
 namespace vx {
 
 IniFile& SettingsFile();
-// Opens "korv.ini" in the temporary folder (or `path` when given).
+// Opens "korv.ini" in the user's settings folder (or `path` when given).
+// False when the file cannot be used; it then reads as empty (every default
+// applies) and is never written.
 bool OpenSettingsFile(const std::string& path = {});
 void CloseSettingsFile();
 

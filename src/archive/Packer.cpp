@@ -1,19 +1,20 @@
 #include "archive/Packer.h"
 
-#include <filesystem>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "app/Unicode.h"
 #include "archive/Compressor.h"
 #include "archive/GedcomEncoding.h"
+#include "archive/ViewerMark.h"
+#include "gedcom/MMF.h"
 #include "platform/FileHandle.h"
 #include "records/Date.h"
+#include "platform/OutputFile.h"
 
 namespace vx {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr size_t kChunk = 1 << 20;
 
@@ -25,9 +26,13 @@ platform::FileHandle OpenInput(const std::string& path, const char* what) {
     return file;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return fs::equivalent(a, b, error) && !error;
+// The largest GEDCOM file the viewer can open once it is expanded.
+constexpr int64_t kMaxGedcomBytes = WMMF::kMaxSize;
+
+EPackRefused TooLarge(const std::string& path, int64_t bytes) {
+    return EPackRefused("the GEDCOM file " + path + " is " + std::to_string(bytes) +
+                        " bytes long; the viewer opens files up to " +
+                        std::to_string(kMaxGedcomBytes) + " bytes");
 }
 
 // Reads a whole file region, or throws.
@@ -44,44 +49,45 @@ std::string ReadRange(const platform::FileHandle& file, int64_t offset, int64_t 
     return bytes;
 }
 
-// The output file while it is written; removed unless Commit() is reached.
-class PartFile {
+// The output file while it is written (a new file beside the target, or a
+// character device written directly); it replaces the target only once
+// complete, and is removed on any failure.
+class PackOutput {
   public:
-    explicit PartFile(std::string target) : target_(std::move(target)), path_(target_ + ".part") {
-        file_ = platform::CreateOrReplaceFile(path_);
-        if (!file_.IsOpen()) throw EFileError(EFileError::Kind::Create, path_);
-    }
-    ~PartFile() {
-        if (!committed_) {
-            file_.Close();
-            platform::DeleteFile(path_);
+    PackOutput(const std::string& target, const std::vector<std::string>& inputs)
+        : target_(target) {
+        switch (file_.Open(target, inputs)) {
+            case platform::OutputFile::Status::Ready:
+                return;
+            case platform::OutputFile::Status::IsAnInput:
+                throw EPackRefused("the output " + target + " would replace an input");
+            case platform::OutputFile::Status::NotRegular:
+                throw EPackRefused("the output " + target +
+                                   " exists and is not a regular file; nothing written");
+            case platform::OutputFile::Status::CannotCreate:
+                break;
         }
+        throw EInOutError("cannot create " + target + ": " + platform::LastErrorText());
     }
     void Write(std::string_view bytes) {
-        if (!platform::WriteAll(file_, bytes.data(), bytes.size()))
-            throw EInOutError("Error with I/O writing " + path_ + ": " + platform::LastErrorText());
+        if (!platform::WriteAll(file_.Handle(), bytes.data(), bytes.size()))
+            throw EInOutError("Error with I/O writing " + file_.Path() + ": " +
+                              platform::LastErrorText());
         written_ += static_cast<int64_t>(bytes.size());
     }
     int64_t Written() const { return written_; }
     void Commit() {
-        if (!file_.Close())
-            throw EInOutError("Error with I/O closing " + path_ + ": " + platform::LastErrorText());
-        std::error_code error;
-        fs::permissions(path_,
-                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                            fs::perms::others_read | fs::perms::others_exec,
-                        error);
-        if (!error) fs::rename(path_, target_, error);
-        if (error) throw EInOutError("cannot complete " + target_ + ": " + error.message());
-        committed_ = true;
+        if (!file_.Commit(kProgramMode))
+            throw EInOutError("cannot complete " + target_ + ": " + platform::LastErrorText());
     }
 
   private:
+    // rwxr-xr-x: a program anyone may run.
+    static constexpr unsigned kProgramMode = 0755;
+
     std::string target_;
-    std::string path_;
-    platform::FileHandle file_;
+    platform::OutputFile file_;
     int64_t written_ = 0;
-    bool committed_ = false;
 };
 
 // Reports progress and honours a cancel.
@@ -123,10 +129,14 @@ TPackResult PackProgram(const TPackRequest& request) {
     const int64_t viewerSize = ViewerImageLength(request, viewerFileSize);
     if (viewerSize > std::numeric_limits<int32_t>::max())
         throw EPackRefused("the viewer " + request.ViewerPath + " is larger than 2 GB");
+    if (!IsViewerImage(request.ViewerPath))
+        throw EPackRefused("the viewer " + request.ViewerPath +
+                           " is not the Vellacor viewer; give the vellacor program");
 
     platform::FileHandle gedcom = OpenInput(request.GedcomPath, "GEDCOM file");
     const int64_t gedcomSize = platform::FileLength(gedcom);
     if (gedcomSize <= 0) throw EPackRefused("the GEDCOM file " + request.GedcomPath + " is empty");
+    if (gedcomSize > kMaxGedcomBytes) throw TooLarge(request.GedcomPath, gedcomSize);
     // The viewer reads UTF-16 files too; converting them is optional, and
     // makes the packed text half the size.
     const bool rewrite = request.Living != privacy::LivingMode::Keep;
@@ -135,10 +145,6 @@ TPackResult PackProgram(const TPackRequest& request) {
             ? DetectUtf16(
                   ReadRange(gedcom, 0, std::min<int64_t>(gedcomSize, 2), request.GedcomPath))
             : Utf16Order::None;
-
-    for (const std::string& input : {request.GedcomPath, request.ViewerPath})
-        if (SameFile(input, request.OutputPath))
-            throw EPackRefused("the output " + request.OutputPath + " would replace an input");
 
     // Every text must fit before anything is written.
     SenderRecord sender = request.Sender;
@@ -161,11 +167,13 @@ TPackResult PackProgram(const TPackRequest& request) {
             result.IndividualCount = privacy.IndividualCount;
         }
         if (text.empty()) throw EPackRefused("the GEDCOM file " + request.GedcomPath + " is empty");
+        if (static_cast<int64_t>(text.size()) > kMaxGedcomBytes)
+            throw TooLarge(request.GedcomPath, static_cast<int64_t>(text.size()));
     }
     const int64_t textSize = inMemory ? static_cast<int64_t>(text.size()) : gedcomSize;
 
     ProgressSink progress(request, viewerSize + textSize);
-    PartFile out(request.OutputPath);
+    PackOutput out(request.OutputPath, {request.GedcomPath, request.ViewerPath});
     for (int64_t offset = 0; offset < viewerSize; offset += kChunk) {
         const int64_t length = std::min<int64_t>(kChunk, viewerSize - offset);
         out.Write(ReadRange(viewer, offset, length, request.ViewerPath));

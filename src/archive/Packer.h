@@ -58,8 +58,11 @@ struct TPackResult {
     int IndividualCount = 0;  // counted only when the living are made private
 };
 
-// Writes the program file (through a ".part" file beside it that replaces
-// the output only when complete) and marks it executable. Raises
+// Writes the program file (through a new file beside it that replaces the
+// output only when complete) and marks it executable. Refuses a viewer
+// without the viewer's mark, a GEDCOM larger than the viewer opens, and an
+// output that is one of the inputs or exists as anything but a regular file
+// (a character device such as /dev/null is written into). Raises
 // EPackRefused, ESenderFieldTooLong, EFileError, EInOutError or
 // EPackCancelled.
 TPackResult PackProgram(const TPackRequest& request);

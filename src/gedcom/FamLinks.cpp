@@ -39,7 +39,7 @@ void WFamLinks::AddChild(int32_t family, int32_t individual) {
     if (r.childCount == 0) {
         r.children = children_.NewList(individual);
         r.childCount = 1;
-    } else if (r.childCount < kMaxChildren && children_.AddToList(r.children, individual, false)) {
+    } else if (children_.AddToList(r.children, individual, false)) {
         ++r.childCount;
     }
     Store(family, r);

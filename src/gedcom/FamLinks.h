@@ -8,15 +8,14 @@ namespace vx {
 
 class WFamLinks : public WABSArrayIndex {
   public:
-    // Children beyond this count are not listed (the count is 16 bits wide).
-    static constexpr int32_t kMaxChildren = 65535;
-
     explicit WFamLinks(int32_t familyCount);
 
     void SetHusband(int32_t family, int32_t individual);
     void SetWife(int32_t family, int32_t individual);
     // Adds a child not yet listed, at the end; clears the children's order.
     void AddChild(int32_t family, int32_t individual);
+    // Loading is over: releases what only adding children needs.
+    void FinishLoading() { children_.FinishLoading(); }
     int32_t Husband(int32_t family) const;
     int32_t Wife(int32_t family) const;
     int32_t ChildCount(int32_t family) const;
@@ -37,11 +36,11 @@ class WFamLinks : public WABSArrayIndex {
         uint8_t flags;  // bit 1: the children are in their final order
         int32_t husband;
         int32_t wife;
-        uint16_t childCount;
+        int32_t childCount;
         int32_t children;  // first node in the children store
     };
 #pragma pack(pop)
-    static_assert(sizeof(Record) == 15);
+    static_assert(sizeof(Record) == 17);
 
     bool Load(int32_t family, Record& record) const;
     void Store(int32_t family, const Record& record) {

@@ -34,6 +34,29 @@ int SlotOfKind(int recordKind) {
 
 constexpr int kPumpEvery = 500;
 
+// A record of each index slot, for messages.
+constexpr const char* kSlotWords[] = {"",       "individual", "family",     "note",  "source",
+                                      "record", "submission", "repository", "object"};
+
+// Two records with one identifier cannot both be reached by links; the
+// user hears of it once per load rather than finding people mislinked.
+std::string DuplicateIdentifierMessage(const std::array<std::unique_ptr<WXREFIndex>, 9>& xrefs) {
+    int64_t total = 0;
+    std::string message;
+    for (int slot = 1; slot <= 8; ++slot) {
+        const WXREFIndex& index = *xrefs[static_cast<size_t>(slot)];
+        if (index.DuplicateCount() == 0) continue;
+        if (total == 0)
+            message = std::string("More than one ") + kSlotWords[slot] + " has the identifier @" +
+                      index.FirstDuplicate() + "@";
+        total += index.DuplicateCount();
+    }
+    if (total == 0) return {};
+    if (total > 1)
+        message += " (" + std::to_string(total) + " identifiers are each used more than once)";
+    return message + ". Links to such an identifier lead to the first record that has it.";
+}
+
 }  // namespace
 
 WGEDCollection::WGEDCollection(const std::string& path)
@@ -105,6 +128,8 @@ void WGEDCollection::BuildIndexes() {
     if (WaitCancelled()) return;
     for (int slot = 1; slot <= 8; ++slot)
         xrefs_[slot]->SortIfNeeded();
+    if (const std::string message = DuplicateIdentifierMessage(xrefs_); !message.empty())
+        ShowMessage(message);
 }
 
 void WGEDCollection::BuildLinks() {
@@ -153,6 +178,8 @@ void WGEDCollection::BuildLinks() {
             people.AddSpouseFamily(i, f);
         });
     }
+    people.FinishLoading();
+    families.FinishLoading();
 }
 
 int WGEDCollection::DetectCharSet() const {

@@ -42,8 +42,7 @@ std::optional<std::string> WGEDTextMMF::LineXRef(const char* p, bool dropFirst) 
     if (close >= end || *close != '@') return std::nullopt;
     const char* first = p + 1;
     if (dropFirst && first < close) ++first;
-    size_t length = static_cast<size_t>(close - first);
-    return std::string(first, length < kMaxXRefLength ? length : kMaxXRefLength);
+    return std::string(first, static_cast<size_t>(close - first));
 }
 
 std::string WGEDTextMMF::RecordText(const char* p) const {

@@ -33,14 +33,13 @@ enum RecordKindCode : int {
 // Limits of the value readers; longer values are cut to these lengths.
 inline constexpr size_t kMaxValueLength = 65535;
 inline constexpr size_t kMaxShortValueLength = 255;
-inline constexpr size_t kMaxXRefLength = 15;
 
 class WGEDTextMMF : public WTextMMF {
   public:
     explicit WGEDTextMMF(const std::string& fileName) : WTextMMF(fileName) {}
 
-    // The identifier between the first two '@' at p (after blanks), at most
-    // 15 bytes, without its first byte when dropFirst ("@I12@" gives "I12",
+    // The identifier between the first two '@' at p (after blanks), whole,
+    // without its first byte when dropFirst ("@I12@" gives "I12",
     // or "12"). None when p is not at an '@' or the '@' is not closed on the
     // line.
     std::optional<std::string> LineXRef(const char* p, bool dropFirst) const;

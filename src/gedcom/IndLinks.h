@@ -18,6 +18,11 @@ class WIndLinks : public WABSArrayIndex {
 
     void AddParentFamily(int32_t individual, int32_t family);
     void AddSpouseFamily(int32_t individual, int32_t family);
+    // Loading is over: releases what only adding links needs.
+    void FinishLoading() {
+        parentStore_.FinishLoading();
+        spouseStore_.FinishLoading();
+    }
     int32_t ParentFamilyCount(int32_t individual) const;
     int32_t ParentFamily(int32_t individual, int32_t k) const;
     int32_t SpouseFamilyCount(int32_t individual) const;

@@ -9,7 +9,8 @@
 namespace vx {
 namespace {
 
-constexpr int64_t kMaxStoreSize = std::numeric_limits<int32_t>::max();
+constexpr int64_t kMaxStoreSize = WMMF::kMaxSize;
+static_assert(kMaxStoreSize == std::numeric_limits<int32_t>::max());
 
 void WriteInt32(char* at, int32_t value) {
     std::memcpy(at, &value, 4);
@@ -96,10 +97,9 @@ void WMMF::OpenExisting(OpenMode mode) {
 
 void WMMF::MapWhole(bool writable) {
     const platform::FileHandle& file = BackingFileHandle();
-    // A created file is extended to the capacity before it is mapped.
-    if (writable && platform::FileLength(file) < capacity_ &&
-        !platform::SetFileLength(file, capacity_))
-        FailOpen();
+    // A created file gets its disk blocks before it is mapped: a full disk
+    // must be an error here, not a SIGBUS at the first write to a page.
+    if (writable) Reserve(capacity_);
     if (!view_.Map(file, static_cast<size_t>(capacity_), writable)) FailOpen();
     base_ = view_.Data();
     textEnd_ = base_ + size_;
@@ -179,9 +179,12 @@ void WMMF::Grow(int64_t newSize) {
         inMemory_ ? newCapacity
                   : std::min(std::max(newCapacity, static_cast<int64_t>(capacity_) * 3 / 2),
                              kMaxStoreSize);
+    // The room is reserved while the old contents are still in place, so a
+    // full disk leaves the store as it was.
     if (inMemory_) {
-        Spill();
+        Spill(grown);
     } else {
+        Reserve(grown);
         view_.Flush();
         view_.Unmap();
     }
@@ -189,8 +192,13 @@ void WMMF::Grow(int64_t newSize) {
     MapWhole(true);
 }
 
+void WMMF::Reserve(int64_t length) const {
+    if (!platform::ReserveFileLength(BackingFileHandle(), length))
+        throw EInOutError("Error with I/O writing " + fileName_ + ": " + platform::LastErrorText());
+}
+
 // Moves a store that outgrew the heap into its backing file.
-void WMMF::Spill() {
+void WMMF::Spill(int64_t newCapacity) {
     if (temporary_) {
         tempFile_ = platform::NewTempFile();
         if (!tempFile_.IsOpen()) throw EFileError(EFileError::Kind::Create, platform::TempFolder());
@@ -200,7 +208,8 @@ void WMMF::Spill() {
         if (!file_.IsOpen()) throw EFileError(EFileError::Kind::Create, fileName_);
     }
     if (!platform::WriteAll(BackingFileHandle(), heap_.data(), static_cast<size_t>(capacity_)))
-        throw EInOutError("Error with I/O");
+        throw EInOutError("Error with I/O writing " + fileName_ + ": " + platform::LastErrorText());
+    Reserve(newCapacity);
     heap_.clear();
     heap_.shrink_to_fit();
     inMemory_ = false;

@@ -21,6 +21,9 @@ class WMMF {
   public:
     // Heap blocks below this size keep a store out of the file system.
     static constexpr int32_t kHeapLimit = 65536;
+    // The stream works with 32-bit positions: no store or mapped file is
+    // larger (the largest GEDCOM file the program can open).
+    static constexpr int64_t kMaxSize = 0x7FFFFFFF;
 
     enum class OpenMode { ReadOnly, ReadWrite };
 
@@ -70,7 +73,9 @@ class WMMF {
     void OpenExisting(OpenMode mode);
     void MapWhole(bool writable);
     void Grow(int64_t newSize);
-    void Spill();
+    // Errors: EInOutError when the disk has no room for `length` bytes.
+    void Reserve(int64_t length) const;
+    void Spill(int64_t newCapacity);
     [[noreturn]] void FailOpen() const;
 
     bool inMemory_ = false;

@@ -7,39 +7,35 @@
 namespace vx {
 namespace {
 
-struct XRefKey {
-    char bytes[WXREFIndex::kKeySize];
-};
+// Steps of the long-key store while it lives in the heap: most files have
+// no long identifier at all, and their indexes must not make a file.
+constexpr int32_t kLongKeyGrowth = 4096;
 
-XRefKey MakeKey(std::string_view identifier) {
-    XRefKey key{};
-    std::memcpy(key.bytes, identifier.data(),
-                std::min(identifier.size(), WXREFIndex::kKeySize - 1));
-    return key;
-}
-
-// The key's bytes as two numbers whose order is the unsigned byte order.
-inline uint64_t HighHalf(const char* key) {
+// The prefix's bytes as a 64-bit and a 32-bit number whose order is the
+// unsigned byte order. Loading looks up every link, so this is inline.
+inline uint64_t High(const char* prefix) {
     uint64_t value;
-    std::memcpy(&value, key, 8);
+    std::memcpy(&value, prefix, 8);
     return __builtin_bswap64(value);
 }
-inline uint64_t LowHalf(const char* key) { return HighHalf(key + 8); }
+inline uint32_t Low(const char* prefix) {
+    uint32_t value;
+    std::memcpy(&value, prefix + 8, 4);
+    return __builtin_bswap32(value);
+}
 
-// Unsigned byte order over the zero-padded fields: a key that is a prefix
-// of another sorts first. Loading looks up every link, so this is inline.
-inline int CompareKeyBytes(const char* a, const char* b) {
-    const uint64_t x = HighHalf(a), y = HighHalf(b);
+// Unsigned byte order over zero-padded prefixes. When two prefixes differ,
+// so do the identifiers, in the same order.
+inline int ComparePrefixes(const char* a, const char* b) {
+    const uint64_t x = High(a), y = High(b);
     if (x != y) return x < y ? -1 : 1;
-    const uint64_t u = LowHalf(a), v = LowHalf(b);
+    const uint32_t u = Low(a), v = Low(b);
     return u == v ? 0 : (u < v ? -1 : 1);
 }
 
-int CompareKeys(const char* a, const char* b, void*) {
-    if (!a || !b)
-        throw ECompareError(
-            "Error in compare function of WRINAssocIndex - nil passed as an argument");
-    return CompareKeyBytes(a, b);
+void FillPrefix(char* prefix, std::string_view identifier) {
+    std::memset(prefix, 0, WXREFIndex::kPrefixSize);
+    std::memcpy(prefix, identifier.data(), std::min(identifier.size(), WXREFIndex::kPrefixSize));
 }
 
 }  // namespace
@@ -68,55 +64,117 @@ IndSummaryEntry& WGEDIndIndex::Entry(int32_t n) const {
     return *reinterpret_cast<IndSummaryEntry*>(item);
 }
 
+WXREFIndex::WXREFIndex(int32_t expectedCount)
+    : WABSArrayIndex("", sizeof(Entry), expectedCount), longKeys_("", kLongKeyGrowth, 0) {}
+
+std::string_view WXREFIndex::KeyOf(const Entry& entry) const {
+    if (entry.longKey == 0) return {entry.prefix, ::strnlen(entry.prefix, kPrefixSize)};
+    int32_t length;
+    std::memcpy(&length, longKeys_.PointerAt(entry.longKey), 4);
+    return {longKeys_.PointerAt(entry.longKey + 4), static_cast<size_t>(length)};
+}
+
+// Identifier order, then record number, so that the records of an
+// identifier used twice stand in file order.
+int WXREFIndex::CompareEntries(const char* a, const char* b, void* index) {
+    if (!a || !b)
+        throw ECompareError(
+            "Error in compare function of WRINAssocIndex - nil passed as an argument");
+    if (const int r = ComparePrefixes(a, b)) return r;
+    Entry x, y;
+    std::memcpy(&x, a, sizeof x);
+    std::memcpy(&y, b, sizeof y);
+    if (x.longKey != 0 || y.longKey != 0) {
+        const WXREFIndex& self = *static_cast<const WXREFIndex*>(index);
+        if (const int r = self.KeyOf(x).compare(self.KeyOf(y))) return r < 0 ? -1 : 1;
+    }
+    return x.number == y.number ? 0 : (x.number < y.number ? -1 : 1);
+}
+
 int32_t WXREFIndex::AddKey(std::string_view identifier) {
-    char record[20];
-    const XRefKey key = MakeKey(identifier);
-    const int32_t number = Count() + 1;
-    std::memcpy(record, key.bytes, kKeySize);
-    std::memcpy(record + kKeySize, &number, 4);
-    if (Count() > 0 && !needsSort_ && CompareKeys(Item(Count()), record, nullptr) > 0)
-        needsSort_ = true;
-    Append(record);
+    Entry entry{};
+    FillPrefix(entry.prefix, identifier);
+    entry.number = Count() + 1;
+    if (identifier.size() > kPrefixSize) {
+        const int32_t length = static_cast<int32_t>(identifier.size());
+        entry.longKey = longKeys_.UsedLength();
+        longKeys_.Append(&length, 4);
+        longKeys_.AppendText(identifier);
+    }
+    if (Count() > 0 && !needsSort_) {
+        Entry last;
+        std::memcpy(&last, Item(Count()), sizeof last);
+        const int r = ComparePrefixes(last.prefix, entry.prefix);
+        if (r > 0 || (r == 0 && KeyOf(last) > identifier)) needsSort_ = true;
+        // In ascending input the records of one identifier follow each
+        // other; each identifier counts once, however many records share it.
+        const bool repeated = r == 0 && KeyOf(last) == identifier;
+        if (repeated && !lastRepeated_ && ++duplicates_ == 1)
+            firstDuplicate_ = std::string(identifier);
+        lastRepeated_ = repeated;
+    }
+    Append(&entry);
     // Appending clears the sorted mark; ascending input stays searchable.
     if (!needsSort_) MarkSorted();
-    return number;
+    return entry.number;
 }
 
 void WXREFIndex::SortIfNeeded() {
     if (!needsSort_) return;
     ClearSorted();
-    Sort(CompareKeys, nullptr, true);
+    Sort(CompareEntries, this, true);
     needsSort_ = false;
+    CountDuplicates();
+}
+
+void WXREFIndex::CountDuplicates() {
+    duplicates_ = 0;
+    firstDuplicate_.clear();
+    for (int32_t position = 2; position <= Count(); ++position) {
+        const std::string_view key = KeyAt(position);
+        if (key != KeyAt(position - 1)) continue;
+        // Count each identifier once, however many records share it.
+        if (position > 2 && KeyAt(position - 2) == key) continue;
+        if (++duplicates_ == 1) firstDuplicate_ = std::string(key);
+    }
 }
 
 int32_t WXREFIndex::Lookup(std::string_view identifier) const {
-    if (Count() == 0) return 0;
-    const XRefKey key = MakeKey(identifier);
-    int32_t low = 1, high = Count();
-    while (low <= high) {
+    char prefix[kPrefixSize];
+    FillPrefix(prefix, identifier);
+    // The first position whose identifier is not below the one sought.
+    int32_t low = 1, high = Count() + 1;
+    while (low < high) {
         const int32_t mid = low + (high - low) / 2;
-        const int r = CompareKeyBytes(Item(mid), key.bytes);
-        if (r == 0) return NumberAt(mid);
+        const char* item = Item(mid);
+        int r = ComparePrefixes(item, prefix);
+        if (r == 0) {
+            Entry entry;
+            std::memcpy(&entry, item, sizeof entry);
+            r = KeyOf(entry).compare(identifier);
+        }
         if (r < 0)
             low = mid + 1;
         else
-            high = mid - 1;
+            high = mid;
     }
-    return 0;
+    return low <= Count() && KeyAt(low) == identifier ? NumberAt(low) : 0;
 }
 
 int32_t WXREFIndex::NumberAt(int32_t position) const {
     const char* item = Item(position);
     if (!item) return 0;
-    int32_t number;
-    std::memcpy(&number, item + kKeySize, 4);
-    return number;
+    Entry entry;
+    std::memcpy(&entry, item, sizeof entry);
+    return entry.number;
 }
 
 std::string_view WXREFIndex::KeyAt(int32_t position) const {
     const char* item = Item(position);
     if (!item) return {};
-    return std::string_view(item, ::strnlen(item, kKeySize));
+    // The view points into the store itself, not into a copy.
+    const Entry& entry = *reinterpret_cast<const Entry*>(item);
+    return KeyOf(entry);
 }
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 // kind, the individuals' summary entries and identifier lookups.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "analysis/ABSArrayIndex.h"
@@ -39,27 +40,53 @@ class WGEDIndIndex : public WABSArrayIndex {
     IndSummaryEntry& Entry(int32_t n) const;
 };
 
-// Identifier to record number, for one kind of record. Identifiers are kept
-// in fixed 16-byte fields (at most 15 bytes, zero-padded), so lookups search
-// the array in place. The index is sorted only when the file did not list
-// the identifiers in ascending order.
+// Identifier to record number, for one kind of record. Each entry holds the
+// first 12 bytes of the identifier (zero-padded), which decide almost every
+// comparison in place; a longer identifier keeps its whole text in a side
+// store, so identifiers of any length stay apart. The index is sorted only
+// when the file did not list the identifiers in ascending order.
 class WXREFIndex : public WABSArrayIndex {
   public:
-    static constexpr size_t kKeySize = 16;
+    static constexpr size_t kPrefixSize = 12;
 
-    explicit WXREFIndex(int32_t expectedCount = 0) : WABSArrayIndex("", 20, expectedCount) {}
+    explicit WXREFIndex(int32_t expectedCount = 0);
     // Adds the identifier with the next record number; returns that number.
     int32_t AddKey(std::string_view identifier);
-    // Sorts once when an identifier arrived out of order.
+    // Sorts once when an identifier arrived out of order, and counts the
+    // identifiers that more than one record uses.
     void SortIfNeeded();
     bool NeedsSort() const { return needsSort_; }
-    // The record number, or 0 when absent.
+    // The record number (the first record, for an identifier used twice),
+    // or 0 when absent.
     int32_t Lookup(std::string_view identifier) const;
     int32_t NumberAt(int32_t position) const;
     std::string_view KeyAt(int32_t position) const;
+    // Identifiers that name more than one record, once sorted; and the
+    // first of them.
+    int32_t DuplicateCount() const { return duplicates_; }
+    const std::string& FirstDuplicate() const { return firstDuplicate_; }
+
+    int64_t UsedBytes() const override {
+        return WABSArrayIndex::UsedBytes() + longKeys_.UsedLength();
+    }
 
   private:
+    struct Entry {
+        char prefix[kPrefixSize];
+        int32_t longKey;  // offset of the whole text in longKeys_, or 0
+        int32_t number;
+    };
+    static_assert(sizeof(Entry) == 20);
+
+    static int CompareEntries(const char* a, const char* b, void* index);
+    std::string_view KeyOf(const Entry& entry) const;
+    void CountDuplicates();
+
+    WVersionMMF longKeys_;  // int32 length, then the bytes, per long key
     bool needsSort_ = false;
+    bool lastRepeated_ = false;  // the last key added repeated the one before
+    int32_t duplicates_ = 0;
+    std::string firstDuplicate_;
 };
 
 }  // namespace vx

@@ -17,20 +17,32 @@ void WHLGroup::SetConditionString(const std::string& text) {
     text_ = text;
     string_.Parse(text);
     ClearConditions();
+    // A long string is told about once, not once per entry left out.
+    int leftOut = 0;
     for (int i = 0; i < string_.EntryCount(); ++i)
-        AddCondition(string_.IsNegated(i), string_.KindOf(i), string_.ParamOf(i), string_.IsAnd(i));
+        if (!TryAddCondition(string_.IsNegated(i), string_.KindOf(i), string_.ParamOf(i),
+                             string_.IsAnd(i)))
+            ++leftOut;
+    if (leftOut > 0) ShowMessage(TooManyMessage(leftOut));
+}
+
+std::string WHLGroup::TooManyMessage(int leftOut) {
+    return std::string(kTooManyMessage) + " (" + std::to_string(kMaxConditions) + " at most; " +
+           std::to_string(leftOut) + " left out)";
 }
 
 void WHLGroup::AddCondition(bool negated, int kind, const std::string& parameter, bool andNext) {
-    if (ConditionCount() >= kMaxConditions) {
-        ShowMessage(kTooManyMessage);
-        return;
-    }
+    if (!TryAddCondition(negated, kind, parameter, andNext)) ShowMessage(TooManyMessage(1));
+}
+
+bool WHLGroup::TryAddCondition(bool negated, int kind, const std::string& parameter, bool andNext) {
+    if (ConditionCount() >= kMaxConditions) return false;
     auto condition = CreateCondition(kind, collection_);
-    if (!condition) return;
+    if (!condition) return true;
     condition->SetParams(parameter);
     condition->SetNegated(negated);
     conditions_.push_back({std::move(condition), andNext});
+    return true;
 }
 
 void WHLGroup::Prepare() {

@@ -31,6 +31,8 @@ class WHLGroup : public WABSHighLighter {
     // conditions it only tells the user so; kinds without a condition add
     // nothing, and their operator goes with them.
     void AddCondition(bool negated, int kind, const std::string& parameter, bool andNext = false);
+    // What the user is told when conditions beyond the ten are left out.
+    static std::string TooManyMessage(int leftOut);
     void ClearConditions();
     int ConditionCount() const { return static_cast<int>(conditions_.size()); }
     WABSHighLighter& Condition(int i) { return *conditions_.at(static_cast<size_t>(i)).condition; }
@@ -43,6 +45,9 @@ class WHLGroup : public WABSHighLighter {
     std::string Describe() const override;
 
   private:
+    // Adds the condition; false (and nothing added) beyond ten conditions.
+    bool TryAddCondition(bool negated, int kind, const std::string& parameter, bool andNext);
+
     struct Entry {
         std::unique_ptr<WABSHighLighter> condition;
         bool andNext = false;  // the operator after this condition

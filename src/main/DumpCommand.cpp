@@ -89,7 +89,7 @@ ListFormat FormatOption(const ToolArgs& parsed) {
 // viewer started on individual `base` with that column string, sorted by
 // one of its columns.
 std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed, WHLGroup* group) {
-    const int32_t base = PersonNumber(c, parsed.Value("base").value_or("1"));
+    const int32_t base = BasePerson(c, parsed.Value("base"));
     WListColumns columns(&c, ListSectionName(ListSection::List));
     columns.SetColumnString(parsed.Value("columns").value_or(kDefaultListColumns));
     if (const auto widths = parsed.Value("widths")) {

@@ -1,12 +1,13 @@
 // vellacor-tool extract: writes out the GEDCOM file a program file carries.
 #include <cstdio>
-#include <filesystem>
 
+#include "app/Win1252.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/EmbeddedArchive.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
 #include "platform/FileHandle.h"
+#include "platform/OutputFile.h"
 
 namespace vx::tool {
 namespace {
@@ -17,9 +18,11 @@ Writes out the GEDCOM file that the self-viewing program file PROGRAM
 carries, when its creator allowed extraction.
 
 Options:
-  -o, --output FILE   where to write it (replaced if it exists); without it,
-                      the file name stored in PROGRAM is used in the current
-                      folder, and an existing file is not replaced
+  -o, --output FILE   where to write it (a regular file is replaced once the
+                      new one is complete; a device such as /dev/null is
+                      written into); without it, the file name stored in
+                      PROGRAM is used in the current folder, and an
+                      existing file is not replaced
       --force         extract even though the creator did not allow it
   -h, --help          show this help
 )";
@@ -29,29 +32,27 @@ const std::vector<OptionSpec> kOptions = {
 
 constexpr const char* kFallbackName = "extracted.ged";
 
-// The file is expanded beside its target and takes the target's name only
-// once it is complete, so a failure never leaves half a file or destroys
-// an older one.
-class PartOutput {
-  public:
-    explicit PartOutput(std::string target)
-        : target_(std::move(target)), path_(target_ + ".part") {}
-    ~PartOutput() {
-        if (!kept_) platform::DeleteFile(path_);
-    }
-    const std::string& Path() const { return path_; }
-    void Keep() {
-        std::error_code error;
-        std::filesystem::rename(path_, target_, error);
-        if (error) throw VxError("cannot complete " + target_ + ": " + error.message());
-        kept_ = true;
-    }
+// A family file may name living people: readable by its owner only.
+constexpr unsigned kGedcomMode = 0600;
 
-  private:
-    std::string target_;
-    std::string path_;
-    bool kept_ = false;
-};
+// Opens the output for the expansion: a new file beside the target that
+// takes its name only once complete, so a failure never leaves half a file
+// or destroys an older one; nor is the program itself ever the target.
+void OpenOutput(platform::OutputFile& output, const std::string& target,
+                const std::string& program) {
+    switch (output.Open(target, {program})) {
+        case platform::OutputFile::Status::Ready:
+            return;
+        case platform::OutputFile::Status::IsAnInput:
+            throw VxError("the output " + target + " is the program itself; nothing written");
+        case platform::OutputFile::Status::NotRegular:
+            throw VxError("the output " + target +
+                          " exists and is not a regular file; nothing written");
+        case platform::OutputFile::Status::CannotCreate:
+            break;
+    }
+    throw VxError("cannot create " + target + ": " + platform::LastErrorText());
+}
 
 }  // namespace
 
@@ -75,16 +76,20 @@ int RunExtract(const std::vector<std::string>& args) {
         target = *output;
     } else {
         // The stored name comes from whoever made the file: only a plain
-        // name in the current folder is used, never a path.
-        target = SafeFileName(layout.Sender.FileName);
+        // name in the current folder is used, never a path. It is stored in
+        // Windows-1252; file names here are UTF-8.
+        target = Win1252ToUtf8(SafeFileName(layout.Sender.FileName));
         if (target.empty()) target = kFallbackName;
         if (platform::FileExists(target))
             throw VxError(target + " exists already; choose the output with -o");
     }
 
-    PartOutput output(target);
+    platform::OutputFile output;
+    OpenOutput(output, target, program);
     const TExpandedPayload payload = ExpandEmbeddedArchive(program, output.Path());
-    output.Keep();
+    const int64_t bytes = platform::FileLength(output.Handle());
+    if (!output.Commit(kGedcomMode))
+        throw VxError("cannot complete " + target + ": " + platform::LastErrorText());
     if (!payload.BadBlocks.empty()) {
         std::string blocks;
         for (int block : payload.BadBlocks)
@@ -93,8 +98,7 @@ int RunExtract(const std::vector<std::string>& args) {
                       (payload.BadBlocks.size() > 1 ? " (blocks " : " (block ") + blocks + ") " +
                       target + " was written but is damaged");
     }
-    std::printf("%s: %lld bytes\n", target.c_str(),
-                static_cast<long long>(std::filesystem::file_size(target)));
+    std::printf("%s: %lld bytes\n", target.c_str(), static_cast<long long>(bytes));
     return kExitOk;
 }
 

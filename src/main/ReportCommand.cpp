@@ -173,7 +173,8 @@ int RunReport(const std::vector<std::string>& args) {
     const auto qt = StartQt();
     auto collection = LoadGedcom(words[0]);
     const WGEDCollection& c = *collection;
-    const int32_t individual = PersonNumber(c, words.size() == 3 ? words[2] : "1");
+    const int32_t individual =
+        BasePerson(c, words.size() == 3 ? std::optional<std::string>(words[2]) : std::nullopt);
     MakeActive(c, individual);
     WOptions::SetFlag(opt::kUseLDS, parsed.Has("lds"));
     WOptions::SetFlag(opt::kIndNotes, parsed.Has("notes"));

@@ -8,11 +8,18 @@
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "main/ToolArgs.h"
+#include "platform/FileHandle.h"
 
 namespace vx::tool {
 
 std::unique_ptr<WGEDCollection> LoadGedcom(const std::string& path) {
     WOptions::ResetToDefaults();
+    // An empty file cannot be mapped; say what is wrong with it rather
+    // than that it cannot be opened.
+    if (const platform::FileHandle file =
+            platform::OpenExistingFile(path, platform::FileAccess::Read);
+        file.IsOpen() && platform::FileLength(file) == 0)
+        throw VxError(path + " is empty: it holds no GEDCOM records");
     std::string error;
     auto collection = OpenCollection(path, WABSCollection::kKindGedcom, error);
     if (!collection) throw VxError(OneLine(error));
@@ -28,6 +35,11 @@ int32_t PersonNumber(const WGEDCollection& collection, const std::string& text) 
         throw VxError("there is no individual " + text + " (the file holds " +
                       std::to_string(collection.IndividualCount()) + ")");
     return n;
+}
+
+int32_t BasePerson(const WGEDCollection& collection, const std::optional<std::string>& given) {
+    if (!given && collection.IndividualCount() == 0) return 0;
+    return PersonNumber(collection, given.value_or("1"));
 }
 
 void MakeActive(const WGEDCollection& collection, int32_t n) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Services.h"
@@ -24,6 +25,10 @@ std::unique_ptr<WGEDCollection> LoadGedcom(const std::string& path);
 // Individual number `text`; a UsageError for no number, a VxError for a
 // number that names nobody.
 int32_t PersonNumber(const WGEDCollection& collection, const std::string& text);
+
+// The person a list or report starts from: `given`, else individual 1, else
+// (a file without individuals, where the list is simply empty) 0.
+int32_t BasePerson(const WGEDCollection& collection, const std::optional<std::string>& given);
 
 // The viewer starts on individual 1 and then moves to n; each move shows the
 // person's summary as the scroller's hint, which puts the children of that

@@ -57,6 +57,24 @@ bool SetFileLength(const FileHandle& file, int64_t length) {
     return file.IsOpen() && ::ftruncate(file.Fd(), static_cast<off_t>(length)) == 0;
 }
 
+bool ReserveFileLength(const FileHandle& file, int64_t length) {
+    if (!file.IsOpen()) return false;
+    const int64_t current = FileLength(file);
+    if (current < 0) return false;
+    if (current >= length) return true;
+    int result;
+    do {
+        result = ::posix_fallocate(file.Fd(), static_cast<off_t>(current),
+                                   static_cast<off_t>(length - current));
+    } while (result == EINTR);
+    if (result == 0) return true;
+    // A failed reservation may leave part of the blocks allocated or the
+    // length changed; give the file back its former length.
+    [[maybe_unused]] const int restored = ::ftruncate(file.Fd(), static_cast<off_t>(current));
+    errno = result;
+    return false;
+}
+
 bool WriteAll(const FileHandle& file, const void* data, size_t count) {
     const char* bytes = static_cast<const char*>(data);
     while (count > 0) {

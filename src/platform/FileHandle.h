@@ -45,6 +45,12 @@ int64_t FileLength(const FileHandle& file);
 // Sets the length of an open file, extending it with zero bytes.
 bool SetFileLength(const FileHandle& file, int64_t length);
 
+// Extends an open file to at least `length` bytes with the disk blocks
+// allocated, so that writing through a memory map never meets a full disk
+// (which would end the process with SIGBUS). False when there is no room;
+// the file keeps its former length then.
+bool ReserveFileLength(const FileHandle& file, int64_t length);
+
 // Writes all bytes at the current position; false on any failure.
 bool WriteAll(const FileHandle& file, const void* data, size_t count);
 

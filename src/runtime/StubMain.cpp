@@ -13,10 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "archive/ViewerMark.h"
 #include "platform/ProgramPath.h"
 #include "runtime/FailureNotice.h"
 #include "runtime/RuntimeCache.h"
 #include "runtime/SelfImage.h"
+
+// The stub starts the viewer it carries, so `vellacor-tool pack` takes it
+// as a viewer image too.
+extern "C" [[gnu::used]] const char vellacor_viewer_mark[] = VELLACOR_VIEWER_MARK;
 
 namespace {
 

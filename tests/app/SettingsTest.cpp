@@ -1,4 +1,9 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <set>
 
 #include "TestSupport.h"
@@ -28,7 +33,7 @@ class SettingsTest : public test::TempDirTest {
     std::set<std::string> StoredKeys() const {
         std::set<std::string> keys;
         std::vector<std::string> lines;
-        Split(test::ReadFile(Path("korv.ini")), "\r\n", lines, false);
+        Split(test::ReadFile(SettingsPath("korv.ini")), "\r\n", lines, false);
         std::string section;
         for (const std::string& line : lines) {
             if (line.front() == '[') {
@@ -50,7 +55,7 @@ TEST_F(SettingsTest, DefaultsWithoutASettingsFile) {
     EXPECT_EQ(WOptions::GetText(opt::kSendmsg), "sendmsg.txt");
     EXPECT_EQ(WOptions::GetInt(opt::kSrcCol9), 150);
     EXPECT_EQ(WOptions::NoOpt(), "T");
-    EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));  // reading creates nothing
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath("korv.ini")));  // reading creates nothing
 }
 
 TEST_F(SettingsTest, TableHoldsUniqueKeysInTableOrder) {
@@ -106,11 +111,11 @@ TEST_F(SettingsTest, ClosedFileReadsEmptyAndIgnoresWrites) {
     EXPECT_EQ(ReadText("General", "UseLDS", "F"), "");
     EXPECT_EQ(ReadInt("General", "FontSize", 8), 0);
     WriteText("General", "X", "1");
-    EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath("korv.ini")));
     // Options changed while closed stay in memory only.
     WOptions::SetInt(opt::kFontSize, 11);
     WOptions::Save();
-    EXPECT_FALSE(std::filesystem::exists(Path("korv.ini")));
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath("korv.ini")));
     EXPECT_EQ(WOptions::GetInt(opt::kFontSize), 11);
 }
 
@@ -152,10 +157,94 @@ TEST_F(SettingsTest, IniValuesAreUtf8AndOldWindows1252ValuesStillRead) {
 TEST_F(SettingsTest, SettingsFileInTheSharedFolderMustBeOurOwnRegularFile) {
     CloseSettingsFile();
     std::string victim = WriteFile("victim.txt", "do not touch");
-    std::filesystem::create_symlink(victim, Path("korv.ini"));
+    std::filesystem::create_symlink(victim, SettingsPath("korv.ini"));
     EXPECT_FALSE(OpenSettingsFile());
     WriteText("General", "FontSize", "10");
     EXPECT_EQ(test::ReadFile(victim), "do not touch");
+}
+
+TEST_F(SettingsTest, UnusableSettingsFileGivesTheTableDefaults) {
+    CloseSettingsFile();
+    // A FIFO in the file's place must neither hang the start nor empty the
+    // options; a folder in its place is refused the same way.
+    ASSERT_EQ(::mkfifo(SettingsPath("korv.ini").c_str(), 0600), 0);
+    std::filesystem::create_directory(SettingsPath("KORV.ini"));
+    for (int run = 0; run < 2; ++run) {
+        WOptions::ResetToDefaults();
+        EXPECT_FALSE(OpenSettingsFile());
+        WOptions::Load();
+        EXPECT_EQ(WOptions::GetInt(opt::kDesGenLimit), 32);
+        EXPECT_EQ(WOptions::GetText(opt::kIslandColumns), "1,2,7,65,67,19,18,54,55");
+        EXPECT_EQ(ReadListColumnString(), kDefaultListColumns);
+        // Changes live in memory for the run and are never written.
+        WOptions::SetInt(opt::kFontSize, 12);
+        WOptions::Save();
+        EXPECT_EQ(ReadInt("General", "FontSize", 0), 12);
+        WriteListColumnString("1,2");
+        CloseSettingsFile();
+        CloseListColumnsFile();
+        EXPECT_TRUE(std::filesystem::is_fifo(SettingsPath("korv.ini")));
+    }
+}
+
+TEST_F(SettingsTest, FilesInTheFormerPlaceAreReadOnceIntoTheUsersFolder) {
+    CloseSettingsFile();
+    std::filesystem::remove(SettingsPath("korv.ini"));
+    WriteFile("korv.ini", "[General]\r\nFontSize=10\r\n");  // the temporary folder
+    WriteFile("KORV.ini", "[List]\r\nString=1,2,3\r\n");
+    ASSERT_TRUE(OpenSettingsFile());
+    EXPECT_EQ(ReadInt("General", "FontSize", 8), 10);
+    EXPECT_EQ(ReadListColumnString(), "1,2,3");
+    EXPECT_NE(test::ReadFile(SettingsPath("korv.ini")).find("FontSize=10"), std::string::npos);
+    EXPECT_NE(test::ReadFile(SettingsPath("KORV.ini")).find("String=1,2,3"), std::string::npos);
+    CloseSettingsFile();
+    CloseListColumnsFile();
+    // Once moved, the former file no longer counts.
+    WriteFile("korv.ini", "[General]\r\nFontSize=14\r\n");
+    ASSERT_TRUE(OpenSettingsFile());
+    EXPECT_EQ(ReadInt("General", "FontSize", 8), 10);
+}
+
+TEST_F(SettingsTest, FormerFilesOfAnotherUserOrBehindALinkAreIgnored) {
+    CloseSettingsFile();
+    std::filesystem::remove(SettingsPath("korv.ini"));
+    const std::string victim = WriteFile("victim.txt", "[General]\r\nFontSize=10\r\n");
+    std::filesystem::create_symlink(victim, Path("korv.ini"));
+    ASSERT_TRUE(OpenSettingsFile());
+    EXPECT_EQ(ReadInt("General", "FontSize", 8), 8);
+    CloseSettingsFile();
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath("korv.ini")));
+    if (::geteuid() != 0) GTEST_SKIP() << "a file of another user needs root to make";
+    std::filesystem::remove(Path("korv.ini"));
+    const std::string other = WriteFile("korv.ini", "[General]\r\nFontSize=10\r\n");
+    constexpr uid_t kOtherUser = 4242;
+    ASSERT_EQ(::chown(other.c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_TRUE(OpenSettingsFile());
+    EXPECT_EQ(ReadInt("General", "FontSize", 8), 8);
+}
+
+TEST_F(SettingsTest, SettingsLiveInTheUsersConfigurationFolder) {
+    CloseSettingsFile();
+    // HOME comes back whatever happens below.
+    const char* home = std::getenv("HOME");
+    std::unique_ptr<std::string, void (*)(std::string*)> restoreHome(
+        new std::string(home ? home : ""), [](std::string* saved) {
+            ::setenv("HOME", saved->c_str(), 1);
+            delete saved;
+        });
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", Path("home").c_str(), 1);
+    ASSERT_TRUE(OpenSettingsFile());
+    WriteText("General", "FontSize", "9");
+    EXPECT_NE(test::ReadFile(Path("home/.config/vellacor/korv.ini")).find("FontSize=9"),
+              std::string::npos);
+    EXPECT_EQ(std::filesystem::status(Path("home/.config/vellacor")).permissions(),
+              std::filesystem::perms::owner_all);
+    CloseSettingsFile();
+    // A relative XDG_CONFIG_HOME is not a place: the home folder is used.
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    ASSERT_TRUE(OpenSettingsFile());
+    EXPECT_EQ(ReadInt("General", "FontSize", 8), 9);
 }
 
 TEST_F(SettingsTest, WindowPlacementDefaultsAndStoredValues) {
@@ -185,7 +274,7 @@ TEST_F(SettingsTest, WindowPlacementDefaultsAndStoredValues) {
     EXPECT_TRUE(p.HasMinimisedPosition());
     EXPECT_EQ(p.bottom, 300);
     EXPECT_EQ(p.right, 400);
-    std::string content = test::ReadFile(Path("korv.ini"));
+    std::string content = test::ReadFile(SettingsPath("korv.ini"));
     EXPECT_NE(
         content.find("[Main]\r\nShowCmd=1\r\nMinX=5\r\nMinY=6\r\nMaxX=0\r\nMaxY=0\r\nTop=10\r\n"
                      "Left=20\r\nBottom=300\r\nRight=400"),
@@ -201,7 +290,7 @@ TEST_F(SettingsTest, ColumnWidthsAndTheSecondSettingsFile) {
     EXPECT_EQ(ReadListColumnString(), "1,2,7,65,67,19,18");
     WriteListColumnString("1,2,3");
     EXPECT_EQ(ReadListColumnString(), "1,2,3");
-    EXPECT_NE(test::ReadFile(Path("KORV.ini")).find("String=1,2,3"), std::string::npos);
+    EXPECT_NE(test::ReadFile(SettingsPath("KORV.ini")).find("String=1,2,3"), std::string::npos);
     EXPECT_EQ(ReadText("List", "String", "none"), "none");  // not in korv.ini
 }
 

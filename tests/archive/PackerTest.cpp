@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "ArchiveTestSupport.h"
@@ -6,6 +8,8 @@
 #include "archive/EmbeddedArchive.h"
 #include "archive/GedcomEncoding.h"
 #include "archive/Packer.h"
+#include "archive/ViewerMark.h"
+#include "gedcom/MMF.h"
 
 namespace vx::test {
 namespace {
@@ -16,7 +20,7 @@ class PackerTest : public ArchiveTest {
   protected:
     void SetUp() override {
         ArchiveTest::SetUp();
-        viewer_ = WriteFile("viewer", "#!/bin/sh\nexit 0\n");
+        viewer_ = WriteFile("viewer", "#!/bin/sh\nexit 0\n# " + ViewerMark() + "\n");
     }
 
     TPackRequest Request(const std::string& gedcom) {
@@ -100,14 +104,84 @@ TEST_F(PackerTest, RefusesWhatItCannotPack) {
     request.OutputPath = Path("packed-twice");
     expectRefusal(request, "already carries a GEDCOM");
 
-    request = Request(gedcom);
-    request.OutputPath = gedcom;
-    try {
-        PackProgram(request);
-        ADD_FAILURE() << "replaced its input";
-    } catch (const EPackRefused&) {
+    // Files that are no viewer: a program that cannot show the archive
+    // behind it, a text file; and the tool that looks for the mark.
+    for (const std::string& notAViewer :
+         {std::string("/bin/true"), WriteFile("notes.txt", "a text file\n"), gedcom}) {
+        request = Request(gedcom);
+        request.ViewerPath = notAViewer;
+        request.OutputPath = Path("other");
+        expectRefusal(request, "is not the Vellacor viewer");
     }
-    EXPECT_EQ(ReadFile(gedcom), "0 HEAD\n0 TRLR\n");
+
+    // A GEDCOM larger than the viewer can open (sparse: no disk is used).
+    const std::string huge = Path("huge.ged");
+    fs::copy_file(gedcom, huge);
+    fs::resize_file(huge, WMMF::kMaxSize + 1);
+    request = Request(huge);
+    request.OutputPath = Path("other");
+    expectRefusal(request, "the viewer opens files up to 2147483647 bytes");
+    fs::remove(huge);
+
+    request = Request(gedcom);
+    for (const std::string& input : {gedcom, viewer_}) {
+        request.OutputPath = input;
+        const std::string before = ReadFile(input);
+        try {
+            PackProgram(request);
+            ADD_FAILURE() << "replaced its input";
+        } catch (const EPackRefused& error) {
+            EXPECT_NE(std::string(error.what()).find("would replace an input"), std::string::npos);
+        }
+        EXPECT_EQ(ReadFile(input), before);
+    }
+}
+
+TEST_F(PackerTest, ViewerMarkIsFoundWhereverItStands) {
+    // The viewer's copy of the mark and the one pack looks for agree.
+    EXPECT_EQ(ViewerMark(), VELLACOR_VIEWER_MARK);
+    const std::string mark = ViewerMark();
+    // Across the boundary of two reads (they are 1 MB each), and at the end.
+    const size_t chunk = 1 << 20;
+    for (const size_t at : {size_t{0}, chunk - 10, chunk - 1, 3 * chunk}) {
+        std::string image(at, 'x');
+        image += mark;
+        EXPECT_TRUE(IsViewerImage(WriteFile("image", image))) << at;
+        image.pop_back();  // a mark cut short is none
+        EXPECT_FALSE(IsViewerImage(WriteFile("image", image))) << at;
+    }
+    EXPECT_FALSE(IsViewerImage(Path("missing")));
+}
+
+TEST_F(PackerTest, OutputsThatAreNotRegularFiles) {
+    const std::string gedcom = WriteFile("tree.ged", "0 HEAD\n0 TRLR\n");
+    TPackRequest request = Request(gedcom);
+    // A folder and a FIFO are refused and stay what they are.
+    fs::create_directory(Path("folder"));
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    for (const char* name : {"folder", "fifo"}) {
+        request.OutputPath = Path(name);
+        try {
+            PackProgram(request);
+            ADD_FAILURE() << "packed into " << name;
+        } catch (const EPackRefused& error) {
+            EXPECT_NE(std::string(error.what()).find("is not a regular file"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(Path("folder")));
+    EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+    // A character device is written into, never replaced.
+    request.OutputPath = "/dev/null";
+    EXPECT_GT(PackProgram(request).OutputBytes, 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    // An unrelated file named like the old work file survives, and the
+    // work file goes once the output is complete.
+    const std::string unrelated = WriteFile("packed.part", "keep me");
+    request.OutputPath = Path("packed");
+    PackProgram(request);
+    EXPECT_EQ(ReadFile(unrelated), "keep me");
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_NE(entry.path().filename().string().rfind(".packed", 0), 0u) << entry.path();
 }
 
 TEST_F(PackerTest, TooLongTextWritesNothing) {

@@ -1,9 +1,12 @@
 // vellacor-tool run as a program: exit codes, messages and files.
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 
 #include "ToolRunner.h"
 #include "archive/SenderRecord.h"
+#include "archive/ViewerMark.h"
 
 namespace vx::test {
 namespace {
@@ -14,7 +17,7 @@ class ToolTest : public TempDirTest {
   protected:
     void SetUp() override {
         TempDirTest::SetUp();
-        viewer_ = WriteFile("viewer", "#!/bin/sh\nexit 0\n");
+        viewer_ = WriteFile("viewer", "#!/bin/sh\nexit 0\n# " + ViewerMark() + "\n");
         gedcom_ = WriteFile("tree.ged", "0 HEAD\r\n1 CHAR ANSEL\r\n0 @I1@ INDI\r\n0 TRLR\r\n");
     }
 
@@ -113,6 +116,63 @@ TEST_F(ToolTest, ExtractWithoutOutputUsesOnlyAPlainStoredName) {
     EXPECT_FALSE(fs::exists(fs::path(dir_).parent_path() / "outside.ged"));
     // An existing file is never replaced without -o.
     ExpectError(Run({"extract", "program"}), 1, "exists already");
+}
+
+TEST_F(ToolTest, ExtractedFileNameIsUtf8) {
+    ASSERT_EQ(Pack({"--allow-extract", "--file-name", "M\xC3\xBCller.ged"}).Exit, 0);
+    const ToolRun run = Run({"extract", "program"});
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(ReadFile(Path("M\xC3\xBCller.ged")), ReadFile(gedcom_));
+    EXPECT_FALSE(fs::exists(Path("M\xFCller.ged")));
+}
+
+TEST_F(ToolTest, PackAndExtractNeverClobberAnything) {
+    // An input named like the old work file of the output.
+    const std::string part = WriteFile("fam.ged.part", ReadFile(gedcom_));
+    ASSERT_EQ(Run({"pack", part, "-o", Path("fam.ged"), "--viewer", viewer_}).Exit, 0);
+    EXPECT_EQ(ReadFile(part), ReadFile(gedcom_));
+    EXPECT_EQ(Run({"info", Path("fam.ged")}).Exit, 0);
+
+    ASSERT_EQ(Pack({"--allow-extract"}).Exit, 0);
+    const std::string program = ReadFile(Path("program"));
+    ExpectError(Run({"extract", Path("program"), "-o", Path("program")}), 1,
+                "is the program itself");
+    ExpectError(Run({"pack", gedcom_, "-o", gedcom_, "--viewer", viewer_}), 1,
+                "would replace an input");
+    EXPECT_EQ(ReadFile(Path("program")), program);
+
+    fs::create_directory(Path("folder"));
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    for (const char* name : {"folder", "fifo"}) {
+        ExpectError(Run({"extract", Path("program"), "-o", Path(name)}), 1,
+                    "is not a regular file");
+        ExpectError(Run({"pack", gedcom_, "-o", Path(name), "--viewer", viewer_}), 1,
+                    "is not a regular file");
+    }
+    EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+
+    // A character device is written into and stays a device.
+    EXPECT_EQ(Run({"extract", Path("program"), "-o", "/dev/null"}).Exit, 0);
+    EXPECT_EQ(Run({"pack", gedcom_, "-o", "/dev/null", "--viewer", viewer_}).Exit, 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    // An older file of the output's name is replaced only by a whole one;
+    // no work file is left in the folder.
+    WriteFile("copy.ged", "older");
+    WriteFile("copy.ged.part", "unrelated");
+    EXPECT_EQ(Run({"extract", Path("program"), "-o", Path("copy.ged")}).Exit, 0);
+    EXPECT_EQ(ReadFile(Path("copy.ged")), ReadFile(gedcom_));
+    EXPECT_EQ(ReadFile(Path("copy.ged.part")), "unrelated");
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+}
+
+TEST_F(ToolTest, PackRefusesAViewerThatIsNone) {
+    for (const std::string& viewer :
+         {std::string("/bin/true"), gedcom_, std::string(VELLACOR_TOOL)})
+        ExpectError(Run({"pack", gedcom_, "-o", Path("program"), "--viewer", viewer}), 1,
+                    "is not the Vellacor viewer");
+    EXPECT_FALSE(fs::exists(Path("program")));
 }
 
 TEST_F(ToolTest, DamagedProgramIsOneLineAndExitOne) {

@@ -83,6 +83,7 @@ class SmallDialogsTest : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         qputenv("TMPDIR", dir_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
         QFile file(dir_.filePath("family.ged"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(kFamily);

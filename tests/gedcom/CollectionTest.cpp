@@ -55,7 +55,7 @@ TEST_F(CollectionTest, FirstLevelZeroLineIsTheHeaderWhateverItsTag) {
     EXPECT_EQ(c.IndividualByXRef("I1"), 0);
 }
 
-TEST_F(CollectionTest, IdentifiersOutOfOrderAreSortedOnceAndCollisionsFindOne) {
+TEST_F(CollectionTest, IdentifiersOutOfOrderAreSortedOnceAndKeptWhole) {
     std::string content = "0 HEAD\n";
     for (int i = 50; i >= 1; --i)
         content += "0 @P" + std::to_string(i) + "@ INDI\n";
@@ -63,8 +63,11 @@ TEST_F(CollectionTest, IdentifiersOutOfOrderAreSortedOnceAndCollisionsFindOne) {
     WGEDCollection& c = Load(content);
     for (int i = 1; i <= 50; ++i)
         ASSERT_EQ(c.IndividualByXRef("P" + std::to_string(i)), 51 - i);
-    const int32_t f = c.FamilyByXRef("ABCDEFGHIJKLMNOzz");  // only 15 bytes count
-    EXPECT_TRUE(f == 1 || f == 2);
+    // Every byte counts, however long the identifier.
+    EXPECT_EQ(c.FamilyByXRef("ABCDEFGHIJKLMNOxx"), 1);
+    EXPECT_EQ(c.FamilyByXRef("ABCDEFGHIJKLMNOyy"), 2);
+    EXPECT_EQ(c.FamilyByXRef("ABCDEFGHIJKLMNOzz"), 0);
+    EXPECT_EQ(c.FamilyByXRef("ABCDEFGHIJKLMNO"), 0);
     EXPECT_EQ(c.FamilyByXRef("B"), 3);
     EXPECT_EQ(c.FamilyByXRef(""), 0);
 }

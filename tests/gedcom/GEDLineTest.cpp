@@ -28,7 +28,7 @@ TEST_F(GEDLineTest, CrossReferences) {
     EXPECT_EQ(text_->LineXRef(Line("0 HEAD") + 2, false), std::nullopt);
     EXPECT_EQ(text_->LineXRef(Line("0 @I12 ") + 2, false),
               std::nullopt);  // closed only on a later line
-    EXPECT_EQ(text_->LineXRef(Line("0 @ABC") + 2, false), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(text_->LineXRef(Line("0 @ABC") + 2, false), "ABCDEFGHIJKLMNOPQRST");  // whole
     EXPECT_EQ(text_->LineXRef(Line("0 @@") + 2, false), "");
     EXPECT_EQ(text_->LineXRef(Line("0 @I9@") + 2, false), "I9");  // at the very end of the text
     EXPECT_EQ(text_->LineXRef(nullptr, false), std::nullopt);

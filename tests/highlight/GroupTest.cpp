@@ -134,7 +134,17 @@ TEST_F(GroupTest, TenConditionsAtMost) {
     WHLGroup group(collection_.get());
     group.SetConditionString(twelve);
     EXPECT_EQ(group.ConditionCount(), WHLGroup::kMaxConditions);
-    EXPECT_EQ(ui_.messages, (std::vector<std::string>(2, WHLGroup::kTooManyMessage)));
+    // One message for the whole string, however many entries it leaves out.
+    EXPECT_EQ(ui_.messages, (std::vector<std::string>{
+                                "Error: Too many high lighting options (10 at most; 2 left out)"}));
+    std::string thousand = "+13";
+    for (int i = 1; i < 1000; ++i)
+        thousand += ";O;+13";
+    ui_.messages.clear();
+    group.SetConditionString(thousand);
+    EXPECT_EQ(group.ConditionCount(), WHLGroup::kMaxConditions);
+    EXPECT_EQ(ui_.messages, (std::vector<std::string>{WHLGroup::TooManyMessage(990)}));
+    group.SetConditionString(twelve);
     group.Refresh();
     EXPECT_EQ(Members(group), (Set{1, 2}));
 }

@@ -27,6 +27,29 @@ class DumpTest : public TempDirTest {
     std::string gedcom_;
 };
 
+TEST_F(DumpTest, EmptyFileAndFileWithoutIndividuals) {
+    gedcom_ = WriteFile("empty.ged", "");
+    const ToolRun empty = Dump({"counts"});
+    EXPECT_EQ(empty.Exit, 1);
+    EXPECT_EQ(empty.Err,
+              "vellacor-tool dump: " + gedcom_ + " is empty: it holds no GEDCOM records\n");
+
+    // Lists of a file without individuals are empty, not refused; only a
+    // person asked for by number is.
+    gedcom_ = WriteFile("nobody.ged", "0 HEAD\r\n0 @N1@ NOTE x\r\n0 TRLR\r\n");
+    EXPECT_EQ(Dump({"counts"}).Out, "I: 0\nF: 0\nN: 1\nS: 0\nCHAR: 0\n");
+    const ToolRun list = Dump({"list", "--columns", "1,5", "--format", "csv"});
+    EXPECT_EQ(list.Exit, 0) << list.Err;
+    EXPECT_EQ(list.Out, "\"Index\",\"Given\"\r\n");
+    const ToolRun highlighted = Dump({"highlighted", "--conditions", "+13"});
+    EXPECT_EQ(highlighted.Exit, 0) << highlighted.Err;
+    EXPECT_EQ(Dump({"general"}).Exit, 0);
+    EXPECT_EQ(Dump({"islands"}).Exit, 0);
+    const ToolRun base = Dump({"list", "--base", "1"});
+    EXPECT_EQ(base.Exit, 1);
+    EXPECT_NE(base.Err.find("there is no individual 1"), std::string::npos) << base.Err;
+}
+
 TEST_F(DumpTest, CountsAndSummaryLine) {
     EXPECT_EQ(Dump({"counts"}).Out, "I: 5\nF: 1\nN: 1\nS: 0\nCHAR: 1\n");
     // Windows-1252 bytes, the accent converted from ANSEL.
@@ -96,6 +119,15 @@ TEST_F(DumpTest, HighlightedListAndDescriptions) {
     const ToolRun tooMany = Dump({"highlighted", "--conditions", eleven});
     EXPECT_EQ(tooMany.Exit, 0);
     EXPECT_NE(tooMany.Err.find("Error: Too many high lighting options"), std::string::npos);
+    // A thousand entries are told about once, with the count.
+    std::string thousand = "+13";
+    for (int i = 1; i < 1000; ++i)
+        thousand += ";O;+13";
+    const ToolRun once = Dump({"highlighted", "--conditions", thousand});
+    EXPECT_EQ(once.Exit, 0);
+    EXPECT_EQ(once.Err,
+              "vellacor-tool dump: Error: Too many high lighting options (10 at most; 990 left "
+              "out)\n");
     EXPECT_EQ(Dump({"highlighted"}).Exit, 2);
     const ToolRun bad = Dump({"describe", "--conditions", "+23:someone"});
     EXPECT_EQ(bad.Exit, 1);

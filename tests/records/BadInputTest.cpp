@@ -138,7 +138,8 @@ TEST_F(BadInputTest, NulBytesAndOverlongLinesInValues) {
     EXPECT_EQ(person->Name()->Surname(), std::string("Sm\0ith", 6));
     EXPECT_EQ(person->EventPlaceText(kEventBirth).size(), kMaxValueLength);  // cut, not lost
     EXPECT_EQ(person->NoteText(), "");  // the NOTE starts past the summary's reach
-    EXPECT_EQ(c.IndividualByXRef(std::string(15, 'X')), 2);
+    EXPECT_EQ(c.IndividualByXRef(std::string(40, 'X')), 2);
+    EXPECT_EQ(c.IndividualByXRef(std::string(15, 'X')), 0);
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ class PrintDlgTest : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         qputenv("TMPDIR", dir_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
         gedcom_ = dir_.filePath("family.ged");
         QFile file(gedcom_);
         QVERIFY(file.open(QIODevice::WriteOnly));

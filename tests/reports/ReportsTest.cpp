@@ -641,6 +641,21 @@ void ReportsTest::toolWritesEveryFormat() {
     QVERIFY(html.open(QIODevice::ReadOnly));
     QVERIFY(html.readAll().contains("Family Group Information"));
 
+    // A file without individuals still has a general page, a list and
+    // islands (all empty); a report about a person is refused.
+    const QString nobody = dir_->filePath(QStringLiteral("nobody.ged"));
+    QFile nobodyFile(nobody);
+    QVERIFY(nobodyFile.open(QIODevice::WriteOnly));
+    nobodyFile.write("0 HEAD\r\n0 @N1@ NOTE x\r\n0 TRLR\r\n");
+    nobodyFile.close();
+    for (const char* kind : {"general", "list", "islands", "family"}) {
+        QProcess report;
+        report.start(QStringLiteral(VELLACOR_TOOL),
+                     {"report", nobody, kind, "-o", dir_->filePath(QStringLiteral("nobody.html"))});
+        QVERIFY(report.waitForFinished(60000));
+        QCOMPARE(report.exitCode(), QString(kind) == "family" ? 1 : 0);
+    }
+
     QProcess bad;
     bad.start(QStringLiteral(VELLACOR_TOOL),
               {"report", gedcom, "family", "1", "-o", dir_->filePath("no/such/dir/x.pdf")});

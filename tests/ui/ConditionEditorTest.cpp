@@ -68,6 +68,7 @@ class ConditionEditorTest : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         qputenv("TMPDIR", dir_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
         gedcom_ = dir_.filePath("family.ged").toStdString();
         std::ofstream(gedcom_) << kFile;
         collection_ = std::make_unique<WGEDCollection>(gedcom_);

@@ -103,6 +103,7 @@ class IndScrollTest : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         qputenv("TMPDIR", QFile::encodeName(dir_.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path() + "/config"));
         SetTodayProvider([] { return CivilDate{15, 6, 2026}; });
     }
     void cleanupTestCase() { SetTodayProvider({}); }

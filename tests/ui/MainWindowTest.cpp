@@ -24,6 +24,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
+#include "archive/ViewerMark.h"
 #include "dialogs/CopyDialogs.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/HighlightPanel.h"
@@ -92,9 +93,10 @@ QString MainWindowTest::Pack(const QString& name, const QByteArray& gedcom,
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(gedcom);
     file.close();
-    // Any bytes stand in for the viewer image in front of the archive.
+    // Any bytes with the viewer's mark stand in for the viewer image in
+    // front of the archive.
     const QString viewer = dir_.filePath("viewer-image");
-    std::ofstream(viewer.toStdString()) << "viewer image";
+    std::ofstream(viewer.toStdString()) << "viewer image " << ViewerMark();
     const QString output = dir_.filePath(name);
     QProcess tool;
     tool.start(VELLACOR_TOOL,
@@ -119,6 +121,7 @@ void MainWindowTest::initTestCase() {
     QVERIFY(dir_.isValid());
     // Temporary files of the window stay inside this test's folder.
     qputenv("TMPDIR", dir_.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
     program_ =
         Pack("family", kFamily, {"--title", "Our family", "--name", "Ann Lee", "--start", "3"});
     QVERIFY(!program_.isEmpty());
