@@ -93,6 +93,8 @@ void WRelCalc::EnsureArrays() {
     individualCount_ = std::max<int32_t>(collection_->IndividualCount(), 0);
     distances_ = std::make_unique<WIntArray>(individualCount_);
     visitStamps_ = std::make_unique<WIntArray>(individualCount_);
+    parentShape_.Build(individualCount_,
+                       [this](int32_t p, std::vector<int32_t>& out) { AppendParents(p, out); });
 }
 
 void WRelCalc::AppendParents(int32_t n, std::vector<int32_t>& out) const {
@@ -130,6 +132,7 @@ void WRelCalc::PushParents(int32_t n, int32_t depth) {
 // stops, which also ends ancestry loops in bad data.
 void WRelCalc::MarkAncestors(int32_t base) {
     distances_->Fill(kNotAncestor);
+    results_.assign(static_cast<size_t>(individualCount_) + 1, Result{});
     stack_.clear();
     stack_.push_back(Frame{base, 0});
     while (!stack_.empty()) {
@@ -147,14 +150,19 @@ void WRelCalc::MarkAncestors(int32_t base) {
 // first marked ancestor of the base person. The nearest one to the base
 // wins; among equals the first one reached, with b the depth at which it
 // was first reached.
-void WRelCalc::WalkFrom(int32_t other) {
+bool WRelCalc::WalkFrom(int32_t other) {
     if (++walkStamp_ == std::numeric_limits<int32_t>::max()) {
         visitStamps_->Fill(0);
         walkStamp_ = 1;
     }
     stack_.clear();
     stack_.push_back(Frame{other, 0});
+    int32_t steps = 0;
     while (!stack_.empty()) {
+        if (++steps % kCancelCheckEvery == 0 && WalkCancelled()) {
+            stack_.clear();
+            return false;
+        }
         const Frame f = stack_.back();
         stack_.pop_back();
         if (!IsPerson(f.person) || visitStamps_->GetValue(f.person) == walkStamp_) continue;
@@ -172,6 +180,59 @@ void WRelCalc::WalkFrom(int32_t other) {
         }
     }
     stack_.clear();
+    return true;
+}
+
+// Someone not marked with a single parent has that parent's result one
+// generation further: the walk from them goes straight on into the
+// parent's walk. With several parents whose ancestries are proved apart,
+// the walk takes each parent's ancestry in turn, untouched by the others,
+// and keeps the first strictly nearest ancestor: the same as combining the
+// parents' results in order. Everybody else is walked.
+bool WRelCalc::Resolve(int32_t other) {
+    std::vector<int32_t> pending{other};
+    auto known = [this](int32_t p) {
+        return results_[static_cast<size_t>(p)].ancestor != kNotResolved;
+    };
+    while (!pending.empty()) {
+        const int32_t p = pending.back();
+        Result& result = results_[static_cast<size_t>(p)];
+        if (result.ancestor != kNotResolved) {
+            pending.pop_back();
+            continue;
+        }
+        const int32_t distance = distances_->GetValue(p);
+        if (distance != kNotAncestor) {
+            result = Result{p, distance, 0};
+            pending.pop_back();
+            continue;
+        }
+        if (!parentShape_.Separable(p)) {
+            commonAncestor_ = 0;
+            baseDistance_ = kNoDistance;
+            otherDistance_ = kNoDistance;
+            if (!WalkFrom(p)) return false;
+            result = Result{commonAncestor_, baseDistance_, otherDistance_};
+            pending.pop_back();
+            continue;
+        }
+        bool ready = true;
+        for (const int32_t* q = parentShape_.NextBegin(p); q != parentShape_.NextEnd(p); ++q)
+            if (!known(*q)) {
+                pending.push_back(*q);
+                ready = false;
+            }
+        if (!ready) continue;
+        Result best{0, kNoDistance, kNoDistance};
+        for (const int32_t* q = parentShape_.NextBegin(p); q != parentShape_.NextEnd(p); ++q) {
+            const Result& parent = results_[static_cast<size_t>(*q)];
+            if (parent.ancestor != 0 && parent.a < best.a)
+                best = Result{parent.ancestor, parent.a, parent.b + 1};
+        }
+        results_[static_cast<size_t>(p)] = best;
+        pending.pop_back();
+    }
+    return true;
 }
 
 std::string WRelCalc::Relationship(int32_t base, int32_t other) {
@@ -187,7 +248,14 @@ std::string WRelCalc::Relationship(int32_t base, int32_t other) {
     }
     // Without a base person nothing is marked and no walk can succeed.
     if (!IsPerson(base) || !IsPerson(other)) return {};
-    WalkFrom(other);
+    if (!Resolve(other)) {
+        commonAncestor_ = 0;
+        return {};
+    }
+    const Result& result = results_[static_cast<size_t>(other)];
+    commonAncestor_ = result.ancestor;
+    baseDistance_ = result.a;
+    otherDistance_ = result.b;
     if (commonAncestor_ == 0) return {};
     const auto person = collection_->Individual(other);
     return RelationText(baseDistance_, otherDistance_,

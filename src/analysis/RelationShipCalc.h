@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/PedigreeShape.h"
+
 namespace vx {
 
 class WABSCollection;
@@ -26,7 +28,8 @@ class WRelCalc {
     WRelCalc(const WRelCalc&) = delete;
     WRelCalc& operator=(const WRelCalc&) = delete;
 
-    // How `other` is related to `base`; empty when they share no ancestor.
+    // How `other` is related to `base`; empty when they share no ancestor
+    // or when the wait dialog's Cancel stopped the search.
     std::string Relationship(int32_t base, int32_t other);
     // The common ancestor found by the last Relationship call: empty when
     // there is none or when it is `base` or `other` themselves; otherwise
@@ -61,7 +64,11 @@ class WRelCalc {
     // Pushes the parents of n so that the first of them is popped first.
     void PushParents(int32_t n, int32_t depth);
     void MarkAncestors(int32_t base);
-    void WalkFrom(int32_t other);
+    // False when cancelled.
+    bool WalkFrom(int32_t other);
+    // Fills the remembered result of `other` and of whoever it needs
+    // first; false when cancelled.
+    bool Resolve(int32_t other);
 
     const WABSCollection* collection_;
     int32_t individualCount_ = 0;
@@ -79,6 +86,17 @@ class WRelCalc {
     int32_t commonAncestor_ = 0;
     int32_t baseDistance_;
     int32_t otherDistance_;
+
+    // The parents of everybody, read once; and for the cached base, each
+    // individual's result (common ancestor, a, b) once known, so that people
+    // down a long line reuse the answer of the line above them.
+    WPedigreeShape parentShape_;
+    static constexpr int32_t kNotResolved = -1;
+    struct Result {
+        int32_t ancestor = kNotResolved;
+        int32_t a = 0, b = 0;
+    };
+    std::vector<Result> results_;
 
     // Work areas reused between calls.
     std::vector<Frame> stack_;

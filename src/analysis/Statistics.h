@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "analysis/PedigreeShape.h"
 #include "analysis/TypedArrays.h"
 
 namespace vx {
@@ -17,7 +18,8 @@ class WFamilyStatistics {
     explicit WFamilyStatistics(const WABSCollection& collection);
     ~WFamilyStatistics();
 
-    // Distinct ancestors (descendants), the individual itself excluded.
+    // Distinct ancestors (descendants), the individual itself excluded; -1
+    // when the wait dialog's Cancel stopped the count.
     int32_t AncestorCount(int32_t n);
     int32_t DescendantCount(int32_t n);
     // The longest line of parent (spouse) families; -1 for individual 0.
@@ -35,6 +37,9 @@ class WFamilyStatistics {
   private:
     struct Caches;
     int32_t Count(int32_t n, const Direction& way, WIntArray& cache);
+    // Counts by visiting everybody reachable from n; -1 when cancelled.
+    int32_t WalkCount(int32_t n, const Direction& way);
+    const WPedigreeShape& ShapeOf(const Direction& way);
     int32_t Generations(int32_t n, const Direction& way, WIntArray& cache);
     long double Average(int32_t n, const Direction& way, WFloatArray& sums, WFloatArray& counts);
     void EnsureCaches();

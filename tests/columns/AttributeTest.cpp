@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DeepLines.h"
 #include "LoadedFileTest.h"
 #include "app/Options.h"
 #include "columns/Attrib.h"
@@ -361,6 +362,52 @@ TEST_F(AttributeTest, TextColumnsSortAccentFoldedAndUpperCased) {
     WAttribStrArray values(list, *surnameGiven);
     EXPECT_EQ(values.Value(kAnna), "ALUND, ANNA");
     EXPECT_EQ(values.Value(kEva), "'T HART, EVA");
+}
+
+// The counting and relationship columns for everybody on a line far deeper
+// than one walk per person allows. The base person is a second child of
+// the top person, so everybody else on the line is a nephew of some degree
+// with the top person as the common ancestor.
+TEST_F(AttributeTest, DeepLineForEverybody) {
+    const int32_t n = test::DeepGenerations(20000);
+    std::string text = test::ChainGedcom(n);
+    const std::string top = "@I" + std::to_string(n) + "@";
+    text.insert(text.rfind("0 TRLR"),
+                "0 @S1@ INDI\n1 NAME Sib /Line/\n1 SEX M\n"
+                "0 @FS@ FAM\n1 HUSB " +
+                    top + "\n1 CHIL @S1@\n");
+    collection_ = LoadText(text, "line.ged");
+    const int32_t sibling = n + 1;
+    auto column = [&](int number) {
+        auto attribute = CreateAttribute(number, collection_.get());
+        attribute->SetBasePerson(sibling);
+        return attribute;
+    };
+    auto ancestors = column(27), descendants = column(28), relation = column(38),
+         ancestor = column(39), ancestorLastFirst = column(52), deepest = column(61),
+         average = column(64);
+    auto nephew = [](int32_t b) {
+        if (b == 1) return std::string("Brother");
+        if (b == 2) return std::string("Nephew");
+        if (b == 3) return std::string("Grand Nephew");
+        return (b <= 6 ? std::string(static_cast<size_t>(b - 3), 'G')
+                       : std::to_string(b - 3) + "G") +
+               " Grand Nephew";
+    };
+    for (int32_t i = n - 1; i >= 1; --i) {  // top down: each answer needs the line above
+        ASSERT_EQ(ancestors->GetText(i, 1), std::to_string(n - i)) << i;
+        ASSERT_EQ(descendants->GetText(n - i, 1), std::to_string(n - i - 1)) << i;
+        ASSERT_EQ(relation->GetText(i, 1), nephew(n - i)) << i;
+        ASSERT_EQ(ancestor->GetText(i, 1),
+                  "P" + std::to_string(n) + " /Line/ [" + std::to_string(n) + "]")
+            << i;
+        ASSERT_EQ(ancestorLastFirst->GetText(i, 1), "Line, P" + std::to_string(n)) << i;
+        ASSERT_EQ(deepest->GetText(i, 1), std::to_string(n - i)) << i;
+    }
+    EXPECT_EQ(relation->GetText(n, 1), "Father");
+    EXPECT_EQ(ancestor->GetText(n, 1), "");  // the ancestor is one of the pair
+    EXPECT_EQ(descendants->GetText(n, 1), std::to_string(n));
+    EXPECT_EQ(average->GetText(sibling, 1), "0.00");
 }
 
 }  // namespace

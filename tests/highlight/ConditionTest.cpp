@@ -2,12 +2,14 @@
 // answer was worked out by hand: four generations of MacDonalds in which two
 // first cousins married and their son was also taken in by his grandfather,
 // an unconnected Smith family, and one person with no family at all.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "DeepLines.h"
 #include "LoadedFileTest.h"
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -476,6 +478,46 @@ TEST_F(ConditionTest, Catalogue) {
         EXPECT_EQ(CreateCondition(kind, collection_.get()), nullptr) << kind;
     for (int kind = 2; kind <= kConditionKinds; ++kind)
         EXPECT_EQ(CreateCondition(kind, collection_.get()) == nullptr, kind == 101) << kind;
+}
+
+// Every condition that follows lines of ancestors or descendants, asked
+// about everybody on a line far deeper than one walk per person allows.
+TEST_F(ConditionTest, DeepLineForEverybody) {
+    const int32_t n = test::DeepGenerations(20000);
+    collection_ = LoadText(test::ChainGedcom(n), "line.ged");
+    const std::string top = std::to_string(n), last = std::to_string(n - 1);
+    const struct {
+        std::string condition;
+        int32_t count, first, lastOne;  // how many, the lowest and highest number
+    } rows[] = {
+        {"23:" + top, n, 1, n},  // everybody descends from the top
+        {"23:1", n, 1, n},
+        {"50:1" + last, 1, 1, 1},  // only the bottom person has them all
+        {"50:40", n - 1, 1, n - 1},
+        {"51:1" + last, 1, n, n},
+        {"51:40", n - 1, 2, n},
+        {"21:1^0", n - 1, 2, n},
+        {"22:" + top + "^0", n - 1, 1, n - 1},
+        {"95:1", n, 1, n},
+        {"96:" + top, n, 1, n},
+        {"106:2P" + top, n - 1, 1, n - 1},
+        {"107:2P1", n - 1, 2, n},
+    };
+    for (const auto& row : rows) {
+        WHLGroup group(collection_.get());
+        group.SetConditionString(row.condition);
+        group.Refresh();
+        int32_t count = 0, first = 0, lastOne = 0;
+        for (int32_t i = n; i >= 1; --i)  // top down: each answer needs the line above
+            if (group.IsHighlighted(i)) {
+                ++count;
+                lastOne = std::max(lastOne, i);
+                first = i;
+            }
+        EXPECT_EQ(count, row.count) << row.condition;
+        EXPECT_EQ(first, row.first) << row.condition;
+        EXPECT_EQ(lastOne, row.lastOne) << row.condition;
+    }
 }
 
 }  // namespace
