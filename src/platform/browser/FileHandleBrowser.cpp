@@ -57,6 +57,13 @@ int64_t FileLength(const FileHandle& file) {
     return bytes ? static_cast<int64_t>(bytes->size()) : -1;
 }
 
+// Memory files are written once, right after they are made: the time the
+// descriptor was opened stands for the last change, as the expanded
+// GEDCOM of a program file is dated by its expansion.
+int64_t FileModifiedTime(const FileHandle& file) {
+    return memfs::CreatedTime(file.Fd());
+}
+
 bool SetFileLength(const FileHandle& file, int64_t length) {
     MemoryFileBytes* bytes = memfs::Bytes(file.Fd());
     if (!bytes || length < 0) return Fail("Bad file length");

@@ -1,5 +1,6 @@
 #include "platform/browser/MemoryFiles.h"
 
+#include <ctime>
 #include <map>
 
 namespace vx::platform {
@@ -8,6 +9,7 @@ namespace {
 struct OpenFile {
     std::shared_ptr<MemoryFileBytes> bytes;
     int64_t position = 0;
+    int64_t created = 0;
 };
 
 // Descriptors start above the standard streams, like real ones.
@@ -30,7 +32,7 @@ int NewDescriptor(std::shared_ptr<MemoryFileBytes> bytes) {
         if (taken != fd) break;
         ++fd;
     }
-    descriptors[fd] = OpenFile{std::move(bytes), 0};
+    descriptors[fd] = OpenFile{std::move(bytes), 0, static_cast<int64_t>(std::time(nullptr))};
     return fd;
 }
 
@@ -76,6 +78,11 @@ int Open(const std::string& path) {
 
 bool Close(int fd) {
     return Descriptors().erase(fd) > 0;
+}
+
+int64_t CreatedTime(int fd) {
+    OpenFile* open = Lookup(fd);
+    return open ? open->created : -1;
 }
 
 MemoryFileBytes* Bytes(int fd) {

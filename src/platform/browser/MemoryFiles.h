@@ -33,6 +33,9 @@ int Create(const std::string& path, CreateMode mode);
 int Open(const std::string& path);
 bool Close(int fd);
 
+// When the file was created, in seconds since 1970; -1 for a closed one.
+int64_t CreatedTime(int fd);
+
 // The bytes behind an open descriptor, null for a closed one.
 MemoryFileBytes* Bytes(int fd);
 // The descriptor's position for sequential writes.

@@ -154,7 +154,10 @@
       row.addEventListener('focus', () => select(row, r));
       return row;
     });
-    page.replaceChildren(table(p.captions, rows, 'individual-table'), el('div', { class: 'memos' }, notes, sources));
+    const SEXES = { F: 'Female', M: 'Male' };
+    const facts = el('p', { class: 'individual-facts' }, 'Sex: ' + (SEXES[p.sex] || 'Unknown'),
+      p.modified ? ' \u00b7 Modify Date: ' + p.modified : '');
+    page.replaceChildren(facts, table(p.captions, rows, 'individual-table'), el('div', { class: 'memos' }, notes, sources));
     if (rows.length) select(rows[0], p.rows[0]);
     page.dataset.text = p.text;
   }
