@@ -129,7 +129,7 @@ TPackResult PackProgram(const TPackRequest& request) {
     const int64_t viewerSize = ViewerImageLength(request, viewerFileSize);
     if (viewerSize > std::numeric_limits<int32_t>::max())
         throw EPackRefused("the viewer " + request.ViewerPath + " is larger than 2 GB");
-    if (!IsViewerImage(request.ViewerPath))
+    if (request.RequireViewerMark && !IsViewerImage(request.ViewerPath))
         throw EPackRefused("the viewer " + request.ViewerPath +
                            " is not the Vellacor viewer; give the vellacor program");
 

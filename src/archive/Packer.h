@@ -34,10 +34,13 @@ struct TPackRequest {
     // 0: the whole file, which must then carry no GEDCOM. A packed program
     // file gives its archive offset, so a viewer can pack with its own image.
     int64_t ViewerLength = 0;
+    // The viewer file must carry the viewer's mark; the browser edition
+    // packs behind a short lead of its own instead.
+    bool RequireViewerMark = true;
     // The creator's facts, texts already in Windows-1252. ArchiveOffset,
     // BlockCount and Magic are filled in while packing.
     SenderRecord Sender;
-    // Re-encode a UTF-16 GEDCOM as UTF-8 instead of refusing it.
+    // Re-encode a UTF-16 GEDCOM as UTF-8 (the viewer also reads it as it is).
     bool ConvertUtf16 = false;
     int BlockSize = TBlockMan::kMaxBlockBytes;
     // Privacy for the living. Any mode but Keep packs a rewritten copy; a

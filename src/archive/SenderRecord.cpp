@@ -1,11 +1,11 @@
 #include "archive/SenderRecord.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
+#include "app/Compat.h"
 #include "archive/LittleEndian.h"
 #include "platform/FileHandle.h"
 
@@ -64,7 +64,7 @@ SenderRecord SenderRecord::FromBytes(const uint8_t* bytes) {
     record.AllowExtract = bytes[kAllowExtractAt];
     const uint64_t created = static_cast<uint64_t>(GetLE32(bytes + kCreatedAt)) |
                              static_cast<uint64_t>(GetLE32(bytes + kCreatedAt + 4)) << 32;
-    record.Created = std::bit_cast<double>(created);
+    record.Created = BitCast<double>(created);
     for (const SenderTextField& field : kSenderTextFields) {
         const char* start = reinterpret_cast<const char*>(bytes + field.Offset);
         const void* zero = std::memchr(start, 0, field.Size);
@@ -83,7 +83,7 @@ std::string SenderRecord::ToBytes() const {
     PutLE32(bytes + kBlockCountAt, static_cast<uint32_t>(BlockCount));
     PutLE32(bytes + kStartIndividualAt, static_cast<uint32_t>(StartIndividual));
     bytes[kAllowExtractAt] = AllowExtract;
-    const uint64_t created = std::bit_cast<uint64_t>(Created);
+    const uint64_t created = BitCast<uint64_t>(Created);
     PutLE32(bytes + kCreatedAt, static_cast<uint32_t>(created));
     PutLE32(bytes + kCreatedAt + 4, static_cast<uint32_t>(created >> 32));
     for (const SenderTextField& field : kSenderTextFields) {

@@ -1,6 +1,6 @@
 // The file-level texts of a GEDCOM collection: header fields, header text,
 // file size and date.
-#include <sys/stat.h>
+#include "platform/FileHandle.h"
 
 #include <ctime>
 
@@ -86,11 +86,10 @@ std::string WGEDCollection::FileSizeText() const {
 }
 
 std::string WGEDCollection::FileDateText() const {
-    struct stat info {};
-    const platform::FileHandle& file = GedFile().BackingFileHandle();
-    if (!file.IsOpen() || ::fstat(file.Fd(), &info) != 0) return {};
+    const int64_t modified = platform::FileModifiedTime(GedFile().BackingFileHandle());
+    if (modified < 0) return {};
     std::tm local{};
-    const std::time_t when = info.st_mtime;
+    const std::time_t when = static_cast<std::time_t>(modified);
     if (!::localtime_r(&when, &local)) return {};
     static constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

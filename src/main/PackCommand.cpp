@@ -6,6 +6,7 @@
 #include "app/TextUtil.h"
 #include "archive/Packer.h"
 #include "archive/SenderFacts.h"
+#include "main/HtmlPack.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
 #include "platform/ProgramPath.h"
@@ -28,6 +29,11 @@ all), an X11 display or Xwayland, and about 100 MB free in ~/.cache or the
 temporary folder, where the runtime is unpacked once and shared by every
 file packed with the same viewer.
 
+An OUTPUT ending in .html (or .htm) is the browser edition instead: one
+HTML file that any current browser opens offline, from the file alone. It
+carries the viewer's core as WebAssembly and the page, from the web folder
+beside this tool (or --web-parts FOLDER), with the same archive and facts.
+
 With --viewer the given viewer is copied as it is: the plain form, for
 developers. The recipient then needs Qt 6.4 and the other libraries that
 viewer was linked against (on Debian 12: qt6-base).
@@ -35,6 +41,7 @@ viewer was linked against (on Debian 12: qt6-base).
 Options:
   -o, --output FILE      the program file to write (required)
       --viewer PATH      copy this viewer as it is instead (the plain form)
+      --web-parts FOLDER the browser edition's parts, for an .html OUTPUT
       --title T          title of the file (at most 31 bytes)
       --name N           the creator's name (63)
       --email E          the creator's e-mail address (63)
@@ -76,7 +83,7 @@ const std::vector<OptionSpec> kOptions = {
     {"message-file", 0, true},   {"file-name", 0, true},
     {"start", 0, true},          {"allow-extract", 0, false},
     {"convert-utf16", 0, false}, {"living", 0, true},
-    {"help", 'h', false},
+    {"help", 'h', false},         {"web-parts", 0, true},
 };
 
 // Which option fills which trailer text.
@@ -150,7 +157,9 @@ int RunPack(const std::vector<std::string>& args) {
     TPackRequest request;
     request.GedcomPath = parsed.Positionals()[0];
     request.OutputPath = *parsed.Value("output");
-    request.ViewerPath = parsed.Has("viewer") ? *parsed.Value("viewer") : DefaultViewer();
+    const bool html = IsHtmlOutput(request.OutputPath);
+    if (!html)
+        request.ViewerPath = parsed.Has("viewer") ? *parsed.Value("viewer") : DefaultViewer();
     request.ConvertUtf16 = parsed.Has("convert-utf16");
     if (auto living = parsed.Value("living"))
         if (!privacy::ParseLivingMode(*living, request.Living))
@@ -190,7 +199,9 @@ int RunPack(const std::vector<std::string>& args) {
     sender.AllowExtract = parsed.Has("allow-extract") ? 1 : 0;
     sender.Created = DateTimeFromUnixTime(static_cast<int64_t>(std::time(nullptr)));
 
-    const TPackResult result = PackProgram(request);
+    const TPackResult result =
+        html ? PackHtml(request, parsed.Value("web-parts").value_or(DefaultWebFolder()))
+             : PackProgram(request);
     std::printf("%s: %lld bytes of GEDCOM in %d blocks, archive %lld bytes, file %lld bytes\n",
                 request.OutputPath.c_str(), static_cast<long long>(result.GedcomBytes),
                 result.BlockCount, static_cast<long long>(result.ArchiveBytes),

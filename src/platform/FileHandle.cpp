@@ -53,6 +53,12 @@ int64_t FileLength(const FileHandle& file) {
     return static_cast<int64_t>(info.st_size);
 }
 
+int64_t FileModifiedTime(const FileHandle& file) {
+    struct stat info {};
+    if (!file.IsOpen() || ::fstat(file.Fd(), &info) != 0) return -1;
+    return static_cast<int64_t>(info.st_mtime);
+}
+
 bool SetFileLength(const FileHandle& file, int64_t length) {
     return file.IsOpen() && ::ftruncate(file.Fd(), static_cast<off_t>(length)) == 0;
 }

@@ -42,6 +42,10 @@ FileHandle CreateOrReplaceFile(const std::string& path);
 // Length of an open file, or -1 when the system cannot tell.
 int64_t FileLength(const FileHandle& file);
 
+// Last modification of an open file in seconds since 1970, or -1 when the
+// system cannot tell.
+int64_t FileModifiedTime(const FileHandle& file);
+
 // Sets the length of an open file, extending it with zero bytes.
 bool SetFileLength(const FileHandle& file, int64_t length);
 
