@@ -25,9 +25,15 @@ int UsableProcessors() {
 }
 
 int64_t FreeBytes(const std::string& folder) {
+#if defined(__EMSCRIPTEN__)
+    // The browser's files are memory: there is no folder to ask.
+    (void)folder;
+    return -1;
+#else
     struct statvfs info {};
     if (::statvfs(folder.c_str(), &info) != 0) return -1;
     return static_cast<int64_t>(info.f_bavail) * static_cast<int64_t>(info.f_frsize);
+#endif
 }
 
 }  // namespace vx::platform

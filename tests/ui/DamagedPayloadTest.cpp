@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
+#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/EmbeddedArchive.h"
@@ -39,7 +40,8 @@ QString Pack(const QString& folder, const QString& name, const QByteArray& gedco
     const QString gedcomPath = folder + "/" + name + ".ged";
     const QString viewer = folder + "/viewer-image";
     std::ofstream(gedcomPath.toStdString(), std::ios::binary) << gedcom.toStdString();
-    std::ofstream(viewer.toStdString()) << "viewer image";
+    // Any bytes with the viewer's mark stand in for the viewer image.
+    std::ofstream(viewer.toStdString()) << "viewer image " << ViewerMark();
     const QString output = folder + "/" + name;
     QProcess tool;
     tool.start(VELLACOR_TOOL, {"pack", gedcomPath, "-o", output, "--viewer", viewer});

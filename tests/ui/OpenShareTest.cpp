@@ -17,6 +17,7 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
+#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/Settings.h"
@@ -81,9 +82,10 @@ void OpenShareTest::initTestCase() {
     QVERIFY(OpenSettingsFile(dir_.filePath("settings.ini").toStdString()));
     gedcom_ = dir_.filePath("family.ged").toStdString();
     std::ofstream(gedcom_, std::ios::binary) << kFamily;
-    // The running program: any bytes without a GEDCOM stand in for it.
+    // The running program: any bytes with the viewer's mark and without a
+    // GEDCOM stand in for it.
     program_ = dir_.filePath("viewer").toStdString();
-    std::ofstream(program_) << "viewer image";
+    std::ofstream(program_) << "viewer image " << ViewerMark();
 }
 
 void OpenShareTest::init() {

@@ -75,6 +75,14 @@ bool SetFileLength(const FileHandle& file, int64_t length) {
     return true;
 }
 
+// Memory holds what it reserves: growing the bytes is the reservation, and
+// running out of memory is the full disk's error.
+bool ReserveFileLength(const FileHandle& file, int64_t length) {
+    const MemoryFileBytes* bytes = memfs::Bytes(file.Fd());
+    if (!bytes || length < 0) return Fail("Bad file length");
+    return static_cast<int64_t>(bytes->size()) >= length || SetFileLength(file, length);
+}
+
 bool WriteAll(const FileHandle& file, const void* data, size_t count) {
     MemoryFileBytes* bytes = memfs::Bytes(file.Fd());
     int64_t* position = memfs::Position(file.Fd());
