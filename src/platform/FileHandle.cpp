@@ -9,20 +9,6 @@
 
 namespace vx::platform {
 
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        fd_ = other.Release();
-    }
-    return *this;
-}
-
-int FileHandle::Release() {
-    int fd = fd_;
-    fd_ = -1;
-    return fd;
-}
-
 bool FileHandle::Close() {
     if (fd_ < 0) return true;
     int result = ::close(fd_);

@@ -16,12 +16,22 @@ class FileHandle {
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     FileHandle(FileHandle&& other) noexcept : fd_(other.Release()) {}
-    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            fd_ = other.Release();
+        }
+        return *this;
+    }
     ~FileHandle() { Close(); }
 
     bool IsOpen() const { return fd_ >= 0; }
     int Fd() const { return fd_; }
-    int Release();
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Returns false when the operating system reports an error on close.
     bool Close();
 

@@ -6,21 +6,6 @@
 
 namespace vx::platform {
 
-MemoryMap::MemoryMap(MemoryMap&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
-      length_(std::exchange(other.length_, 0)),
-      writable_(other.writable_) {}
-
-MemoryMap& MemoryMap::operator=(MemoryMap&& other) noexcept {
-    if (this != &other) {
-        Unmap();
-        data_ = std::exchange(other.data_, nullptr);
-        length_ = std::exchange(other.length_, 0);
-        writable_ = other.writable_;
-    }
-    return *this;
-}
-
 bool MemoryMap::Map(const FileHandle& file, size_t length, bool writable) {
     Unmap();
     if (!file.IsOpen() || length == 0) return false;

@@ -1,6 +1,8 @@
 // A whole-file memory view.
 #pragma once
 
+#include <utility>
+
 #include <cstddef>
 
 #include "platform/FileHandle.h"
@@ -12,8 +14,19 @@ class MemoryMap {
     MemoryMap() = default;
     MemoryMap(const MemoryMap&) = delete;
     MemoryMap& operator=(const MemoryMap&) = delete;
-    MemoryMap(MemoryMap&& other) noexcept;
-    MemoryMap& operator=(MemoryMap&& other) noexcept;
+    MemoryMap(MemoryMap&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)),
+          length_(std::exchange(other.length_, 0)),
+          writable_(other.writable_) {}
+    MemoryMap& operator=(MemoryMap&& other) noexcept {
+        if (this != &other) {
+            Unmap();
+            data_ = std::exchange(other.data_, nullptr);
+            length_ = std::exchange(other.length_, 0);
+            writable_ = other.writable_;
+        }
+        return *this;
+    }
     ~MemoryMap() { Unmap(); }
 
     // Maps the first `length` bytes of the file. A length of 0 cannot be

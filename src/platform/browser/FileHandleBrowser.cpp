@@ -21,20 +21,6 @@ bool Fail(const char* text) {
 
 }  // namespace
 
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        fd_ = other.Release();
-    }
-    return *this;
-}
-
-int FileHandle::Release() {
-    int fd = fd_;
-    fd_ = -1;
-    return fd;
-}
-
 bool FileHandle::Close() {
     if (fd_ < 0) return true;
     const bool closed = memfs::Close(fd_);
