@@ -84,8 +84,8 @@ constexpr char32_t kSigns[0xE0 - kFirstAnselByte] = {
     0,
 };
 
-// The Unicode combining marks of ANSEL's 0xE0 to 0xFE; 0 where undefined.
-constexpr char32_t kMarks[0xFF - kFirstCombiningMark] = {
+// The Unicode combining marks of ANSEL's 0xE0 to 0xFF; 0 where undefined.
+constexpr char32_t kMarks[0x100 - kFirstCombiningMark] = {
     /* E0 */ 0x0309, 0x0300, 0x0301, 0x0302, 0x0303, 0x0304,
     0x0306,          0x0307, 0x0308, 0x030C,
     /* EA */ 0x030A, 0xFE20, 0xFE21, 0x0315, 0x030B, 0x0310,
