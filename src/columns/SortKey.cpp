@@ -27,8 +27,7 @@ void AppendKey(std::string& key, char32_t c) {
         return;
     }
     const char32_t code = weight - kBeyondCodePage;
-    if (code > kLastShortCode) {
-        key += static_cast<char>(kEscape);
+    if (code > kLastShortCode) {  // escape, two more escapes, three bytes of code
         key += static_cast<char>(kEscape);
         key += static_cast<char>(kEscape);
         key += static_cast<char>(code >> 16);
