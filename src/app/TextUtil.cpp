@@ -25,6 +25,12 @@ bool IsAscii(std::string_view text) {
 template <class Map>
 std::string MapCharacters(std::string_view text, const std::array<uint8_t, 256>& asciiMap,
                           Map&& map) {
+    if (IsAscii(text)) {  // the common case: one table lookup a byte, in place
+        std::string out(text);
+        for (char& c : out)
+            c = static_cast<char>(asciiMap[static_cast<uint8_t>(c)]);
+        return out;
+    }
     std::string out;
     out.reserve(text.size());
     for (size_t at = 0; at < text.size();) {
