@@ -38,7 +38,7 @@ namespace {
 constexpr const char* kHelp =
     "Usage: vellacor-tool dump GEDCOM WHAT [ARGUMENTS]\n"
     "\n"
-    "Prints what the viewer shows or copies for a GEDCOM file, as Windows-1252 text:\n"
+    "Prints what the viewer shows or copies for a GEDCOM file, as UTF-8 text:\n"
     "  counts                      the status bar counts and the character set code\n"
     "  summary-line N              the one-line summary of individual N\n"
     "  summary N                   the person summary of individual N (its hint)\n"

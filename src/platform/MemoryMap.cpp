@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/MappingGuard.h"
+
 namespace vx::platform {
 
 bool MemoryMap::Map(const FileHandle& file, size_t length, bool writable) {
@@ -21,6 +23,9 @@ bool MemoryMap::Map(const FileHandle& file, size_t length, bool writable) {
     data_ = static_cast<char*>(view);
     length_ = length;
     writable_ = writable;
+    // Only a read-only view can lose pages to another program: writable
+    // views are of files the program reserved and owns.
+    if (!writable) GuardMapping(data_, length_);
     return true;
 }
 
@@ -31,6 +36,7 @@ bool MemoryMap::Flush() {
 
 bool MemoryMap::Unmap() {
     if (!data_) return true;
+    if (!writable_) UnguardMapping(data_);
     bool ok = ::munmap(data_, length_) == 0;
     data_ = nullptr;
     length_ = 0;

@@ -36,6 +36,7 @@ class WHLGroup;
 class WIndScroll;
 class WListColumns;
 class WSelectionButton;
+class TOpenedFileWatch;
 class TSenderPage;
 class TGeneralPage;
 class TIndividualPage;
@@ -205,6 +206,14 @@ class TLogoAppForm : public QMainWindow {
     void RefreshRecentMenu();
     void ShowWelcome();
     void AskAndOpen();
+    // The opened file changed on disk: it is read again. It disappeared:
+    // the window keeps what it shows and says so.
+    void OpenedFileChanged();
+    void OpenedFileRemoved();
+    // Where "Share" and the reports put their files by default, and the
+    // name they start from.
+    std::string DefaultOutputFolder() const;
+    QString FileTitle() const;
     void BuildCentralArea();
     void BuildCommands();
     void BuildStatusBar();
@@ -250,6 +259,7 @@ class TLogoAppForm : public QMainWindow {
     QMenu* recentMenu_ = nullptr;
     QAction* openAction_ = nullptr;
     QAction* shareAction_ = nullptr;
+    TOpenedFileWatch* fileWatch_ = nullptr;
     std::unique_ptr<WGEDCollection> collection_;
     std::unique_ptr<WHLGroup> group_;
     std::unique_ptr<WListColumns> listColumns_;

@@ -297,7 +297,7 @@ void TLogoAppForm::PrintReport() {
     // out of date; the report then makes its own.
     dialog.SetIterators(IsStale(kStaleHighlighted) ? nullptr : highlightedList_.get(),
                         IsStale(kTabList) ? nullptr : sortedList_.get());
-    dialog.SetFileTitle(Win1252ToQt(Sender().Title));
+    dialog.SetFileTitle(FileTitle());
     dialog.SetColumns(listColumns_.get(), desColumns_.get());
     dialog.SetHighlightGroup(group_.get());
     if (printDialogRunner)

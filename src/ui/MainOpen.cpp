@@ -15,8 +15,10 @@
 #include "archive/SenderRecord.h"
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
+#include "platform/MappingGuard.h"
 #include "ui/IndScroll.h"
 #include "ui/LogoMain.h"
+#include "ui/OpenedFileWatch.h"
 #include "ui/QtText.h"
 #include "ui/SenderPage.h"
 
@@ -76,6 +78,9 @@ void TLogoAppForm::BuildFileCommands() {
     connect(shareAction_, &QAction::triggered, this, &TLogoAppForm::ShareFile);
     file->insertAction(first, shareAction_);
     file->insertSeparator(first);
+    fileWatch_ = new TOpenedFileWatch(this);
+    connect(fileWatch_, &TOpenedFileWatch::Changed, this, &TLogoAppForm::OpenedFileChanged);
+    connect(fileWatch_, &TOpenedFileWatch::Removed, this, &TLogoAppForm::OpenedFileRemoved);
     connect(file, &QMenu::aboutToShow, this, [this] {
         shareAction_->setEnabled(collection_ && !loading_);
         RefreshRecentMenu();
@@ -138,6 +143,11 @@ bool TLogoAppForm::OpenGedcomFile(const std::string& path) {
                     "does not exist.  Please select another file.");
         return false;
     }
+    // What the file looked like before it was read: a change while it is
+    // read shows at the watch's first look.
+    fileWatch_->Stop();
+    const TFileState stateWhenRead = TFileState::Of(absolute);
+    const uint64_t lostPagesBefore = platform::LostMappedPages();
     // The embedded file (if any) stays until the new one is loaded.
     bool loaded = false;
     try {
@@ -159,7 +169,41 @@ bool TLogoAppForm::OpenGedcomFile(const std::string& path) {
     AddRecentFile(absolute);
     RefreshRecentMenu();
     RefreshView();
+    fileWatch_->Watch(absolute, stateWhenRead, lostPagesBefore);
     return true;
+}
+
+void TLogoAppForm::OpenedFileChanged() {
+    const std::string path = fileWatch_->Path();
+    if (path.empty() || path != openedPath_ || loading_) return;
+    const std::string name = std::filesystem::path(path).filename().string();
+    ShowMessage("The file " + name +
+                " was changed on disk by another program while it was open, so it is read "
+                "again now.");
+    // LoadFile skips the file it already shows.
+    currentPath_.clear();
+    OpenGedcomFile(path);
+}
+
+void TLogoAppForm::OpenedFileRemoved() {
+    const std::string path = fileWatch_->Path();
+    if (path.empty() || path != openedPath_) return;
+    ShowMessage("The file " + path +
+                " was removed or renamed on disk. The family stays open until you open "
+                "another file.");
+}
+
+std::string TLogoAppForm::DefaultOutputFolder() const {
+    std::error_code error;
+    const std::string& file = openedPath_.empty() ? programPath_ : openedPath_;
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    if (!file.empty() && std::filesystem::is_directory(folder, error)) return folder.string();
+    return {};
+}
+
+QString TLogoAppForm::FileTitle() const {
+    if (openedPath_.empty()) return Win1252ToQt(Sender().Title);
+    return QFileInfo(ToQt(openedPath_)).completeBaseName();
 }
 
 void TLogoAppForm::ShareFile() {
@@ -170,6 +214,7 @@ void TLogoAppForm::ShareFile() {
                                           : std::filesystem::path(openedPath_).filename().string();
     if (source.FileName.empty()) source.FileName = "family.ged";
     source.ProgramPath = programPath_;
+    source.Folder = DefaultOutputFolder();
     source.ActiveIndividual = scroller_->CurrentIndividual();
     source.IndividualCount = collection_->IndividualCount();
     TShareDlg dialog(this, source);

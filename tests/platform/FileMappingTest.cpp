@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "platform/FileHandle.h"
+#include "platform/MappingGuard.h"
 #include "platform/MemoryMap.h"
 #include "platform/ProgramPath.h"
 
@@ -38,6 +39,30 @@ TEST_F(FileMappingTest, WritableViewExtendsAndReachesTheFile) {
     std::string content = test::ReadFile(path);
     ASSERT_EQ(content.size(), 8192u);
     EXPECT_EQ(content.substr(8000, 3), "end");
+}
+
+// Another program shortening a file the viewer has mapped: reads past the
+// new end see zeros and are counted, instead of killing the process.
+TEST_F(FileMappingTest, ReadOnlyViewSurvivesTheFileShrinking) {
+    constexpr size_t kPages = 4;
+    const size_t length = kPages * 65536;  // whole pages on every page size
+    const std::string path = WriteFile("shrinking", std::string(length, 'g'));
+    FileHandle file = OpenExistingFile(path, FileAccess::Read);
+    MemoryMap view;
+    ASSERT_TRUE(view.Map(file, length, false));
+    const uint64_t lostBefore = LostMappedPages();
+    ASSERT_TRUE(SetFileLength(OpenExistingFile(path, FileAccess::ReadWrite), 10));
+
+    const volatile char* text = view.Data();
+    EXPECT_EQ(text[0], 'g');  // the first page holds the end: still there
+    EXPECT_EQ(text[length - 1], '\0');
+    EXPECT_EQ(text[length / 2], '\0');
+    const uint64_t lost = LostMappedPages() - lostBefore;
+    EXPECT_GE(lost, 2u);
+    // A page replaced once stays readable without counting again.
+    EXPECT_EQ(text[length - 2], '\0');
+    EXPECT_EQ(LostMappedPages() - lostBefore, lost);
+    EXPECT_TRUE(view.Unmap());
 }
 
 TEST(ProgramPathTest, NamesTheRunningExecutable) {

@@ -17,14 +17,17 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/Settings.h"
+#include "archive/ViewerMark.h"
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
+#include "platform/MappingGuard.h"
+#include "reports/PrintDlg.h"
 #include "ui/IndScroll.h"
 #include "ui/LogoMain.h"
+#include "ui/OpenedFileWatch.h"
 #include "ui/SenderPage.h"
 
 namespace vx {
@@ -43,6 +46,21 @@ const char* kFamily =
     "0 @I4@ INDI\n1 NAME Bo /Roi/\n1 SEX M\n1 BIRT\n2 DATE 1990\n2 PLAC Leeds\n1 OCCU Pilot\n"
     "1 FAMC @F1@\n"
     "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n1 CHIL @I4@\n0 TRLR\n";
+
+// Enough individuals for a file of many pages, the last ones far past the
+// end of kFamily.
+constexpr int kManyPeople = 3000;
+
+std::string ManyPeople() {
+    std::string text = "0 HEAD\n1 CHAR UTF-8\n";
+    for (int i = 1; i <= kManyPeople; ++i) {
+        const std::string n = std::to_string(i);
+        text += "0 @I" + n + "@ INDI\n1 NAME Person" + n + " /Many/\n1 SEX F\n1 BIRT\n" +
+                "2 DATE 3 MAR 1850\n2 PLAC Some Village, Some County\n1 NOTE A note that " +
+                "makes the record longer.\n";
+    }
+    return text + "0 TRLR\n";
+}
 
 QString RunTool(const QStringList& arguments) {
     QProcess tool;
@@ -66,6 +84,9 @@ class OpenShareTest : public QObject {
     void missingFileLeavesTheWelcome();
     void shareWritesAFileTheToolReadsBack();
     void factsThatDoNotFitAreRefusedAsTyped();
+    void cancelStopsPackingAndSavesNothing();
+    void fileChangedOnDiskIsReadAgain();
+    void fileRemovedOnDiskStaysShown();
 
   private:
     std::unique_ptr<TLogoAppForm> Window(const std::string& start);
@@ -176,6 +197,8 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
     window->shareDialogRunner = [&](TShareDlg& dialog) {
         QCOMPARE(dialog.StartIndividual()->value(), 3);  // the active one
         QCOMPARE(dialog.Privacy()->currentIndex(), 1);   // name-only
+        // Beside the opened file, named after it.
+        QCOMPARE(dialog.OutputPath()->text(), dir_.filePath("family-viewer"));
         static_cast<QLineEdit*>(dialog.Editor("Title"))->setText("Les Dupré");
         static_cast<QLineEdit*>(dialog.Editor("SenderName"))->setText("Ann Lee");
         static_cast<QLineEdit*>(dialog.Editor("Email"))->setText("ann@example.org");
@@ -214,6 +237,14 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
         QVERIFY(dialog.AllowExtract()->isChecked());
     };
     window->ShareFile();
+    // Reports of an opened file are named after it.
+    QString reportName;
+    window->printDialogRunner = [&](reports::TPrintDlg& dialog) {
+        dialog.SelectPage(0);  // General
+        reportName = dialog.DefaultFileName();
+    };
+    window->PrintReport();
+    QVERIFY2(reportName.startsWith("family"), qPrintable(reportName));
 }
 
 void OpenShareTest::factsThatDoNotFitAreRefusedAsTyped() {
@@ -248,6 +279,76 @@ void OpenShareTest::factsThatDoNotFitAreRefusedAsTyped() {
     dialog.OutputPath()->setText(dir_.filePath("never"));
     QVERIFY(!dialog.Share());
     QVERIFY(!QFile::exists(dir_.filePath("never")));
+}
+
+void OpenShareTest::cancelStopsPackingAndSavesNothing() {
+    TShareSource source;
+    source.GedcomPath = gedcom_;
+    source.FileName = "family.ged";
+    source.ProgramPath = program_;
+    source.IndividualCount = 4;
+    TShareDlg dialog(nullptr, source);
+    dialog.show();
+    const QString output = dir_.filePath("cancelled");
+    dialog.OutputPath()->setText(output);
+    // The click arrives while packing lets the events through.
+    QTimer::singleShot(0, dialog.CancelButton(), &QPushButton::click);
+    QVERIFY(!dialog.Share());
+    QCOMPARE(dialog.Status()->text(), QString("Cancelled: nothing was saved."));
+    QCOMPARE(dialog.Progress()->value(), 0);
+    QVERIFY(dialog.ShareButton()->isEnabled());  // ready to try again
+    // Neither the output nor any part of it is left behind.
+    const QStringList left = QDir(dir_.path()).entryList({"cancelled*"}, QDir::Files);
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
+    // Cancel during packing stopped it; Cancel now closes the dialog.
+    QVERIFY(dialog.isVisible());
+    dialog.CancelButton()->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void OpenShareTest::fileChangedOnDiskIsReadAgain() {
+    const std::string path = dir_.filePath("changing.ged").toStdString();
+    std::ofstream(path, std::ios::binary) << ManyPeople();
+    auto window = Window(path);
+    QVERIFY(window && window->Collection());
+    QCOMPARE(window->Collection()->IndividualCount(), kManyPeople);
+    const uint64_t lostBefore = platform::LostMappedPages();
+
+    // Another program saves a much shorter file over it, in place: the
+    // pages of the last individuals are gone from under the window.
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << kFamily;
+    window->Scroller()->GoToIndividual(kManyPeople);
+    window->SelectTab(TLogoAppForm::kTabIndividual);
+    window->RefreshView();
+    QVERIFY(platform::LostMappedPages() > lostBefore);  // read, and survived
+
+    QVERIFY(QTest::qWaitFor([&] { return !services_.messages.empty(); }, 5000));
+    QVERIFY2(services_.messages.front().find("changed on disk") != std::string::npos,
+             services_.messages.front().c_str());
+    QVERIFY(QTest::qWaitFor([&] { return !window->IsLoading(); }, 20000));
+    QVERIFY(window->Collection());
+    QCOMPARE(window->Collection()->IndividualCount(), 4);
+    QCOMPARE(window->OpenedPath(), path);
+    QCOMPARE(services_.messages.size(), size_t{1});
+}
+
+void OpenShareTest::fileRemovedOnDiskStaysShown() {
+    const std::string path = dir_.filePath("leaving.ged").toStdString();
+    std::ofstream(path, std::ios::binary) << kFamily;
+    auto window = Window(path);
+    QVERIFY(window && window->Collection());
+    std::filesystem::remove(path);
+    QVERIFY(QTest::qWaitFor([&] { return !services_.messages.empty(); }, 5000));
+    QVERIFY2(services_.messages.front().find("removed or renamed") != std::string::npos,
+             services_.messages.front().c_str());
+    // The text stays readable through the open file.
+    QVERIFY(window->Collection());
+    window->Scroller()->GoToIndividual(4);
+    window->SelectTab(TLogoAppForm::kTabIndividual);
+    QCOMPARE(QString::fromStdString(window->Collection()->FullNameOf(4)), QString("Bo /Roi/"));
+    QTest::qWait(2 * TOpenedFileWatch::kCheckIntervalMs);
+    QCOMPARE(services_.messages.size(), size_t{1});  // said once
 }
 
 }  // namespace vx
