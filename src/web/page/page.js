@@ -81,10 +81,12 @@
     return node;
   }
 
-  // A link that makes an individual active.
+  // A link that makes an individual active. Its direction follows the
+  // name's own script, so a Hebrew or Arabic name keeps its number at its
+  // end and does not reorder the text around it.
   function personLink(n, text) {
     if (!n) return document.createTextNode(text || '');
-    return el('a', { class: 'person', href: '#n=' + n, 'data-n': String(n) }, text);
+    return el('a', { class: 'person', href: '#n=' + n, 'data-n': String(n), dir: 'auto' }, text);
   }
 
   function panel(p, role) {
@@ -204,7 +206,7 @@
     page.replaceChildren(tools,
       el('div', { class: 'family-couple' }, familySide(f.husband, 'Husband'), familySide(f.wife, 'Wife')),
       el('div', { class: 'marriage' }, 'Marriage: ' + f.marriage),
-      table(f.captions, rows, 'children-table'));
+      el('div', { class: 'table-wrap' }, table(f.captions, rows, 'children-table')));
     page.dataset.text = f.text;
   }
 
