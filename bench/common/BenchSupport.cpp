@@ -172,7 +172,12 @@ uint64_t NumberArgument(const char* text, uint64_t lo, uint64_t hi, const char* 
 }
 
 FileArguments ParseFileArguments(int argc, char** argv, const char* program, const char* usage) {
-    std::vector<uint64_t> sizes = {100'000, 1'000'000};
+    return ParseFileArguments(argc, argv, program, usage, {100'000, 1'000'000});
+}
+
+FileArguments ParseFileArguments(int argc, char** argv, const char* program, const char* usage,
+                                 const std::vector<uint64_t>& defaultSizes) {
+    std::vector<uint64_t> sizes = defaultSizes;
     uint64_t megabytes = 0;
     FileArguments arguments;
     arguments.folder = DefaultCacheFolder();

@@ -83,5 +83,8 @@ struct FileArguments {
 // Exits with the usage text on a bad argument, and after printing it for
 // --help.
 FileArguments ParseFileArguments(int argc, char** argv, const char* program, const char* usage);
+// The same with other sizes when the command line names none.
+FileArguments ParseFileArguments(int argc, char** argv, const char* program, const char* usage,
+                                 const std::vector<uint64_t>& defaultSizes);
 
 }  // namespace vx::bench

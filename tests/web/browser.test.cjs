@@ -1,27 +1,22 @@
 // The browser edition end to end: packs real GEDCOM files as HTML, opens
 // them from file:// in Debian's headless Chromium with the network blocked,
 // checks every page's texts against `vellacor-tool dump`, drives navigation
-// by clicks and keys, and opens damaged files.
+// by clicks and keys, opens damaged files, and cancels the opening of a
+// large one.
 //
-// Usage: node browser.test.cjs TOOL GEDCOM OUTPUT_FOLDER
+// Usage: node browser.test.cjs TOOL GEDCOM OUTPUT_FOLDER GEDGEN
 'use strict';
 const assert = require('assert/strict');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
+const { launch, openPage } = require('./chromium.cjs');
 
-let puppeteer;
-try {
-  puppeteer = require('puppeteer-core');
-} catch (error) {
-  console.error('puppeteer-core is missing: run scripts/deps (npm ci in tests/web)');
-  process.exit(1);
-}
-
-const [tool, gedcom, outFolder] = process.argv.slice(2);
-const CHROMIUM = process.env.VELLACOR_CHROMIUM || '/usr/bin/chromium';
+const [tool, gedcom, outFolder, gedgen] = process.argv.slice(2);
 const SHOW_TIMEOUT_MS = 30000;
+// Large enough that opening takes well over a second, so Cancel is pressed
+// while the core is still at work.
+const CANCEL_INDIVIDUALS = 60000;
 // Individuals whose pages are compared: with and without parents,
 // spouses, children and several families.
 const PEOPLE = [1, 2, 3, 21, 52];
@@ -33,24 +28,6 @@ function dump(...what) {
 function pack(output, extra) {
   execFileSync(tool, ['pack', gedcom, '-o', output, '--title', 'Test family', '--name', 'Zoë Ångström',
     '--email', 'sender@example.org', '--web', 'https://example.org/', ...(extra || [])], { encoding: 'utf8' });
-}
-
-async function openPage(browser, file, fragment) {
-  const page = await browser.newPage();
-  const outside = [];
-  const errors = [];
-  // Only the file itself and what it makes from itself may load.
-  await page.setRequestInterception(true);
-  page.on('request', (request) => {
-    const url = request.url();
-    if (/^(file|blob|data):/.test(url)) return request.continue();
-    outside.push(url);
-    return request.abort();
-  });
-  page.on('pageerror', (error) => errors.push(error.message));
-  await page.setViewport({ width: 1200, height: 900 });
-  await page.goto('file://' + file + (fragment || ''));
-  return { page, outside, errors };
 }
 
 async function shown(page, expected) {
@@ -74,7 +51,7 @@ function assertRowsVisible(copy, visible, what) {
 }
 
 async function checkPages(browser, file) {
-  const { page, outside, errors } = await openPage(browser, file);
+  const { page, outside, errors, logged } = await openPage(browser, file);
   await shown(page, '1:individual:1');
   assert.match(await page.$eval('#title', (n) => n.textContent), /Test family/);
 
@@ -112,6 +89,7 @@ async function checkPages(browser, file) {
     }
   }
   assert.deepEqual(errors, []);
+  assert.deepEqual(logged, []);
   assert.deepEqual(outside, [], 'the page asked for something outside itself');
   await page.close();
 }
@@ -201,21 +179,67 @@ async function checkDamage(browser, file) {
   }
 }
 
+// Cancel stops the worker while the core expands and loads, shows that
+// opening was cancelled, and Open again starts afresh (Escape cancels too).
+async function checkCancel(browser) {
+  const large = path.join(outFolder, 'large.ged');
+  const file = path.resolve(outFolder, 'large.html');
+  execFileSync(gedgen, ['--individuals', String(CANCEL_INDIVIDUALS), '-o', large]);
+  execFileSync(tool, ['pack', large, '-o', file, '--title', 'Large family'], { encoding: 'utf8' });
+  const { page, outside, errors, logged } = await openPage(browser, file);
+  const busy = () => page.waitForFunction(() => document.getElementById('progress').value > 0,
+    { timeout: SHOW_TIMEOUT_MS });
+  const cancelled = async (how) => {
+    await page.waitForSelector('#cancelled:not([hidden])', { timeout: SHOW_TIMEOUT_MS });
+    const state = await page.evaluate(() => ({
+      text: document.getElementById('cancelled').innerText,
+      loading: document.getElementById('loading').hidden,
+      failure: document.getElementById('failure').hidden,
+      shown: document.body.dataset.shown || '',
+      focused: document.activeElement.id,
+    }));
+    assert.match(state.text, /Opening cancelled/, how);
+    assert.deepEqual([state.loading, state.failure, state.shown, state.focused], [true, true, '', 'reopen'], how);
+  };
+
+  await busy();
+  await page.click('#cancel');
+  await cancelled('Cancel button');
+  await page.click('#reopen');
+  assert.equal(await page.$eval('#cancelled', (n) => n.hidden), true);
+  await busy();
+  await page.keyboard.press('Escape');
+  await cancelled('Escape');
+  // The stopped workers end (Chromium takes a moment to tear them down),
+  // and nothing from them turns up afterwards.
+  for (const deadline = Date.now() + SHOW_TIMEOUT_MS; page.workers().length > 0;) {
+    assert.ok(Date.now() < deadline, 'a cancelled worker still runs');
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('cancelled').hidden,
+    document.getElementById('scroller').hidden, document.body.dataset.shown || '']), [false, true, '']);
+
+  await page.click('#reopen');
+  await shown(page, '1:individual:1');
+  assert.match(await page.$eval('#title', (n) => n.textContent), /Large family/);
+  await page.click('#next');
+  await shown(page, '2:individual:1');
+  assert.equal(page.workers().length, 1);
+  assert.deepEqual(errors, []);
+  assert.deepEqual(logged, []);
+  assert.deepEqual(outside, []);
+  await page.close();
+}
+
 (async () => {
   fs.mkdirSync(outFolder, { recursive: true });
   const file = path.resolve(outFolder, 'family.html');
   pack(file);
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vellacor-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: CHROMIUM,
-    headless: 'new',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--host-resolver-rules=MAP * ~NOTFOUND', `--user-data-dir=${profile}`],
-  });
+  const chromium = await launch();
+  const browser = chromium.browser;
   let failed = false;
   try {
-    for (const [name, check] of Object.entries({ checkPages, checkNavigation, checkDamage })) {
+    for (const [name, check] of Object.entries({ checkPages, checkNavigation, checkDamage, checkCancel })) {
       try {
         await check(browser, file);
         console.log('ok', name);
@@ -225,8 +249,7 @@ async function checkDamage(browser, file) {
       }
     }
   } finally {
-    await browser.close();
-    fs.rmSync(profile, { recursive: true, force: true });
+    await chromium.close();
   }
   process.exit(failed ? 1 : 0);
 })();

@@ -9,6 +9,10 @@
   let worker = null;
   let nextId = 1;
   const waiting = new Map();
+  let firstShown = false;
+
+  // What a question still waiting gets when its worker is stopped.
+  class Cancelled extends Error {}
 
   // ---- the worker ----------------------------------------------------------
   function ask(what, args) {
@@ -19,10 +23,11 @@
     });
   }
 
+  // One address for the worker's script serves every worker of the page.
+  let workerUrl = null;
   function startWorker() {
-    const source = $('vx-worker').textContent;
-    const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
-    worker = new Worker(url);
+    if (!workerUrl) workerUrl = URL.createObjectURL(new Blob([$('vx-worker').textContent], { type: 'text/javascript' }));
+    worker = new Worker(workerUrl);
     worker.onmessage = (event) => {
       const m = event.data;
       if (m.type === 'progress') {
@@ -41,6 +46,25 @@
     };
   }
 
+  // A call into the core runs to its end and cannot look at a flag (shared
+  // memory is not available to a page opened from a file), so cancelling
+  // ends the whole worker; opening again starts a new one.
+  function stopWorker() {
+    if (!worker) return;
+    worker.terminate();
+    worker = null;
+    for (const pending of waiting.values()) pending.reject(new Cancelled('cancelled'));
+    waiting.clear();
+  }
+
+  function cancelOpening() {
+    if (state.loaded) return;
+    stopWorker();
+    $('loading').hidden = true;
+    $('cancelled').hidden = false;
+    $('reopen').focus();
+  }
+
   // ---- small DOM helpers ---------------------------------------------------
   function el(tag, attrs, ...children) {
     const node = document.createElement(tag);
@@ -57,10 +81,12 @@
     return node;
   }
 
-  // A link that makes an individual active.
+  // A link that makes an individual active. Its direction follows the
+  // name's own script, so a Hebrew or Arabic name keeps its number at its
+  // end and does not reorder the text around it.
   function personLink(n, text) {
     if (!n) return document.createTextNode(text || '');
-    return el('a', { class: 'person', href: '#n=' + n, 'data-n': String(n) }, text);
+    return el('a', { class: 'person', href: '#n=' + n, 'data-n': String(n), dir: 'auto' }, text);
   }
 
   function panel(p, role) {
@@ -180,7 +206,7 @@
     page.replaceChildren(tools,
       el('div', { class: 'family-couple' }, familySide(f.husband, 'Husband'), familySide(f.wife, 'Wife')),
       el('div', { class: 'marriage' }, 'Marriage: ' + f.marriage),
-      table(f.captions, rows, 'children-table'));
+      el('div', { class: 'table-wrap' }, table(f.captions, rows, 'children-table')));
     page.dataset.text = f.text;
   }
 
@@ -288,6 +314,11 @@
       if (SHOWERS[state.tab] && (n || state.tab === 'general')) await SHOWERS[state.tab](n);
       if (ticket !== showing) return;
       document.body.dataset.shown = n + ':' + state.tab + ':' + state.marriage;
+      if (!firstShown) {
+        firstShown = true;
+        // How long a recipient waits for the first person, for the benchmark.
+        performance.mark('vellacor-first-person');
+      }
     } catch (error) {
       fail('This page cannot be shown: ' + error.message);
     }
@@ -374,11 +405,15 @@
   }
 
   async function start() {
+    $('cancelled').hidden = true;
+    $('progress').value = 0;
+    $('loading').hidden = false;
     try {
       startWorker();
       const loaded = await ask('load', { wasm: $('vx-wasm').textContent, payload: $('vx-payload').textContent });
       if (!loaded.ok) return fail('This family file cannot be opened.\n' + loaded.message);
       state.loaded = loaded;
+      performance.mark('vellacor-loaded');
       if (loaded.sender.Title) document.title = loaded.sender.Title;
       $('title').textContent = loaded.sender.Title || loaded.sender.FileName || 'Family file';
       $('loading').hidden = true;
@@ -394,9 +429,15 @@
       wire();
       await show();
     } catch (error) {
+      if (error instanceof Cancelled) return;
       fail('This family file cannot be opened.\n' + error.message);
     }
   }
 
+  $('cancel').addEventListener('click', cancelOpening);
+  document.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape' && !$('loading').hidden && !state.loaded) cancelOpening();
+  });
+  $('reopen').addEventListener('click', start);
   start();
 })();
