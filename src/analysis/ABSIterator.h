@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "analysis/ABSArrayIndex.h"
+#include "storage/ABSArrayIndex.h"
 
 namespace vx {
 

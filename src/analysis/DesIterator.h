@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "analysis/ABSIterator.h"
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 

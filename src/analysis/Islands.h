@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 

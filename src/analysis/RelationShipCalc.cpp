@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "analysis/PedigreeShape.h"
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 

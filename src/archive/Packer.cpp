@@ -8,7 +8,7 @@
 #include "archive/Compressor.h"
 #include "archive/GedcomEncoding.h"
 #include "archive/ViewerMark.h"
-#include "gedcom/MMF.h"
+#include "storage/MMF.h"
 #include "platform/FileHandle.h"
 #include "records/Date.h"
 #include "platform/OutputFile.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "analysis/ABSIterator.h"
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
 #include "app/Unicode.h"

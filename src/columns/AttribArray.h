@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "analysis/ABSArrayIndex.h"
+#include "storage/ABSArrayIndex.h"
 #include "records/Date.h"
 
 namespace vx {

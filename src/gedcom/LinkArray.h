@@ -12,7 +12,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "analysis/ABSArrayIndex.h"
+#include "storage/ABSArrayIndex.h"
 
 namespace vx {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "gedcom/LineScan.h"
-#include "gedcom/MMF.h"
+#include "storage/MMF.h"
 
 namespace vx {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "analysis/ABSArrayIndex.h"
+#include "storage/ABSArrayIndex.h"
 
 namespace vx {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/IntContainers.h"
+#include "storage/IntContainers.h"
 
 class QLabel;
 class QScrollBar;

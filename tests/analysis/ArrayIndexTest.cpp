@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "analysis/ABSIterator.h"
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 #include "app/Services.h"
 
 namespace vx {

@@ -9,7 +9,7 @@
 #include "archive/GedcomEncoding.h"
 #include "archive/Packer.h"
 #include "archive/ViewerMark.h"
-#include "gedcom/MMF.h"
+#include "storage/MMF.h"
 
 namespace vx::test {
 namespace {

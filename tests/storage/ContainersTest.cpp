@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "analysis/IntContainers.h"
-#include "analysis/TypedArrays.h"
+#include "storage/IntContainers.h"
+#include "storage/TypedArrays.h"
 #include "app/Errors.h"
 
 namespace vx {

@@ -5,7 +5,7 @@
 
 #include <cfloat>
 
-#include "analysis/ABSArrayIndex.h"
+#include "storage/ABSArrayIndex.h"
 
 namespace vx {
 

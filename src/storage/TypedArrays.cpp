@@ -1,4 +1,4 @@
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 
 #include <cstring>
 

@@ -7,7 +7,7 @@
 #include "TestSupport.h"
 #include "app/Errors.h"
 #include "gedcom/GEDCollection.h"
-#include "gedcom/MMF.h"
+#include "storage/MMF.h"
 
 namespace vx {
 namespace {

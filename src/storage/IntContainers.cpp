@@ -1,4 +1,4 @@
-#include "analysis/IntContainers.h"
+#include "storage/IntContainers.h"
 
 namespace vx {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/TypedArrays.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 

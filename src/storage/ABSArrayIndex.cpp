@@ -1,4 +1,4 @@
-#include "analysis/ABSArrayIndex.h"
+#include "storage/ABSArrayIndex.h"
 
 #include <cstring>
 #include <limits>

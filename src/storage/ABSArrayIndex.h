@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "gedcom/MMF.h"
+#include "storage/MMF.h"
 
 namespace vx {
 

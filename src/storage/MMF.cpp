@@ -1,4 +1,4 @@
-#include "gedcom/MMF.h"
+#include "storage/MMF.h"
 
 #include <algorithm>
 #include <cstring>
