@@ -17,10 +17,10 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/Settings.h"
+#include "archive/ViewerMark.h"
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
@@ -140,7 +140,7 @@ void OpenShareTest::opensAGedcomFromDiskLikeAPackedOne() {
     QCOMPARE(window->SenderPage()->Value("Title:")->text(), QString());
     QVERIFY(!window->SenderPage()->ExtractButton()->isVisible());
     // Every tab shows the file, and the scroller moves through it.
-    for (int tab = TLogoAppForm::kTabGeneral; tab < TLogoAppForm::kTabCount; ++tab) {
+    for (int tab = Tab::General; tab < Tab::Count; ++tab) {
         window->SelectTab(tab);
         QCOMPARE(window->CurrentTab(), tab);
     }
