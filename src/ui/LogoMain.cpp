@@ -414,7 +414,7 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     bool loaded = false;
     try {
         std::string error;
-        collection_ = OpenCollection(path, 0, error);
+        collection_ = OpenCollection(path, WABSCollection::kKindUnknown, error);
         if (!collection_) {
             HideWait();
             FailLoad(error);
