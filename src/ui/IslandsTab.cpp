@@ -88,7 +88,8 @@ QVariant WIslandsModel::data(const QModelIndex& index, int role) const {
 QVariant WIslandsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     static const char* const kCaptions[kIslandColumns] = {"  #", "# Inds", "# Fams",
                                                           "1st individual in Island"};
-    if (orientation != Qt::Horizontal || section < 0 || section >= kIslandColumns || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || section < 0 || section >= kIslandColumns ||
+        role != Qt::DisplayRole)
         return {};
     return QString(kCaptions[section]);
 }
