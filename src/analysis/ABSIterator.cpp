@@ -68,26 +68,24 @@ struct WCollectionIterator::NameKeys {
     enum Field { kSurname, kGiven, kFullName, kRefNumber, kNone };
     Field fields[2];
     std::string keys[2];
-};
 
-namespace {
-
-std::string FieldText(const WABSIndividual& person, int field) {
-    switch (field) {
-        case 0:
-            return person.SurnameText();
-        case 1:
-            return person.GivenNames();
-        case 2:
-            return person.FullName(false);
-        case 3:
-            return person.RefNumber();
-        default:
-            return {};
+    // The person's text a key of that field is compared with.
+    static std::string FieldText(const WABSIndividual& person, Field field) {
+        switch (field) {
+            case kSurname:
+                return person.SurnameText();
+            case kGiven:
+                return person.GivenNames();
+            case kFullName:
+                return person.FullName(false);
+            case kRefNumber:
+                return person.RefNumber();
+            case kNone:
+                break;
+        }
+        return {};
     }
-}
-
-}  // namespace
+};
 
 int32_t WCollectionIterator::FindByKeys(const NameKeys& keys) {
     const WABSCollection* collection = collection_;
@@ -97,7 +95,8 @@ int32_t WCollectionIterator::FindByKeys(const NameKeys& keys) {
         if (!person) return 0;
         for (int k = 0; k < 2; ++k) {
             if (keys.fields[k] == NameKeys::kNone) continue;
-            if (int r = ComparePrefixIgnoringCase(FieldText(*person, keys.fields[k]), keys.keys[k]))
+            if (int r = ComparePrefixIgnoringCase(NameKeys::FieldText(*person, keys.fields[k]),
+                                                  keys.keys[k]))
                 return r;
         }
         return 0;

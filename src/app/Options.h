@@ -149,6 +149,13 @@ enum OptionKey : int {
     kFamBirChr,
     kShowSplash,
 };
+
+// The stored values of kFNValue: what follows a name when kFNValueFlag is on.
+enum NameValue : int {
+    kNameValueRIN = 1,       // "[I12]"
+    kNameValueNumber = 2,    // "(12)", the individual number
+    kNameValueCustomID = 3,  // "{REFN}"
+};
 }  // namespace opt
 
 inline constexpr int kOptionCount = 138;

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "columns/AttributeIds.h"
+
 namespace vx {
 
 class WABSCollection;
 class WABSIndividual;
-
-inline constexpr int kAttributeCount = 68;
 
 // How a column sorts.
 enum AttribValueType : int {
@@ -70,5 +70,8 @@ std::unique_ptr<WAttrib> CreateAttribute(int number, const WABSCollection* colle
 std::string AttributeCaption(int number, bool longCaption, const WABSCollection* collection);
 // The value type of the attribute of that number (text outside 1..68).
 int AttributeValueType(int number);
+// The width in pixels its column has until the user changes it (0 outside
+// 1..68).
+int AttributeDefaultWidth(int number);
 
 }  // namespace vx

@@ -1,6 +1,6 @@
-// The attribute classes. Each class serves several attribute numbers and
-// tells them apart by number; the attribute table in Attrib.cpp says which
-// class serves which number.
+// The attribute classes. Each class serves one or more attributes and
+// tells them apart by their Attr::Id; the attribute table in Attrib.cpp says
+// which class serves which attribute.
 #pragma once
 
 #include <memory>

@@ -53,7 +53,9 @@ void WColSortIterator::SortBy(const WAttrib* attribute, bool toggle) {
 
 void WColSortIterator::SortByKey(int key) {
     if (IsSorted()) return;
-    if (key != 1 && key != 2 && key != 6 && key != 7 && key != 48) return;
+    if (key != Attr::Index && key != Attr::RIN && key != Attr::FullName &&
+        key != Attr::SurnameGiven && key != Attr::CustomId)
+        return;
     auto attribute = CreateAttribute(key, Collection());
     // Titles and suffixes must not decide the order of names.
     const bool titles = WOptions::GetFlag(opt::kPreSuf);

@@ -35,28 +35,28 @@ std::string WAttribDate::GetText(int32_t individual, int occurrence) const {
     auto person = Person(individual);
     if (!person) return {};
     switch (number_) {
-        case 10:
+        case Attr::BirthDate:
             return person->EventDateText(kEventBirth);
-        case 12:
+        case Attr::ChristeningDate:
             return person->EventDateText(kEventChristening);
-        case 14:
+        case Attr::DeathDate:
             return person->EventDateText(kEventDeath);
-        case 16:
+        case Attr::BurialDate:
             return person->EventDateText(kEventBurial);
-        case 42: {
+        case Attr::MarriageDate: {
             auto marriage = MarriageOf(*collection_, *person, occurrence);
             return marriage ? marriage->MarriageDateText() : std::string();
         }
-        case 54: {
+        case Attr::CreateDate: {
             const WDate* created = person->CreationDate();
             return created ? created->DisplayText() : std::string();
         }
-        case 55:
+        case Attr::ModifyDate:
             return person->ChangeDateText();
-        case 65:
+        case Attr::BirthOrChristeningDate:
             return OrBracketed(person->EventDateText(kEventBirth),
                                person->EventDateText(kEventChristening));
-        default:  // 67
+        default:  // Attr::DeathOrBurialDate
             return OrBracketed(person->EventDateText(kEventDeath),
                                person->EventDateText(kEventBurial));
     }
@@ -65,7 +65,8 @@ std::string WAttribDate::GetText(int32_t individual, int occurrence) const {
 std::string WAttribDate::GetSortText(int32_t individual) const {
     std::string text = GetText(individual, 1);
     // A substituted date sorts among the real ones.
-    if ((number_ == 65 || number_ == 67) && !text.empty() && text[0] == '[')
+    if ((number_ == Attr::BirthOrChristeningDate || number_ == Attr::DeathOrBurialDate) &&
+        !text.empty() && text[0] == '[')
         text = text.substr(1, text.size() - 2);
     return text;
 }
@@ -74,22 +75,22 @@ std::string WAttribPlace::GetText(int32_t individual, int occurrence) const {
     auto person = Person(individual);
     if (!person) return {};
     switch (number_) {
-        case 11:
+        case Attr::BirthPlace:
             return person->EventPlaceText(kEventBirth);
-        case 13:
+        case Attr::ChristeningPlace:
             return person->EventPlaceText(kEventChristening);
-        case 15:
+        case Attr::DeathPlace:
             return person->EventPlaceText(kEventDeath);
-        case 17:
+        case Attr::BurialPlace:
             return person->EventPlaceText(kEventBurial);
-        case 41: {
+        case Attr::MarriagePlace: {
             auto marriage = MarriageOf(*collection_, *person, occurrence);
             return marriage ? marriage->MarriagePlaceText() : std::string();
         }
-        case 66:
+        case Attr::BirthOrChristeningPlace:
             return OrBracketed(person->EventPlaceText(kEventBirth),
                                person->EventPlaceText(kEventChristening));
-        default:  // 68
+        default:  // Attr::DeathOrBurialPlace
             return OrBracketed(person->EventPlaceText(kEventDeath),
                                person->EventPlaceText(kEventBurial));
     }
@@ -98,7 +99,7 @@ std::string WAttribPlace::GetText(int32_t individual, int occurrence) const {
 std::string WAttribAge::GetText(int32_t individual, int occurrence) const {
     auto person = Person(individual);
     if (!person) return {};
-    if (number_ == 19) return person->AgeText();
+    if (number_ == Attr::Age) return person->AgeText();
 
     // From the birth (or, when allowed, the christening) to a second date.
     auto start = person->Event(kEventBirth, 1);
@@ -113,12 +114,12 @@ std::string WAttribAge::GetText(int32_t individual, int occurrence) const {
     std::unique_ptr<WABSIndividual> parent;
     std::unique_ptr<WABSVitEvent> parentBirth;
     const WDate* to = nullptr;
-    if (number_ == 20) {
+    if (number_ == Attr::MarriedAge) {
         marriage = MarriageOf(*collection_, *person, occurrence);
         to = marriage ? marriage->MarriageDate() : nullptr;
     } else {
-        parent = Person(number_ == 59 ? collection_->FatherOf(individual)
-                                      : collection_->MotherOf(individual));
+        parent = Person(number_ == Attr::FatherAgeAtBirth ? collection_->FatherOf(individual)
+                                                          : collection_->MotherOf(individual));
         parentBirth = parent ? parent->Event(kEventBirth, 1) : nullptr;
         to = parentBirth ? parentBirth->Date() : nullptr;
     }

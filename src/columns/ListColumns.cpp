@@ -13,39 +13,83 @@ namespace {
 
 constexpr const char* kErrorCaption = "ERROR";
 
-// Default pixel widths and the attributes that have them.
-struct WidthGroup {
-    int width;
-    std::vector<int> attributes;
-};
-
-const std::array<int, kAttributeCount + 1>& DefaultWidths() {
-    static const std::array<int, kAttributeCount + 1> widths = [] {
-        const WidthGroup groups[] = {
-            {25, {9}},
-            {30, {19}},
-            {36, {29}},
-            {40, {1, 2, 3, 20, 21, 22, 23, 24, 25, 26, 27, 28, 40, 48, 58, 59, 60, 61, 62}},
-            {50, {46, 47, 63, 64}},
-            {70, {31, 33, 35, 37}},
-            {75, {10, 12, 14, 16, 30, 32, 34, 36, 42, 54, 55, 65, 67}},
-            {130, {11, 13, 15, 17, 41, 66, 68}},
-            {160, {4, 5, 6, 7, 8, 18, 38, 39, 43, 44, 45, 49, 50, 51, 52, 53, 56, 57}},
-        };
-        std::array<int, kAttributeCount + 1> result{};
-        for (const WidthGroup& group : groups)
-            for (int number : group.attributes)
-                result[number] = group.width;
-        return result;
-    }();
-    return widths;
-}
-
 // The column chooser's order of the attributes.
 constexpr std::array<int, kAttributeCount> kDialogOrder = {
-    1,  2,  3,  48, 4,  5,  6,  7,  8,  9,  65, 66, 67, 68, 10, 11, 12, 13, 14, 15, 16, 17, 18,
-    53, 56, 57, 19, 20, 59, 60, 21, 22, 23, 58, 27, 61, 63, 28, 62, 64, 24, 25, 26, 29, 30, 31,
-    32, 33, 34, 35, 36, 37, 38, 39, 52, 40, 41, 42, 46, 47, 43, 49, 44, 50, 45, 51, 54, 55,
+    // identifiers, names, note and sex
+    Attr::Index,
+    Attr::RIN,
+    Attr::AFN,
+    Attr::CustomId,
+    Attr::Surname,
+    Attr::Given,
+    Attr::FullName,
+    Attr::SurnameGiven,
+    Attr::Note,
+    Attr::Sex,
+    // the main events
+    Attr::BirthOrChristeningDate,
+    Attr::BirthOrChristeningPlace,
+    Attr::DeathOrBurialDate,
+    Attr::DeathOrBurialPlace,
+    Attr::BirthDate,
+    Attr::BirthPlace,
+    Attr::ChristeningDate,
+    Attr::ChristeningPlace,
+    Attr::DeathDate,
+    Attr::DeathPlace,
+    Attr::BurialDate,
+    Attr::BurialPlace,
+    // relatives and ages
+    Attr::FatherMotherSpouse,
+    Attr::FatherMotherSpouseLastFirst,
+    Attr::SpouseFatherMother,
+    Attr::SpouseFatherMotherLastFirst,
+    Attr::Age,
+    Attr::MarriedAge,
+    Attr::FatherAgeAtBirth,
+    Attr::MotherAgeAtBirth,
+    // yes/no tests, island and counts
+    Attr::HasNote,
+    Attr::HasSource,
+    Attr::HasEvents,
+    Attr::Island,
+    Attr::AncestorCount,
+    Attr::AncestorGenerations,
+    Attr::AverageAncestorGenerations,
+    Attr::DescendantCount,
+    Attr::DescendantGenerations,
+    Attr::AverageDescendantGenerations,
+    Attr::MarriageCount,
+    Attr::ParentCount,
+    Attr::ChildCount,
+    // LDS ordinances
+    Attr::LDSInformation,
+    Attr::LDSBaptism,
+    Attr::LDSBaptismTemple,
+    Attr::LDSEndowment,
+    Attr::LDSEndowmentTemple,
+    Attr::LDSSealedToParents,
+    Attr::LDSSealedToParentsTemple,
+    Attr::LDSSealedToSpouse,
+    Attr::LDSSealedToSpouseTemple,
+    // relationship, alive, marriage, soundex
+    Attr::Relationship,
+    Attr::CommonAncestor,
+    Attr::CommonAncestorLastFirst,
+    Attr::Alive,
+    Attr::MarriagePlace,
+    Attr::MarriageDate,
+    Attr::SurnameSoundex,
+    Attr::GivenSoundex,
+    // parents and spouse, record dates
+    Attr::Father,
+    Attr::FatherLastFirst,
+    Attr::Mother,
+    Attr::MotherLastFirst,
+    Attr::Spouse,
+    Attr::SpouseLastFirst,
+    Attr::CreateDate,
+    Attr::ModifyDate,
 };
 
 bool IsAttributeNumber(int number) {
@@ -191,7 +235,7 @@ int WListColumns::DialogPosition(int attribute) {
 }
 
 int WListColumns::DefaultWidth(int attribute) {
-    return IsAttributeNumber(attribute) ? DefaultWidths()[attribute] : 0;
+    return AttributeDefaultWidth(attribute);
 }
 
 }  // namespace vx

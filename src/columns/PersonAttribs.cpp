@@ -42,11 +42,11 @@ std::string WAttribID::GetText(int32_t individual, int) const {
     auto person = Person(individual);
     if (!person) return {};
     switch (number_) {
-        case 2:
+        case Attr::RIN:
             return person->XRef();
-        case 3:
+        case Attr::AFN:
             return person->AFN();
-        default:
+        default:  // Attr::CustomId
             return person->RefNumber();
     }
 }
@@ -55,17 +55,17 @@ std::string WAttribName::GetText(int32_t individual, int) const {
     auto person = Person(individual);
     if (!person) return {};
     switch (number_) {
-        case 4:
+        case Attr::Surname:
             return person->SurnameText();
-        case 5:
+        case Attr::Given:
             return person->GivenNames();
-        case 6:
+        case Attr::FullName:
             return person->FullName(true);
-        case 7:
+        case Attr::SurnameGiven:
             return person->SurnameText() + ", " + person->GivenNames();
-        case 46:
+        case Attr::SurnameSoundex:
             return SoundexCode(person->SurnameText());
-        default: {  // 47: the first given name
+        default: {  // Attr::GivenSoundex: of the first given name
             const std::string given = person->GivenNames();
             return SoundexCode(given.substr(0, given.find(' ')));
         }
@@ -88,11 +88,11 @@ std::string WAttribHas::GetText(int32_t individual, int) const {
     auto person = Person(individual);
     if (!person) return {};
     switch (number_) {
-        case 21:
+        case Attr::HasNote:
             return YesNo(collection_->HasNotesWithFamilies(individual));
-        case 22:
+        case Attr::HasSource:
             return YesNo(collection_->HasSourcesWithFamilies(individual));
-        default:  // 23: events beyond birth, christening, death and burial
+        default:  // Attr::HasEvents: events beyond birth, christening, death and burial
             return YesNo(person->EventCount(kEventOther) > 0);
     }
 }
@@ -116,14 +116,14 @@ int32_t WAttribNumChildren::GetInt(int32_t individual) const {
 
 int32_t WAttribNumAnc::GetInt(int32_t individual) const {
     if (!Person(individual)) return 0;
-    return number_ == 27 ? collection_->AncestorCount(individual)
-                         : collection_->AncestorGenerations(individual);
+    return number_ == Attr::AncestorCount ? collection_->AncestorCount(individual)
+                                          : collection_->AncestorGenerations(individual);
 }
 
 int32_t WAttribNumDes::GetInt(int32_t individual) const {
     if (!Person(individual)) return 0;
-    return number_ == 28 ? collection_->DescendantCount(individual)
-                         : collection_->DescendantGenerations(individual);
+    return number_ == Attr::DescendantCount ? collection_->DescendantCount(individual)
+                                            : collection_->DescendantGenerations(individual);
 }
 
 std::string WAttribAvgGens::GetText(int32_t individual, int) const {
@@ -132,8 +132,9 @@ std::string WAttribAvgGens::GetText(int32_t individual, int) const {
 
 long double WAttribAvgGens::GetFloat(int32_t individual) const {
     if (!Person(individual)) return 0;
-    return number_ == 63 ? collection_->AverageAncestorGenerations(individual)
-                         : collection_->AverageDescendantGenerations(individual);
+    return number_ == Attr::AverageAncestorGenerations
+               ? collection_->AverageAncestorGenerations(individual)
+               : collection_->AverageDescendantGenerations(individual);
 }
 
 WAttribLDS::WAttribLDS(int number, const WABSCollection* collection) : WAttrib(number, collection) {
@@ -156,16 +157,16 @@ namespace {
 // The ordinance kind of the LDS date and temple columns.
 int OrdinanceOf(int number) {
     switch (number) {
-        case 30:
-        case 31:
+        case Attr::LDSBaptism:
+        case Attr::LDSBaptismTemple:
             return kLDSBaptism;
-        case 32:
-        case 33:
+        case Attr::LDSEndowment:
+        case Attr::LDSEndowmentTemple:
             return kLDSEndowment;
-        case 34:
-        case 35:
+        case Attr::LDSSealedToParents:
+        case Attr::LDSSealedToParentsTemple:
             return kLDSSealingToParents;
-        default:
+        default:  // Attr::LDSSealedToSpouse, Attr::LDSSealedToSpouseTemple
             return kLDSSealingToSpouse;
     }
 }

@@ -15,34 +15,36 @@ std::string WAttribFMS::GetText(int32_t individual, int occurrence) const {
     // The prefix that names the relative when a fallback was taken.
     const char* prefixes[4] = {"", "", "", ""};
     switch (number_) {
-        case 18:
-        case 53:
+        case Attr::FatherMotherSpouse:
+        case Attr::FatherMotherSpouseLastFirst:
             relative = collection_->NearestRelative(individual, relation, occurrence);
             prefixes[2] = "(M)-";
             prefixes[3] = "(S)-";
             break;
-        case 56:
-        case 57:
+        case Attr::SpouseFatherMother:
+        case Attr::SpouseFatherMotherLastFirst:
             relative = collection_->NearestRelativeSpouseFirst(individual, relation, occurrence);
             prefixes[1] = "(F)-";
             prefixes[2] = "(M)-";
             break;
-        case 43:
-        case 49:
+        case Attr::Father:
+        case Attr::FatherLastFirst:
             relative = collection_->FatherOf(individual);
             break;
-        case 44:
-        case 50:
+        case Attr::Mother:
+        case Attr::MotherLastFirst:
             relative = collection_->MotherOf(individual);
             break;
-        default:  // 45, 51
+        default:  // Attr::Spouse, Attr::SpouseLastFirst
             relative = collection_->SpouseInMarriage(individual, occurrence);
             break;
     }
     auto person = Person(relative);
     if (!person) return {};
-    const bool lastFirst =
-        number_ == 49 || number_ == 50 || number_ == 51 || number_ == 53 || number_ == 57;
+    const bool lastFirst = number_ == Attr::FatherLastFirst || number_ == Attr::MotherLastFirst ||
+                           number_ == Attr::SpouseLastFirst ||
+                           number_ == Attr::FatherMotherSpouseLastFirst ||
+                           number_ == Attr::SpouseFatherMotherLastFirst;
     return prefixes[relation] + (lastFirst ? person->SurnameText() + ", " + person->GivenNames()
                                            : person->FullName(true));
 }
@@ -60,8 +62,9 @@ void WAttribRelation::SetCollection(const WABSCollection* collection) {
 std::string WAttribRelation::GetText(int32_t individual, int) const {
     if (!Person(individual)) return {};
     const std::string relation = calculator_->Relationship(basePerson_, individual);
-    if (number_ == 38) return relation;
-    return calculator_->CommonAncestorName(basePerson_, individual, number_ == 39);
+    if (number_ == Attr::Relationship) return relation;
+    return calculator_->CommonAncestorName(basePerson_, individual,
+                                           number_ == Attr::CommonAncestor);
 }
 
 WAttribIsland::WAttribIsland(int number, const WABSCollection* collection)

@@ -24,6 +24,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
+#include "columns/AttributeIds.h"
 #include "columns/ColSortIterator.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
@@ -38,8 +39,14 @@ constexpr const char* kSortingMessage = "Sorting.  Please Wait...";
 // How the setting FindDlg numbers each mode, and the sort key of each
 // mode's list (the index order is the view order and never sorted).
 constexpr int kSettingOfMode[5] = {1, 2, 5, 3, 4};
-constexpr int kSortKeyOfMode[5] = {0, 2, 48, 7, 6};
-constexpr int kColumnWidths[4] = {45, 60, 180, 75};
+// The index order is the view's, never sorted.
+constexpr int kViewOrder = 0;
+constexpr int kSortKeyOfMode[5] = {kViewOrder, Attr::RIN, Attr::CustomId, Attr::SurnameGiven,
+                                   Attr::FullName};
+
+// The grid's columns, from 0.
+enum FindColumn : int { kIndexColumn, kIdColumn, kNameColumn, kBirthColumn, kFindColumns };
+constexpr int kColumnWidths[kFindColumns] = {45, 60, 180, 75};
 
 // What the marriages list keeps in each row besides its text.
 constexpr int kIndividualRole = Qt::UserRole;
@@ -100,7 +107,7 @@ class WFindGridDelegate : public QStyledItemDelegate {
             painter->setPen(Qt::black);
             painter->drawLine(r.topLeft(), r.topRight());
             painter->drawLine(r.bottomLeft(), r.bottomRight());
-            if (index.column() == 0) painter->drawLine(r.topLeft(), r.bottomLeft());
+            if (index.column() == kIndexColumn) painter->drawLine(r.topLeft(), r.bottomLeft());
             if (index.column() == index.model()->columnCount() - 1)
                 painter->drawLine(r.topRight(), r.bottomRight());
         }
@@ -178,7 +185,7 @@ int WFindGridModel::rowCount(const QModelIndex& parent) const {
 }
 
 int WFindGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : kFindColumns;
 }
 
 QVariant WFindGridModel::data(const QModelIndex& index, int role) const {
@@ -199,17 +206,17 @@ QVariant WFindGridModel::data(const QModelIndex& index, int role) const {
     const auto person = collection_ ? collection_->Individual(individual) : nullptr;
     if (!person) return QString();
     switch (index.column()) {
-        case 0:
+        case kIndexColumn:
             return QString::number(individual);
-        case 1:
+        case kIdColumn:
             return ToQt(mode_ == TWFindDlg::kModeReference ? person->RefNumber() : person->XRef());
-        case 2: {
+        case kNameColumn: {
             const std::string given = person->GivenNames();
             const std::string surname = person->SurnameText();
             if (mode_ == TWFindDlg::kModeSurname) return ToQt(surname + ", " + given);
             return ToQt(given.empty() ? surname : given + " " + surname);
         }
-        default:
+        default:  // kBirthColumn
             return ToQt(BirthText(*person));
     }
 }
@@ -217,16 +224,16 @@ QVariant WFindGridModel::data(const QModelIndex& index, int role) const {
 QVariant WFindGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case 0:
+        case kIndexColumn:
             return QString("Index");
-        case 1:
+        case kIdColumn:
             // The column shows what the order searches: the reference
             // number in its own order, the identifier in every other.
             if (mode_ == TWFindDlg::kModeReference) return QString("Custom ID");
             return QString(IsGedcom(collection_) ? "REF" : "RIN");
-        case 2:
+        case kNameColumn:
             return QString("Name");
-        case 3:
+        case kBirthColumn:
             return QString("Birth/[Chr]");
         default:
             return {};
@@ -396,15 +403,16 @@ void TWFindDlg::ApplySizes() {
     const QFontMetrics headerMetrics(grid_->horizontalHeader()->font());
     const QFontMetrics cellMetrics(gridFont);
     int total = 0;
-    for (int column = 0; column < 4; ++column) {
+    for (int column = 0; column < kFindColumns; ++column) {
         const QString caption =
             model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        // Wide enough for the caption (the longest variant for column 1),
+        // Wide enough for the caption (the longest variant for the ID),
         // and the index column for six-digit numbers.
-        int width =
-            std::max(Scaled(kColumnWidths[column]),
-                     headerMetrics.horizontalAdvance(column == 1 ? "Custom ID" : caption) + 16);
-        if (column == 0) width = std::max(width, cellMetrics.horizontalAdvance("000000") + 8);
+        int width = std::max(
+            Scaled(kColumnWidths[column]),
+            headerMetrics.horizontalAdvance(column == kIdColumn ? "Custom ID" : caption) + 16);
+        if (column == kIndexColumn)
+            width = std::max(width, cellMetrics.horizontalAdvance("000000") + 8);
         grid_->setColumnWidth(column, width);
         total += width;
     }

@@ -195,7 +195,8 @@ void TOptionsDlg::LoadSettings() {
         check->setChecked(WOptions::GetFlag(key));
     // Unknown values fall back to the first item.
     const int value = WOptions::GetInt(opt::kFNValue);
-    nameValue_[static_cast<size_t>(value >= 1 && value <= 3 ? value - 1 : 0)]->setChecked(true);
+    const bool known = value >= opt::kNameValueRIN && value <= opt::kNameValueCustomID;
+    nameValue_[static_cast<size_t>(known ? value - opt::kNameValueRIN : 0)]->setChecked(true);
     nameValue_[0]->parentWidget()->setEnabled(WOptions::GetFlag(opt::kFNValueFlag));
     const int points = WOptions::GetInt(opt::kFontSize);
     fontSize_[points == 10 ? 1 : points == 12 ? 2 : 0]->setChecked(true);
@@ -208,7 +209,7 @@ void TOptionsDlg::LoadSettings() {
 void TOptionsDlg::StoreSettings() const {
     for (const auto& [key, check] : checks_)
         WOptions::SetFlag(key, check->isChecked());
-    WOptions::SetInt(opt::kFNValue, nameValueGroup_->checkedId() + 1);
+    WOptions::SetInt(opt::kFNValue, nameValueGroup_->checkedId() + opt::kNameValueRIN);
     const FontChoice& font = kFontChoices[std::max(fontSizeGroup_->checkedId(), 0)];
     WOptions::SetInt(opt::kFontSize, font.points);
     WOptions::SetInt(opt::kGridHeight, font.rowHeight);

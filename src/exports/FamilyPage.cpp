@@ -144,17 +144,17 @@ FamilyPage BuildFamilyPage(const WABSCollection& collection, int32_t subject, in
 std::string FamilyGridCaption(const FamilyPage& page, int column) {
     const bool standIns = WOptions::GetFlag(opt::kFamBirChr);
     switch (column) {
-        case 0:
+        case kFamilyMarkColumn:
             return " ";
-        case 1:
+        case kFamilyChildColumn:
             return "Children (" + std::to_string(page.children.size()) + ")";
-        case 2:
+        case kFamilySexColumn:
             return "Sex";
-        case 3:
+        case kFamilyBirthColumn:
             return standIns ? "Birth/[Chr]" : "Birth";
-        case 4:
+        case kFamilyDeathColumn:
             return standIns ? "Death/[Burial]" : "Death";
-        case 5:
+        case kFamilySpouseColumn:
             return "Spouse";
         default:
             return {};
@@ -164,17 +164,17 @@ std::string FamilyGridCaption(const FamilyPage& page, int column) {
 std::string FamilyGridCell(const WABSCollection& collection, const FamilyChildRow& row,
                            int column) {
     switch (column) {
-        case 0:
+        case kFamilyMarkColumn:
             return row.spouseFamilyHasChildren ? "+" : "";
-        case 1:
+        case kFamilyChildColumn:
             return collection.DisplayNameOf(row.child);
-        case 2:
+        case kFamilySexColumn:
             return row.sex;
-        case 3:
+        case kFamilyBirthColumn:
             return row.birth;
-        case 4:
+        case kFamilyDeathColumn:
             return row.death;
-        case 5: {
+        case kFamilySpouseColumn: {
             if (row.spouse == 0) return {};
             std::string text;
             if (row.spouseFamilies >= 2)

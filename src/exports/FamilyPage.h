@@ -72,9 +72,17 @@ void ShowNextSpouse(const WABSCollection& collection, FamilyPage& page);
 // family (1-based, counting on round the list) is shown.
 FamilyPage BuildFamilyPage(const WABSCollection& collection, int32_t subject, int marriage);
 
-// The children grid: six columns (0 "+", 1 name, 2 sex, 3 birth, 4 death,
-// 5 spouse). Captions depend on the FamBirChr setting and the child count.
-inline constexpr int kFamilyGridColumns = 6;
+// The children grid's columns, from 0. Captions depend on the FamBirChr
+// setting and the child count.
+enum FamilyGridColumn : int {
+    kFamilyMarkColumn,  // "+" when the child has children of their own
+    kFamilyChildColumn,
+    kFamilySexColumn,
+    kFamilyBirthColumn,
+    kFamilyDeathColumn,
+    kFamilySpouseColumn,
+    kFamilyGridColumns
+};
 std::string FamilyGridCaption(const FamilyPage& page, int column);
 std::string FamilyGridCell(const WABSCollection& collection, const FamilyChildRow& row, int column);
 

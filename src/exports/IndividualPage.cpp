@@ -339,17 +339,17 @@ IndividualPage BuildIndividualPage(const WABSCollection& collection, int32_t n,
 
 std::string IndividualCell(const IndividualRow& row, int column) {
     switch (column) {
-        case 0:
+        case kIndividualNotesColumn:
             return row.notes.empty() ? "" : "N";
-        case 1:
+        case kIndividualSourcesColumn:
             return row.sources.empty() ? "" : "S";
-        case 2:
+        case kIndividualTypeColumn:
             return row.type;
-        case 3:
+        case kIndividualDateColumn:
             return row.date;
-        case 4:
+        case kIndividualInformationColumn:
             return row.information;
-        case 5:
+        case kIndividualAgeColumn:
             return row.age;
         default:
             return {};

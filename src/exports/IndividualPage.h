@@ -76,11 +76,19 @@ inline constexpr std::array<IndividualColumn, 6> kIndividualColumns = {{
     {"Information", 0},
     {"Age", 30},
 }};
-inline constexpr int kIndividualInformationColumn = 4;
+// The grid's columns, from 0, in the order of kIndividualColumns.
+enum IndividualGridColumn : int {
+    kIndividualNotesColumn,    // "N" when the row has notes
+    kIndividualSourcesColumn,  // "S" when the row has sources
+    kIndividualTypeColumn,
+    kIndividualDateColumn,
+    kIndividualInformationColumn,
+    kIndividualAgeColumn,
+};
 // The width the "Information" column leaves to the others.
 inline constexpr int kIndividualOtherColumnsWidth = 298;
 
-// The text of one cell of a row, by column 0 to 5.
+// The text of one cell of a row.
 std::string IndividualCell(const IndividualRow& row, int column);
 
 // The row of a grid position (0-based) whose notes and sources the memos

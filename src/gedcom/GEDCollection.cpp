@@ -259,13 +259,16 @@ int FileKindOf(std::string_view extension) {
         const char* extension;
         int kind;
     };
+    constexpr int kGedcom = WABSCollection::kKindGedcom;
+    // The numbers above GEDCOM are other programs' own files, which are
+    // recognised only to be refused.
     static constexpr Kind kKinds[] = {
-        {".ged", 1}, {".tmp", 1}, {".xxx", 1}, {".sub", 1}, {".paf", 2},
-        {".ftw", 4}, {".fbk", 4}, {".tmg", 5}, {".pjc", 6}, {".rmg", 7},
+        {".ged", kGedcom}, {".tmp", kGedcom}, {".xxx", kGedcom}, {".sub", kGedcom}, {".paf", 2},
+        {".ftw", 4},       {".fbk", 4},       {".tmg", 5},       {".pjc", 6},       {".rmg", 7},
     };
     for (const Kind& k : kKinds)
         if (extension == k.extension) return k.kind;
-    return 0;
+    return WABSCollection::kKindUnknown;
 }
 
 namespace {
@@ -296,7 +299,7 @@ std::unique_ptr<WGEDCollection> OpenCollection(const std::string& path, int forc
                                                std::string& error) {
     error.clear();
     int kind = forcedKind;
-    if (kind == 0) {
+    if (kind == WABSCollection::kKindUnknown) {
         const std::string lower = LowerText(path);
         const size_t dot = lower.find_last_of('.');
         const size_t slash = lower.find_last_of('/');

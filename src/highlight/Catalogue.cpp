@@ -1,9 +1,7 @@
 #include "highlight/Catalogue.h"
 
 #include <array>
-#include <vector>
 
-#include "app/TextUtil.h"
 #include "highlight/Conditions.h"
 
 namespace vx {
@@ -16,174 +14,254 @@ std::unique_ptr<WABSHighLighter> Make(const WABSCollection* collection, int kind
     return std::make_unique<T>(collection, kind);
 }
 
+// One row per kind: everything the condition editor, the condition strings
+// and the descriptions need to know about it.
 struct KindRow {
-    // caption ":" negated caption ":" parameter flag [":" editor ["," argument ...]]
-    const char* entry;
+    int kind;  // a Cond::Kind
+    const char* caption;
+    const char* negatedCaption;
+    KindParam param;
     Factory create;    // null: the kind makes no condition
     const char* word;  // null: the description needs none
 };
 
+constexpr KindParam kNoParam{};
+constexpr KindParam kSexParam{ParamEditor::Sex};
+constexpr KindParam kPersonAndGenerationsParam{ParamEditor::PersonAndGenerations};
+constexpr KindParam kTextParam{ParamEditor::Text};
+constexpr KindParam kDateParam{ParamEditor::Date};
+constexpr KindParam kCountParam{ParamEditor::Number, 0, kLargestCountParam};
+constexpr KindParam kSoundexParam{ParamEditor::Soundex};
+constexpr KindParam kPersonParam{ParamEditor::Person};
+constexpr KindParam kAgeLimitParam{ParamEditor::AgeLimit};
+constexpr KindParam kBaptismStatusParam{ParamEditor::BaptismStatus};
+constexpr KindParam kEndowmentStatusParam{ParamEditor::EndowmentStatus};
+constexpr KindParam kSealedToParentsStatusParam{ParamEditor::SealedToParentsStatus};
+constexpr KindParam kSealedToSpouseStatusParam{ParamEditor::SealedToSpouseStatus};
+// The legacy tag is one of nine numbered tags.
+constexpr int kLegacyTags = 9;
+constexpr KindParam kLegacyTagParam{ParamEditor::Number, 1, kLegacyTags};
+
 // Row k - 1 describes kind k.
-const std::array<KindRow, kConditionKinds> kKinds = {{
-    {"Select a Condition:Select a Condition:0:", nullptr, nullptr},                // 1
-    {"Has No Birth Date:Has a Birth Date:0:", Make<WHLNoDate>, "birth date"},      // 2
-    {"Has No Birth Place:Has a Birth Place:0:", Make<WHLNoPlace>, "birth place"},  // 3
-    {"Has No Christening Date:Has a Christening Date:0:", Make<WHLNoDate>,
-     "christening date"},  // 4
-    {"Has No Christening Place:Has a Christening Place:0:", Make<WHLNoPlace>,
-     "christening place"},                                                                  // 5
-    {"Has No Death Date:Has a Death Date:0", Make<WHLNoDate>, "death date"},                // 6
-    {"Has No Death Place:Has a Death Place:0", Make<WHLNoPlace>, "death place"},            // 7
-    {"Has No Burial Date:Has a Burial Date:0:", Make<WHLNoDate>, "burial date"},            // 8
-    {"Has No Burial Place:Has a Burial Place:0:", Make<WHLNoPlace>, "burial place"},        // 9
-    {"Has No Marriage Date:Has a Marriage Date:0:", Make<WHLNoDate>, "marriage date"},      // 10
-    {"Has No Marriage Place:Has a Marriage Place:0:", Make<WHLNoPlace>, "marriage place"},  // 11
-    {"Has No Places (All):Has any Place:0", Make<WHLNoPlace>, "place"},                     // 12
-    {"Has No Surname:Has a Surname:0", Make<WHLNoSurname>, nullptr},                        // 13
-    {"Has No Given Name:Has a Given Name:0", Make<WHLNoGivenName>, nullptr},                // 14
-    {"Has No Father:Has a Father:0", Make<WHLNoFather>, nullptr},                           // 15
-    {"Has No Mother:Has a Mother:0", Make<WHLNoMother>, nullptr},                           // 16
-    {"Sex Type:Is Not of Sex Type:1:1", Make<WHLSex>, nullptr},                             // 17
-    {"Has Ind Note:Has No Ind Note:0", Make<WHLHas>, nullptr},                              // 18
-    {"Text in Notes:Text Not in Notes:1:3", Make<WHLStr>, "note"},                          // 19
-    {"Has AFN:Has No AFN:0", Make<WHLAFN>, nullptr},                                        // 20
-    {"Ancestors of:Not an Ancestor of:1:2", Make<WHLAncestor>, nullptr},                    // 21
-    {"Descendants of:Not a Descendant of:1:2", Make<WHLDescendants>, nullptr},              // 22
-    {"Is a Relation to:No Relation to:1:7", Make<WHLRelation>, nullptr},                    // 23
-    {"Birth Place:Not Birth Place:1:3", Make<WHLStr>, "birth place"},                       // 24
-    {"Christening Place:Not Christening Place:1:3", Make<WHLStr>, "christening place"},     // 25
-    {"Death Place:Not Death Place:1:3", Make<WHLStr>, "death place"},                       // 26
-    {"Burial Place:Not Burial Place:1:3", Make<WHLStr>, "burial place"},                    // 27
-    {"Any Place:Not this Place:1:3", Make<WHLStr>, "place"},                                // 28
-    {"Surname:Not this Surname:1:3", Make<WHLStr>, "surname"},                              // 29
-    {"Given Names:Not this Given Name:1:3", Make<WHLStr>, "name"},                          // 30
-    {"Has LDS Baptism:Has No LDS Baptism:0", Make<WHLHasLDS>, "Baptism"},                   // 31
-    {"Has LDS Endowment:Has No LDS Endowment:0", Make<WHLHasLDS>, "Endowment"},             // 32
-    {"Has LDS Sealed to Parents:Has No LDS Sealed to Parents:0", Make<WHLHasLDS>,
-     "Sealed to Parents"},  // 33
-    {"Has LDS Sealed to Spouse:Has No LDS Sealed to Spouse:0", Make<WHLHasLDS>,
-     "Sealed to Spouse"},                                                                  // 34
-    {"Has LDS Events:Has no LDS Events:0", Make<WHLLDS>, nullptr},                         // 35
-    {"Married - No Spouse:Not Married - No Spouse:0", Make<WHLMarriedNoSpouse>, nullptr},  // 36
-    {"Married - Same Name:Not Married - Same Name:0", Make<WHLMarriedSameName>, nullptr},  // 37
-    {"Children with Same Name:Not Children with Same Name:0", Make<WHLChildSameName>,
-     nullptr},                                                                         // 38
-    {"Birth Date:Not Birth Date:1:4", Make<WHLDate>, "birth date"},                    // 39
-    {"Christening Date:Not Christening Date:1:4", Make<WHLDate>, "christening date"},  // 40
-    {"Death Date:Not Death Date:1:4", Make<WHLDate>, "death date"},                    // 41
-    {"Burial Date:Not Burial Date:1:4", Make<WHLDate>, "burial date"},                 // 42
-    {"Marriage Place:Not Marriage Place:1:3", Make<WHLStr>, "marriage place"},         // 43
-    {"Age:Not Age:1:5,0,0", Make<WHLInt>, "age"},                                      // 44
-    {"# Marriages:Not # Marriages:1:5,0,0", Make<WHLInt>, "# marriages"},              // 45
-    {"# Parents:Not # Parents:1:5,0,0", Make<WHLInt>, "# parents"},                    // 46
-    {"# Children:Not # Children:1:5,0,0", Make<WHLInt>, "# children"},                 // 47
-    {"# Sons:Not # Sons:1:5,0,0", Make<WHLInt>, "# sons"},                             // 48
-    {"# Daughters:Not # Daughters:1:5,0,0", Make<WHLInt>, "# daughters"},              // 49
-    {"# Ancestors:Not # Ancestors:1:5,0,0", Make<WHLInt>, "# ancestors"},              // 50
-    {"# Decendants:Not # Decendants:1:5,0,0", Make<WHLInt>, "# descendants"},          // 51
-    {"Has Age:No Age:1:8", Make<WHLHas>, nullptr},                                     // 52
-    {"Surname not Father's:Surname is Father's:0", Make<WHLWarning>, "father"},        // 53
-    {"Surname not Parent's:Surname is Parent's:0", Make<WHLWarning>, "parents"},       // 54
-    {"Surname is Mother's:Surname not Mother's:0", Make<WHLWarning>, "mother"},        // 55
-    {"Couple Same Surname:Couple Not Same Surname:0", Make<WHLWarning>, "spouse"},     // 56
-    {"Soundex Surname:Not Soundex Surname:1:6", Make<WHLStr>, "surname soundex"},      // 57
-    {"Soundex Given:Not Soundex Given:1:6", Make<WHLStr>, "given name soundex"},       // 58
-    {"Custom ID:Not Custom ID:1:3", Make<WHLStr>, "custom ID"},                        // 59
-    {"Parent is:Parent is not:1:7", Make<WHLRelationIs>, "parent"},                    // 60
-    {"Spouse is:Spouse is not:1:7", Make<WHLRelationIs>, "spouse"},                    // 61
-    {"Sibling is:Sibling is not:1:7", Make<WHLRelationIs>, "sibling"},                 // 62
-    {"Child is:Child is not:1:7", Make<WHLRelationIs>, "child"},                       // 63
-    {"Unlinked:Not Unlinked:0", Make<WHLRelationIs>, nullptr},                         // 64
-    {"Is Alive:Is Not Alive:1:8", Make<WHLALive>, nullptr},                            // 65
-    {"Has Any Source:Has no Sources:0", Make<WHLHasSource>, "a source"},               // 66
-    {"Has Name Source:Has no Name Source:0", Make<WHLHasSource>, "name source"},       // 67
-    {"Has Birth Source:Has no Birth Source:0", Make<WHLHasSource>, "birth source"},    // 68
-    {"Has Christening Source:Has no Christening Source:0", Make<WHLHasSource>,
-     "christening source"},                                                                    // 69
-    {"Has Death Source:Has no Death Source:0", Make<WHLHasSource>, "death source"},            // 70
-    {"Has Burial Source:Has no Burial Source:0", Make<WHLHasSource>, "burial source"},         // 71
-    {"Has Name Note:Has no Name Note:0", Make<WHLHasNote>, "name note"},                       // 72
-    {"Has Birth Note:Has no Birth Note:0", Make<WHLHasNote>, "birth note"},                    // 73
-    {"Has Christening Note:Has no Christening Note:0", Make<WHLHasNote>, "christening note"},  // 74
-    {"Has Death Note:Has no Death Note:0", Make<WHLHasNote>, "death note"},                    // 75
-    {"Has Burial Note:Has no Burial Note:0", Make<WHLHasNote>, "burial note"},                 // 76
-    {"Has Any Note:Has no Notes:0", Make<WHLHasNote>, "any note"},                             // 77
-    {"# Families:Not # Families:1:5,0,0", Make<WHLInt>, "# families"},                         // 78
-    {"Has LDS B Date:Has No LDS B Date:0", Make<WHLHasLDS>, "Baptism Date"},                   // 79
-    {"Has LDS E Date:Has No LDS E Date:0", Make<WHLHasLDS>, "Endowment Date"},                 // 80
-    {"Has LDS SP Date:Has No LDS SP Date:0", Make<WHLHasLDS>, "Sealed to Parents Date"},       // 81
-    {"Has LDS SS Date:Has No LDS SS Date:0", Make<WHLHasLDS>, "Sealed to Spouse Date"},        // 82
-    {"Has LDS B Place:Has No LDS B Place:0", Make<WHLHasLDS>, "Baptism Place"},                // 83
-    {"Has LDS E Place:Has No LDS E Place:0", Make<WHLHasLDS>, "Endowment Place"},              // 84
-    {"Has LDS SP Place:Has No LDS SP Place:0", Make<WHLHasLDS>, "Sealed to Parents Place"},    // 85
-    {"Has LDS SS Place:Has No LDS SS Place:0", Make<WHLHasLDS>, "Sealed to Spouse Place"},     // 86
-    {"LDS B Date:Not LDS B Date:1:9", Make<WHLLDSDate>, "Baptism date"},                       // 87
-    {"LDS E Date:Not LDS E Date:1:10", Make<WHLLDSDate>, "Endowment date"},                    // 88
-    {"LDS SP Date:Not LDS SP Date:1:11", Make<WHLLDSDate>, "Sealed to Parents date"},          // 89
-    {"LDS SS Date:Not LDS SS Date:1:12", Make<WHLLDSDate>, "Sealed to Spouse date"},           // 90
-    {"LDS B Place:Not LDS B Place:1:3", Make<WHLStr>, "LDS Baptism place"},                    // 91
-    {"LDS E Place:Not LDS E Place:1:3", Make<WHLStr>, "LDS Endowment place"},                  // 92
-    {"LDS SP Place:Not LDS SP Place:1:3", Make<WHLStr>, "LDS Sealed to Parents place"},        // 93
-    {"LDS SS Place:Not LDS SS Place:1:3", Make<WHLStr>, "LDS Sealed to Spouse place"},         // 94
-    {"Anc Max Path:Not Anc Max Path:1:7", Make<WHLPaths>, nullptr},                            // 95
-    {"Des Max Path:Not Des Max Path:1:7", Make<WHLPaths>, nullptr},                            // 96
-    {"AFN:Not AFN:1:3", Make<WHLStr>, "AFN"},                                                  // 97
-    {"Reference ID:Not Reference ID:1:3", Make<WHLStr>, "Reference ID"},                       // 98
-    {"Has Marriage Source:Has No Marriage Source:0", Make<WHLHasSource>, "marriage source"},   // 99
-    {"Has Marriage Note:Has No Marriage Note:0", Make<WHLHasNote>, "marriage note"},        // 100
-    {"Legacy Tag Set On:Legacy Tag Set Off:1:5,1,9", nullptr, nullptr},                     // 101
-    {"Sibling Name:Not Sibling Name:1:3", Make<WHLStr>, "sibling name"},                    // 102
-    {"Child Name:Not Child Name:1:3", Make<WHLStr>, "child name"},                          // 103
-    {"Parent Name:Not Parent Name:1:3", Make<WHLStr>, "parent name"},                       // 104
-    {"Spouse Name:Not Spouse Name:1:3", Make<WHLStr>, "spouse name"},                       // 105
-    {"Ancestor Name:Not Ancestor Name:1:3", Make<WHLStr>, "ancestor name"},                 // 106
-    {"Descendant Name:Not Descendant Name:1:3", Make<WHLStr>, "descendant name"},           // 107
-    {"Ancestor Surname:Not Ancestor Surname:1:3", Make<WHLStr>, "ancestor surname"},        // 108
-    {"Descendant Surname:Not Descendant Surname:1:3", Make<WHLStr>, "descendant surname"},  // 109
-    {"Sibling Surname:Not Sibling Surname:1:3", Make<WHLStr>, "sibling surname"},           // 110
-    {"Child Surname:Not Child Surname:1:3", Make<WHLStr>, "child surname"},                 // 111
-    {"Parent Surname:Not Parent Surname:1:3", Make<WHLStr>, "parent surname"},              // 112
-    {"Spouse Surname:Not Spouse Surname:1:3", Make<WHLStr>, "spouse surname"},              // 113
+constexpr std::array<KindRow, kConditionKinds> kKinds = {{
+    {Cond::Placeholder, "Select a Condition", "Select a Condition", kNoParam, nullptr, nullptr},
+    {Cond::HasNoBirthDate, "Has No Birth Date", "Has a Birth Date", kNoParam, Make<WHLNoDate>,
+     "birth date"},
+    {Cond::HasNoBirthPlace, "Has No Birth Place", "Has a Birth Place", kNoParam, Make<WHLNoPlace>,
+     "birth place"},
+    {Cond::HasNoChristeningDate, "Has No Christening Date", "Has a Christening Date", kNoParam,
+     Make<WHLNoDate>, "christening date"},
+    {Cond::HasNoChristeningPlace, "Has No Christening Place", "Has a Christening Place", kNoParam,
+     Make<WHLNoPlace>, "christening place"},
+    {Cond::HasNoDeathDate, "Has No Death Date", "Has a Death Date", kNoParam, Make<WHLNoDate>,
+     "death date"},
+    {Cond::HasNoDeathPlace, "Has No Death Place", "Has a Death Place", kNoParam, Make<WHLNoPlace>,
+     "death place"},
+    {Cond::HasNoBurialDate, "Has No Burial Date", "Has a Burial Date", kNoParam, Make<WHLNoDate>,
+     "burial date"},
+    {Cond::HasNoBurialPlace, "Has No Burial Place", "Has a Burial Place", kNoParam,
+     Make<WHLNoPlace>, "burial place"},
+    {Cond::HasNoMarriageDate, "Has No Marriage Date", "Has a Marriage Date", kNoParam,
+     Make<WHLNoDate>, "marriage date"},
+    {Cond::HasNoMarriagePlace, "Has No Marriage Place", "Has a Marriage Place", kNoParam,
+     Make<WHLNoPlace>, "marriage place"},
+    {Cond::HasNoPlaces, "Has No Places (All)", "Has any Place", kNoParam, Make<WHLNoPlace>,
+     "place"},
+    {Cond::HasNoSurname, "Has No Surname", "Has a Surname", kNoParam, Make<WHLNoSurname>, nullptr},
+    {Cond::HasNoGivenName, "Has No Given Name", "Has a Given Name", kNoParam, Make<WHLNoGivenName>,
+     nullptr},
+    {Cond::HasNoFather, "Has No Father", "Has a Father", kNoParam, Make<WHLNoFather>, nullptr},
+    {Cond::HasNoMother, "Has No Mother", "Has a Mother", kNoParam, Make<WHLNoMother>, nullptr},
+    {Cond::SexType, "Sex Type", "Is Not of Sex Type", kSexParam, Make<WHLSex>, nullptr},
+    {Cond::HasIndividualNote, "Has Ind Note", "Has No Ind Note", kNoParam, Make<WHLHas>, nullptr},
+    {Cond::TextInNotes, "Text in Notes", "Text Not in Notes", kTextParam, Make<WHLStr>, "note"},
+    {Cond::HasAFN, "Has AFN", "Has No AFN", kNoParam, Make<WHLAFN>, nullptr},
+    {Cond::AncestorsOf, "Ancestors of", "Not an Ancestor of", kPersonAndGenerationsParam,
+     Make<WHLAncestor>, nullptr},
+    {Cond::DescendantsOf, "Descendants of", "Not a Descendant of", kPersonAndGenerationsParam,
+     Make<WHLDescendants>, nullptr},
+    {Cond::IsRelationTo, "Is a Relation to", "No Relation to", kPersonParam, Make<WHLRelation>,
+     nullptr},
+    {Cond::BirthPlace, "Birth Place", "Not Birth Place", kTextParam, Make<WHLStr>, "birth place"},
+    {Cond::ChristeningPlace, "Christening Place", "Not Christening Place", kTextParam, Make<WHLStr>,
+     "christening place"},
+    {Cond::DeathPlace, "Death Place", "Not Death Place", kTextParam, Make<WHLStr>, "death place"},
+    {Cond::BurialPlace, "Burial Place", "Not Burial Place", kTextParam, Make<WHLStr>,
+     "burial place"},
+    {Cond::AnyPlace, "Any Place", "Not this Place", kTextParam, Make<WHLStr>, "place"},
+    {Cond::Surname, "Surname", "Not this Surname", kTextParam, Make<WHLStr>, "surname"},
+    {Cond::GivenNames, "Given Names", "Not this Given Name", kTextParam, Make<WHLStr>, "name"},
+    {Cond::HasLDSBaptism, "Has LDS Baptism", "Has No LDS Baptism", kNoParam, Make<WHLHasLDS>,
+     "Baptism"},
+    {Cond::HasLDSEndowment, "Has LDS Endowment", "Has No LDS Endowment", kNoParam, Make<WHLHasLDS>,
+     "Endowment"},
+    {Cond::HasLDSSealedToParents, "Has LDS Sealed to Parents", "Has No LDS Sealed to Parents",
+     kNoParam, Make<WHLHasLDS>, "Sealed to Parents"},
+    {Cond::HasLDSSealedToSpouse, "Has LDS Sealed to Spouse", "Has No LDS Sealed to Spouse",
+     kNoParam, Make<WHLHasLDS>, "Sealed to Spouse"},
+    {Cond::HasLDSEvents, "Has LDS Events", "Has no LDS Events", kNoParam, Make<WHLLDS>, nullptr},
+    {Cond::MarriedNoSpouse, "Married - No Spouse", "Not Married - No Spouse", kNoParam,
+     Make<WHLMarriedNoSpouse>, nullptr},
+    {Cond::MarriedSameName, "Married - Same Name", "Not Married - Same Name", kNoParam,
+     Make<WHLMarriedSameName>, nullptr},
+    {Cond::ChildrenWithSameName, "Children with Same Name", "Not Children with Same Name", kNoParam,
+     Make<WHLChildSameName>, nullptr},
+    {Cond::BirthDate, "Birth Date", "Not Birth Date", kDateParam, Make<WHLDate>, "birth date"},
+    {Cond::ChristeningDate, "Christening Date", "Not Christening Date", kDateParam, Make<WHLDate>,
+     "christening date"},
+    {Cond::DeathDate, "Death Date", "Not Death Date", kDateParam, Make<WHLDate>, "death date"},
+    {Cond::BurialDate, "Burial Date", "Not Burial Date", kDateParam, Make<WHLDate>, "burial date"},
+    {Cond::MarriagePlace, "Marriage Place", "Not Marriage Place", kTextParam, Make<WHLStr>,
+     "marriage place"},
+    {Cond::Age, "Age", "Not Age", kCountParam, Make<WHLInt>, "age"},
+    {Cond::MarriageCount, "# Marriages", "Not # Marriages", kCountParam, Make<WHLInt>,
+     "# marriages"},
+    {Cond::ParentCount, "# Parents", "Not # Parents", kCountParam, Make<WHLInt>, "# parents"},
+    {Cond::ChildCount, "# Children", "Not # Children", kCountParam, Make<WHLInt>, "# children"},
+    {Cond::SonCount, "# Sons", "Not # Sons", kCountParam, Make<WHLInt>, "# sons"},
+    {Cond::DaughterCount, "# Daughters", "Not # Daughters", kCountParam, Make<WHLInt>,
+     "# daughters"},
+    {Cond::AncestorCount, "# Ancestors", "Not # Ancestors", kCountParam, Make<WHLInt>,
+     "# ancestors"},
+    {Cond::DescendantCount, "# Decendants", "Not # Decendants", kCountParam, Make<WHLInt>,
+     "# descendants"},
+    {Cond::HasAge, "Has Age", "No Age", kAgeLimitParam, Make<WHLHas>, nullptr},
+    {Cond::SurnameNotFathers, "Surname not Father's", "Surname is Father's", kNoParam,
+     Make<WHLWarning>, "father"},
+    {Cond::SurnameNotParents, "Surname not Parent's", "Surname is Parent's", kNoParam,
+     Make<WHLWarning>, "parents"},
+    {Cond::SurnameIsMothers, "Surname is Mother's", "Surname not Mother's", kNoParam,
+     Make<WHLWarning>, "mother"},
+    {Cond::CoupleSameSurname, "Couple Same Surname", "Couple Not Same Surname", kNoParam,
+     Make<WHLWarning>, "spouse"},
+    {Cond::SoundexSurname, "Soundex Surname", "Not Soundex Surname", kSoundexParam, Make<WHLStr>,
+     "surname soundex"},
+    {Cond::SoundexGiven, "Soundex Given", "Not Soundex Given", kSoundexParam, Make<WHLStr>,
+     "given name soundex"},
+    {Cond::CustomId, "Custom ID", "Not Custom ID", kTextParam, Make<WHLStr>, "custom ID"},
+    {Cond::ParentIs, "Parent is", "Parent is not", kPersonParam, Make<WHLRelationIs>, "parent"},
+    {Cond::SpouseIs, "Spouse is", "Spouse is not", kPersonParam, Make<WHLRelationIs>, "spouse"},
+    {Cond::SiblingIs, "Sibling is", "Sibling is not", kPersonParam, Make<WHLRelationIs>, "sibling"},
+    {Cond::ChildIs, "Child is", "Child is not", kPersonParam, Make<WHLRelationIs>, "child"},
+    {Cond::Unlinked, "Unlinked", "Not Unlinked", kNoParam, Make<WHLRelationIs>, nullptr},
+    {Cond::IsAlive, "Is Alive", "Is Not Alive", kAgeLimitParam, Make<WHLALive>, nullptr},
+    {Cond::HasAnySource, "Has Any Source", "Has no Sources", kNoParam, Make<WHLHasSource>,
+     "a source"},
+    {Cond::HasNameSource, "Has Name Source", "Has no Name Source", kNoParam, Make<WHLHasSource>,
+     "name source"},
+    {Cond::HasBirthSource, "Has Birth Source", "Has no Birth Source", kNoParam, Make<WHLHasSource>,
+     "birth source"},
+    {Cond::HasChristeningSource, "Has Christening Source", "Has no Christening Source", kNoParam,
+     Make<WHLHasSource>, "christening source"},
+    {Cond::HasDeathSource, "Has Death Source", "Has no Death Source", kNoParam, Make<WHLHasSource>,
+     "death source"},
+    {Cond::HasBurialSource, "Has Burial Source", "Has no Burial Source", kNoParam,
+     Make<WHLHasSource>, "burial source"},
+    {Cond::HasNameNote, "Has Name Note", "Has no Name Note", kNoParam, Make<WHLHasNote>,
+     "name note"},
+    {Cond::HasBirthNote, "Has Birth Note", "Has no Birth Note", kNoParam, Make<WHLHasNote>,
+     "birth note"},
+    {Cond::HasChristeningNote, "Has Christening Note", "Has no Christening Note", kNoParam,
+     Make<WHLHasNote>, "christening note"},
+    {Cond::HasDeathNote, "Has Death Note", "Has no Death Note", kNoParam, Make<WHLHasNote>,
+     "death note"},
+    {Cond::HasBurialNote, "Has Burial Note", "Has no Burial Note", kNoParam, Make<WHLHasNote>,
+     "burial note"},
+    {Cond::HasAnyNote, "Has Any Note", "Has no Notes", kNoParam, Make<WHLHasNote>, "any note"},
+    {Cond::FamilyCount, "# Families", "Not # Families", kCountParam, Make<WHLInt>, "# families"},
+    {Cond::HasLDSBaptismDate, "Has LDS B Date", "Has No LDS B Date", kNoParam, Make<WHLHasLDS>,
+     "Baptism Date"},
+    {Cond::HasLDSEndowmentDate, "Has LDS E Date", "Has No LDS E Date", kNoParam, Make<WHLHasLDS>,
+     "Endowment Date"},
+    {Cond::HasLDSSealedToParentsDate, "Has LDS SP Date", "Has No LDS SP Date", kNoParam,
+     Make<WHLHasLDS>, "Sealed to Parents Date"},
+    {Cond::HasLDSSealedToSpouseDate, "Has LDS SS Date", "Has No LDS SS Date", kNoParam,
+     Make<WHLHasLDS>, "Sealed to Spouse Date"},
+    {Cond::HasLDSBaptismPlace, "Has LDS B Place", "Has No LDS B Place", kNoParam, Make<WHLHasLDS>,
+     "Baptism Place"},
+    {Cond::HasLDSEndowmentPlace, "Has LDS E Place", "Has No LDS E Place", kNoParam, Make<WHLHasLDS>,
+     "Endowment Place"},
+    {Cond::HasLDSSealedToParentsPlace, "Has LDS SP Place", "Has No LDS SP Place", kNoParam,
+     Make<WHLHasLDS>, "Sealed to Parents Place"},
+    {Cond::HasLDSSealedToSpousePlace, "Has LDS SS Place", "Has No LDS SS Place", kNoParam,
+     Make<WHLHasLDS>, "Sealed to Spouse Place"},
+    {Cond::LDSBaptismDate, "LDS B Date", "Not LDS B Date", kBaptismStatusParam, Make<WHLLDSDate>,
+     "Baptism date"},
+    {Cond::LDSEndowmentDate, "LDS E Date", "Not LDS E Date", kEndowmentStatusParam,
+     Make<WHLLDSDate>, "Endowment date"},
+    {Cond::LDSSealedToParentsDate, "LDS SP Date", "Not LDS SP Date", kSealedToParentsStatusParam,
+     Make<WHLLDSDate>, "Sealed to Parents date"},
+    {Cond::LDSSealedToSpouseDate, "LDS SS Date", "Not LDS SS Date", kSealedToSpouseStatusParam,
+     Make<WHLLDSDate>, "Sealed to Spouse date"},
+    {Cond::LDSBaptismPlace, "LDS B Place", "Not LDS B Place", kTextParam, Make<WHLStr>,
+     "LDS Baptism place"},
+    {Cond::LDSEndowmentPlace, "LDS E Place", "Not LDS E Place", kTextParam, Make<WHLStr>,
+     "LDS Endowment place"},
+    {Cond::LDSSealedToParentsPlace, "LDS SP Place", "Not LDS SP Place", kTextParam, Make<WHLStr>,
+     "LDS Sealed to Parents place"},
+    {Cond::LDSSealedToSpousePlace, "LDS SS Place", "Not LDS SS Place", kTextParam, Make<WHLStr>,
+     "LDS Sealed to Spouse place"},
+    {Cond::AncestorMaxPath, "Anc Max Path", "Not Anc Max Path", kPersonParam, Make<WHLPaths>,
+     nullptr},
+    {Cond::DescendantMaxPath, "Des Max Path", "Not Des Max Path", kPersonParam, Make<WHLPaths>,
+     nullptr},
+    {Cond::AFN, "AFN", "Not AFN", kTextParam, Make<WHLStr>, "AFN"},
+    {Cond::ReferenceId, "Reference ID", "Not Reference ID", kTextParam, Make<WHLStr>,
+     "Reference ID"},
+    {Cond::HasMarriageSource, "Has Marriage Source", "Has No Marriage Source", kNoParam,
+     Make<WHLHasSource>, "marriage source"},
+    {Cond::HasMarriageNote, "Has Marriage Note", "Has No Marriage Note", kNoParam, Make<WHLHasNote>,
+     "marriage note"},
+    {Cond::LegacyTag, "Legacy Tag Set On", "Legacy Tag Set Off", kLegacyTagParam, nullptr, nullptr},
+    {Cond::SiblingName, "Sibling Name", "Not Sibling Name", kTextParam, Make<WHLStr>,
+     "sibling name"},
+    {Cond::ChildName, "Child Name", "Not Child Name", kTextParam, Make<WHLStr>, "child name"},
+    {Cond::ParentName, "Parent Name", "Not Parent Name", kTextParam, Make<WHLStr>, "parent name"},
+    {Cond::SpouseName, "Spouse Name", "Not Spouse Name", kTextParam, Make<WHLStr>, "spouse name"},
+    {Cond::AncestorName, "Ancestor Name", "Not Ancestor Name", kTextParam, Make<WHLStr>,
+     "ancestor name"},
+    {Cond::DescendantName, "Descendant Name", "Not Descendant Name", kTextParam, Make<WHLStr>,
+     "descendant name"},
+    {Cond::AncestorSurname, "Ancestor Surname", "Not Ancestor Surname", kTextParam, Make<WHLStr>,
+     "ancestor surname"},
+    {Cond::DescendantSurname, "Descendant Surname", "Not Descendant Surname", kTextParam,
+     Make<WHLStr>, "descendant surname"},
+    {Cond::SiblingSurname, "Sibling Surname", "Not Sibling Surname", kTextParam, Make<WHLStr>,
+     "sibling surname"},
+    {Cond::ChildSurname, "Child Surname", "Not Child Surname", kTextParam, Make<WHLStr>,
+     "child surname"},
+    {Cond::ParentSurname, "Parent Surname", "Not Parent Surname", kTextParam, Make<WHLStr>,
+     "parent surname"},
+    {Cond::SpouseSurname, "Spouse Surname", "Not Spouse Surname", kTextParam, Make<WHLStr>,
+     "spouse surname"},
 }};
+
+constexpr bool KindsFollowRows() {
+    for (size_t i = 0; i < kKinds.size(); ++i)
+        if (kKinds[i].kind != static_cast<int>(i) + 1) return false;
+    return true;
+}
+static_assert(KindsFollowRows(), "row k - 1 must describe kind k");
 
 const KindRow* RowOf(int kind) {
     return kind >= 1 && kind <= kConditionKinds ? &kKinds[kind - 1] : nullptr;
 }
 
-// The fields of the kind's entry, split at ":".
-std::vector<std::string> FieldsOf(int kind) {
-    std::vector<std::string> fields;
-    if (const KindRow* row = RowOf(kind)) Split(row->entry, ":", fields, true);
-    return fields;
-}
-
-std::string FieldAt(int kind, size_t index) {
-    const std::vector<std::string> fields = FieldsOf(kind);
-    return index < fields.size() ? fields[index] : std::string();
-}
-
-int NumberOrZero(std::string_view text) {
-    int32_t value = 0;
-    return ParseInt(text, value) ? value : 0;
-}
-
 }  // namespace
 
 std::string KindCaption(int kind, bool negated) {
-    return FieldAt(kind, negated ? 1 : 0);
+    const KindRow* row = RowOf(kind);
+    if (!row) return {};
+    return negated ? row->negatedCaption : row->caption;
 }
 
-int KindHasParam(int kind) {
-    return NumberOrZero(FieldAt(kind, 2));
+bool KindHasParam(int kind) {
+    return KindParameter(kind).editor != ParamEditor::None;
 }
 
-std::string KindField(int kind, int i) {
-    return i < -2 ? std::string() : FieldAt(kind, static_cast<size_t>(i + 2));
-}
-
-int KindFieldInt(int kind, int i) {
-    const std::string field = KindField(kind, i);
-    return NumberOrZero(std::string_view(field).substr(0, field.find(',')));
+KindParam KindParameter(int kind) {
+    const KindRow* row = RowOf(kind);
+    return row ? row->param : kNoParam;
 }
 
 std::string KindWord(int kind) {

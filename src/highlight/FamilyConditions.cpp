@@ -124,7 +124,7 @@ std::string WHLRelation::Describe() const {
 // ---- parents, spouses, siblings, children of one person ----
 
 void WHLRelationIs::Prepare() {
-    if (kind_ == 64) return Reset(kUnevaluated);  // tested person by person
+    if (kind_ == Cond::Unlinked) return Reset(kUnevaluated);  // tested person by person
     Reset(kFalse);
     if (params_.empty()) return;
     firstParam_ = IndividualParam(params_);
@@ -135,23 +135,23 @@ void WHLRelationIs::Prepare() {
         return false;
     };
     switch (kind_) {
-        case 60:  // the children of x
+        case Cond::ParentIs:  // the children of x
             ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
                 return ForEachChild(family, mark);
             });
             break;
-        case 61:  // the spouses of x
+        case Cond::SpouseIs:  // the spouses of x
             ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
                 return mark(family.OtherSpouse(firstParam_));
             });
             break;
-        case 62:  // the other children of x's parents' families
+        case Cond::SiblingIs:  // the other children of x's parents' families
             ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
                 return ForEachChild(family, mark);
             });
             SetResult(firstParam_, false);
             break;
-        default:  // 63: the parents of x
+        default:  // Cond::ChildIs: the parents of x
             ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
                 mark(family.Husband());
                 return mark(family.Wife());
@@ -165,7 +165,7 @@ bool WHLRelationIs::Test(const WABSIndividual& person, int32_t) {
 }
 
 std::string WHLRelationIs::Describe() const {
-    if (kind_ == 64) return negated_ ? "who are linked" : "who are unlinked";
+    if (kind_ == Cond::Unlinked) return negated_ ? "who are linked" : "who are unlinked";
     if (!Person(firstParam_)) return {};
     return "where " + KindWord(kind_) + (negated_ ? " is not " : " is ") +
            NameOf(*collection_, firstParam_);
@@ -176,7 +176,7 @@ std::string WHLRelationIs::Describe() const {
 void WHLPaths::Prepare() {
     Reset(kFalse);
     firstParam_ = IndividualParam(params_);
-    const bool up = kind_ == 95;
+    const bool up = kind_ == Cond::AncestorMaxPath;
     int32_t current = firstParam_;
     if (!Person(current)) return;
     SetResult(current, true);
@@ -214,7 +214,7 @@ void WHLPaths::Prepare() {
 std::string WHLPaths::Describe() const {
     if (!Person(firstParam_)) return {};
     const char* text =
-        kind_ == 95
+        kind_ == Cond::AncestorMaxPath
             ? (negated_ ? "Not longest Ancestor path of " : "Longest ancestor path of ")
             : (negated_ ? "Not longest descendant path of " : "Longest descendant path of ");
     return text + NameOf(*collection_, firstParam_);

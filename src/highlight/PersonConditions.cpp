@@ -14,42 +14,49 @@
 namespace vx {
 namespace {
 
-// The event kind of the date and place kinds, by pairs from kind 2 on.
+// The event kind of the date, place, source and note kinds.
 int EventOfKind(int kind) {
     switch (kind) {
-        case 2:
-        case 3:
-        case 39:
-        case 68:
-        case 73:
+        case Cond::HasNoBirthDate:
+        case Cond::HasNoBirthPlace:
+        case Cond::BirthDate:
+        case Cond::HasBirthSource:
+        case Cond::HasBirthNote:
             return kEventBirth;
-        case 4:
-        case 5:
-        case 40:
-        case 69:
-        case 74:
+        case Cond::HasNoChristeningDate:
+        case Cond::HasNoChristeningPlace:
+        case Cond::ChristeningDate:
+        case Cond::HasChristeningSource:
+        case Cond::HasChristeningNote:
             return kEventChristening;
-        case 6:
-        case 7:
-        case 41:
-        case 70:
-        case 75:
+        case Cond::HasNoDeathDate:
+        case Cond::HasNoDeathPlace:
+        case Cond::DeathDate:
+        case Cond::HasDeathSource:
+        case Cond::HasDeathNote:
             return kEventDeath;
         default:
             return kEventBurial;
     }
 }
 
-// The ordinance the LDS kinds read: 31-34, 79-82, 83-86 and 87-90 each go
-// baptism, endowment, sealing to parents, sealing to spouse.
+// The ordinance the LDS kinds read: each run of four kinds goes baptism,
+// endowment, sealing to parents, sealing to spouse.
 int OrdinanceOfKind(int kind) {
     int offset = 0;
-    if (kind >= 31 && kind <= 34) offset = kind - 31;
-    if (kind >= 79 && kind <= 82) offset = kind - 79;
-    if (kind >= 83 && kind <= 86) offset = kind - 83;
-    if (kind >= 87 && kind <= 90) offset = kind - 87;
+    if (kind >= Cond::HasLDSBaptism && kind <= Cond::HasLDSSealedToSpouse)
+        offset = kind - Cond::HasLDSBaptism;
+    if (kind >= Cond::HasLDSBaptismDate && kind <= Cond::HasLDSSealedToSpouseDate)
+        offset = kind - Cond::HasLDSBaptismDate;
+    if (kind >= Cond::HasLDSBaptismPlace && kind <= Cond::HasLDSSealedToSpousePlace)
+        offset = kind - Cond::HasLDSBaptismPlace;
+    if (kind >= Cond::LDSBaptismDate && kind <= Cond::LDSSealedToSpouseDate)
+        offset = kind - Cond::LDSBaptismDate;
     return kLDSBaptism + offset;
 }
+
+// The comparisons of a count parameter, by the digit that leads it.
+enum Comparison { kEqual = 1, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
 
 std::string WithOrWithout(bool negated, const std::string& word) {
     return (negated ? "without " : "with ") + word;
@@ -71,7 +78,7 @@ int32_t NumberOr(std::string_view text, int32_t fallback) {
 // ---- missing facts ----
 
 bool WHLNoDate::Test(const WABSIndividual& person, int32_t) {
-    if (kind_ != 10) return !person.EventHasDate(EventOfKind(kind_));
+    if (kind_ != Cond::HasNoMarriageDate) return !person.EventHasDate(EventOfKind(kind_));
     return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
         const WDate* date = family.MarriageDate();
         return date && date->HasText();
@@ -83,11 +90,11 @@ std::string WHLNoDate::Describe() const {
 }
 
 bool WHLNoPlace::Test(const WABSIndividual& person, int32_t) {
-    if (kind_ == 11)
+    if (kind_ == Cond::HasNoMarriagePlace)
         return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
             return !family.MarriagePlaceText().empty();
         });
-    if (kind_ == 12) {
+    if (kind_ == Cond::HasNoPlaces) {
         for (int event : {kEventBirth, kEventDeath, kEventBurial, kEventChristening})
             if (!person.EventPlaceText(event).empty()) return false;
         return true;
@@ -166,13 +173,13 @@ void WHLHas::ParseParams() {
 
 bool WHLHas::Test(const WABSIndividual& person, int32_t individual) {
     switch (kind_) {
-        case 18:
+        case Cond::HasIndividualNote:
             return collection_->HasNotesWithFamilies(individual);
-        case 52: {
+        case Cond::HasAge: {
             const int age = person.AgeYears();
             return age >= 0 && age < ageLimit_;
         }
-        default:  // 65
+        default:  // Cond::IsAlive
             return person.IsPossiblyLiving(ageLimit_);
     }
 }
@@ -180,11 +187,11 @@ bool WHLHas::Test(const WABSIndividual& person, int32_t individual) {
 std::string WHLHas::Describe() const {
     const std::string limit = std::to_string(ageLimit_);
     switch (kind_) {
-        case 18:
+        case Cond::HasIndividualNote:
             return WithOrWithout(negated_, "notes");
-        case 52:
+        case Cond::HasAge:
             return WithOrWithout(negated_, "an age (limit = " + limit + ")");
-        default:  // 65
+        default:  // Cond::IsAlive
             return (negated_ ? "are not alive" : "are alive") + std::string(" (Age limit = ") +
                    limit + ")";
     }
@@ -192,13 +199,13 @@ std::string WHLHas::Describe() const {
 
 bool WHLHasSource::Test(const WABSIndividual& person, int32_t individual) {
     switch (kind_) {
-        case 66:
+        case Cond::HasAnySource:
             return collection_->HasSourcesWithFamilies(individual);
-        case 67: {
+        case Cond::HasNameSource: {
             auto name = person.Name();
             return name && name->CitationCount() > 0;
         }
-        case 99:
+        case Cond::HasMarriageSource:
             return collection_->FamilyHasSources(individual);
         default: {
             auto event = person.Event(EventOfKind(kind_), 1);
@@ -213,13 +220,13 @@ std::string WHLHasSource::Describe() const {
 
 bool WHLHasNote::Test(const WABSIndividual& person, int32_t individual) {
     switch (kind_) {
-        case 72: {
+        case Cond::HasNameNote: {
             auto name = person.Name();
             return name && !name->NoteText().empty();
         }
-        case 77:
+        case Cond::HasAnyNote:
             return collection_->HasNotesWithFamilies(individual);
-        case 100:
+        case Cond::HasMarriageNote:
             return collection_->FamilyHasNotes(individual);
         default: {
             auto event = person.Event(EventOfKind(kind_), 1);
@@ -237,10 +244,10 @@ std::string WHLHasNote::Describe() const {
 bool WHLHasLDS::Test(const WABSIndividual& person, int32_t individual) {
     const int ordinance = OrdinanceOfKind(kind_);
     const bool toSpouse = ordinance == kLDSSealingToSpouse;
-    if (kind_ <= 34)
+    if (kind_ <= Cond::HasLDSSealedToSpouse)
         return toSpouse ? collection_->HasSpouseSealing(individual, 0)
                         : person.HasLDSEvent(ordinance);
-    if (kind_ <= 82)
+    if (kind_ <= Cond::HasLDSSealedToSpouseDate)
         return !(toSpouse ? collection_->SpouseSealingDateText(individual, 1)
                           : person.LDSDateText(ordinance))
                     .empty();
@@ -324,7 +331,7 @@ std::string WHLDate::Describe() const {
 }
 
 void WHLInt::ParseParams() {
-    op_ = LeadingDigit(params_, 1);
+    op_ = LeadingDigit(params_, kEqual);
     value_ = params_.empty() ? -1 : NumberOr(std::string_view(params_).substr(1), -1);
 }
 
@@ -332,45 +339,45 @@ bool WHLInt::Test(const WABSIndividual& person, int32_t individual) {
     if (value_ < 0) return false;
     int64_t count = 0;
     switch (kind_) {
-        case 44:
+        case Cond::Age:
             count = person.AgeYears();
             break;
-        case 45:
+        case Cond::MarriageCount:
             count = person.SpouseFamilyCount();
             break;
-        case 46:
+        case Cond::ParentCount:
             count = collection_->ParentsCount(individual);
             break;
-        case 47:
+        case Cond::ChildCount:
             count = collection_->ChildrenCount(individual);
             break;
-        case 48:
+        case Cond::SonCount:
             count = collection_->SonsCount(individual);
             break;
-        case 49:
+        case Cond::DaughterCount:
             count = collection_->DaughtersCount(individual);
             break;
-        case 50:
+        case Cond::AncestorCount:
             count = collection_->AncestorCount(individual);
             break;
-        case 51:
+        case Cond::DescendantCount:
             count = collection_->DescendantCount(individual);
             break;
-        default:  // 78
+        default:  // Cond::FamilyCount
             count = person.ParentFamilyCount();
             break;
     }
     if (count < 0) return false;
     switch (op_) {
-        case 1:
+        case kEqual:
             return count == value_;
-        case 2:
+        case kLess:
             return count < value_;
-        case 3:
+        case kLessOrEqual:
             return count <= value_;
-        case 4:
+        case kGreater:
             return count > value_;
-        case 5:
+        case kGreaterOrEqual:
             return count >= value_;
         default:
             return false;
@@ -382,7 +389,8 @@ std::string WHLInt::Describe() const {
                                                               " <= ", " > ", " >= "};
     static constexpr std::array<const char*, 6> kNegated = {
         "", " <> ", " >= ", " > ", " <= ", " < "};
-    const char* op = op_ >= 1 && op_ <= 5 ? (negated_ ? kNegated : kOperators)[op_] : "";
+    const char* op =
+        op_ >= kEqual && op_ <= kGreaterOrEqual ? (negated_ ? kNegated : kOperators)[op_] : "";
     return "with " + KindWord(kind_) + op + std::to_string(value_);
 }
 
@@ -404,15 +412,16 @@ bool WHLWarning::Test(const WABSIndividual& person, int32_t individual) {
     const std::string father = SurnameOf(*collection_, collection_->FatherOf(individual));
     const std::string mother = SurnameOf(*collection_, collection_->MotherOf(individual));
     switch (kind_) {
-        case 53:
+        case Cond::SurnameNotFathers:
             return !own.empty() && !father.empty() && own != father;
-        case 54:
+        case Cond::SurnameNotParents:
             return !own.empty() && !father.empty() && !mother.empty() && own != father &&
                    own != mother;
-        case 55:
+        case Cond::SurnameIsMothers:
             if (!father.empty()) return own != father && !mother.empty() && own == mother;
             return !mother.empty() && own == mother;
-        default: {  // 56: the same surname as any spouse, which holds both ways
+        default: {  // Cond::CoupleSameSurname: the same surname as any spouse, which holds both
+                    // ways
             if (own.empty()) return false;
             return ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
                 return SurnameOf(*collection_, family.OtherSpouse(individual)) == own;
@@ -422,7 +431,7 @@ bool WHLWarning::Test(const WABSIndividual& person, int32_t individual) {
 }
 
 std::string WHLWarning::Describe() const {
-    const bool different = kind_ == 53 || kind_ == 54;
+    const bool different = kind_ == Cond::SurnameNotFathers || kind_ == Cond::SurnameNotParents;
     std::string text = "with surname ";
     if (negated_) text += "not ";
     return text + (different ? "different than " : "same as ") + KindWord(kind_);

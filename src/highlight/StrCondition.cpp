@@ -27,21 +27,21 @@ const char* ModeWord(int mode) {
 }
 
 bool IsSoundexKind(int kind) {
-    return kind == 57 || kind == 58;
+    return kind == Cond::SoundexSurname || kind == Cond::SoundexGiven;
 }
 
-// Kinds that search the whole ancestry (106, 108) or descent (107, 109).
+// Kinds that search the whole ancestry or descent.
 bool IsLineKind(int kind) {
-    return kind >= 106 && kind <= 109;
+    return kind >= Cond::AncestorName && kind <= Cond::DescendantSurname;
 }
 
 bool SearchesAncestors(int kind) {
-    return kind == 106 || kind == 108;
+    return kind == Cond::AncestorName || kind == Cond::AncestorSurname;
 }
 
 // Kinds that read given names rather than surnames of relatives.
 bool ReadsGivenNames(int kind) {
-    return kind >= 102 && kind <= 107;
+    return kind >= Cond::SiblingName && kind <= Cond::DescendantName;
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ bool WHLStr::Matches(const std::string& text) const {
 
 bool WHLStr::SoundexMatches(const WABSIndividual& person) const {
     if (key_.empty() || soundexKey_.empty()) return false;
-    if (kind_ == 57) return SoundexCode(person.SurnameText()) == soundexKey_;
+    if (kind_ == Cond::SoundexSurname) return SoundexCode(person.SurnameText()) == soundexKey_;
     std::vector<std::string> names;
     Split(person.GivenNames(), " ", names, false);
     for (const std::string& name : names)
@@ -92,7 +92,7 @@ void WHLStr::Evaluate(int32_t individual) {
         SearchLine(individual);
         return;
     }
-    if (kind_ == 43) {
+    if (kind_ == Cond::MarriagePlace) {
         // Both spouses of a matching family share the answer.
         bool any = false;
         ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
@@ -114,7 +114,7 @@ bool WHLStr::Test(const WABSIndividual& person, int32_t individual) {
                Matches(ReadsGivenNames(kind_) ? other->GivenNames() : other->SurnameText());
     };
     switch (kind_) {
-        case 19: {
+        case Cond::TextInNotes: {
             // The person's notes, then the name's, then every event's.
             if (Matches(person.NoteText())) return true;
             if (auto name = person.Name(); name && Matches(name->NoteText())) return true;
@@ -124,15 +124,15 @@ bool WHLStr::Test(const WABSIndividual& person, int32_t individual) {
                 if (auto e = person.Event(kEventOther, i); e && Matches(e->NoteText())) return true;
             return false;
         }
-        case 24:
+        case Cond::BirthPlace:
             return Matches(person.EventPlaceText(kEventBirth));
-        case 25:
+        case Cond::ChristeningPlace:
             return Matches(person.EventPlaceText(kEventChristening));
-        case 26:
+        case Cond::DeathPlace:
             return Matches(person.EventPlaceText(kEventDeath));
-        case 27:
+        case Cond::BurialPlace:
             return Matches(person.EventPlaceText(kEventBurial));
-        case 28: {
+        case Cond::AnyPlace: {
             for (int event : {kEventBirth, kEventDeath, kEventChristening, kEventBurial})
                 if (Matches(person.EventPlaceText(event))) return true;
             for (int i = 1; i <= person.EventCount(kEventOther); ++i)
@@ -140,43 +140,43 @@ bool WHLStr::Test(const WABSIndividual& person, int32_t individual) {
                     return true;
             return false;
         }
-        case 29:
+        case Cond::Surname:
             return Matches(person.SurnameText());
-        case 30:
+        case Cond::GivenNames:
             return Matches(person.GivenNames());
-        case 59:
+        case Cond::CustomId:
             return Matches(person.RefNumber());
-        case 91:
+        case Cond::LDSBaptismPlace:
             return Matches(person.LDSTempleText(kLDSBaptism, false));
-        case 92:
+        case Cond::LDSEndowmentPlace:
             return Matches(person.LDSTempleText(kLDSEndowment, false));
-        case 93:
+        case Cond::LDSSealedToParentsPlace:
             return Matches(person.LDSTempleText(kLDSSealingToParents, false));
-        case 94:
+        case Cond::LDSSealedToSpousePlace:
             return Matches(collection_->SpouseSealingTempleText(individual, 1, false));
-        case 97:
+        case Cond::AFN:
             return Matches(person.AFN());
-        case 98:
+        case Cond::ReferenceId:
             return Matches(person.XRef());
-        case 102:
-        case 110:  // siblings: the other children of the parent families
+        case Cond::SiblingName:
+        case Cond::SiblingSurname:  // siblings: the other children of the parent families
             return ForEachParentFamily(*collection_, person, [&](const WABSMarriage& family) {
                 return ForEachChild(family, [&](int32_t child) {
                     return child != individual && nameMatches(child);
                 });
             });
-        case 103:
-        case 111:  // children
+        case Cond::ChildName:
+        case Cond::ChildSurname:  // children
             return ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
                 return ForEachChild(family, nameMatches);
             });
-        case 104:
-        case 112:  // parents
+        case Cond::ParentName:
+        case Cond::ParentSurname:  // parents
             return ForEachParentFamily(*collection_, person, [&](const WABSMarriage& family) {
                 return nameMatches(family.Husband()) || nameMatches(family.Wife());
             });
-        case 105:
-        case 113:  // spouses
+        case Cond::SpouseName:
+        case Cond::SpouseSurname:  // spouses
             return ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
                 for (int32_t spouse : {family.Husband(), family.Wife()})
                     if (spouse > 0 && spouse != individual && nameMatches(spouse)) return true;

@@ -186,11 +186,11 @@ std::string WABSIndividual::DisplayName() const {
     std::string text = FullName(true);
     if (!WOptions::GetFlag(opt::kFNValueFlag)) return text;
     switch (WOptions::GetInt(opt::kFNValue)) {
-        case 2:
+        case opt::kNameValueNumber:
             return text + " (" + std::to_string(Number()) + ")";
-        case 3:
+        case opt::kNameValueCustomID:
             return text + " {" + RefNumber() + "}";
-        default:
+        default:  // opt::kNameValueRIN
             return text + " [" + XRef() + "]";
     }
 }

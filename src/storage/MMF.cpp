@@ -145,13 +145,13 @@ int32_t WMMF::RawWrite(const void* buffer, int32_t count) {
 int32_t WMMF::RawSeek(int32_t offset, int origin) {
     int64_t target = position_;
     switch (origin) {
-        case 0:
+        case kFromStart:
             target = offset;
             break;
-        case 1:
+        case kFromPosition:
             target = static_cast<int64_t>(position_) + offset;
             break;
-        case 2:
+        case kFromSize:
             target = static_cast<int64_t>(size_) + offset;
             break;
         default:
@@ -224,7 +224,7 @@ void WVersionMMF::Reset() {
     char header[kDataStart];
     WriteInt32(header, 1);
     WriteInt32(header + 4, kDataStart);
-    RawSeek(0, 0);
+    RawSeek(0, kFromStart);
     RawWrite(header, kDataStart);
 }
 
@@ -242,18 +242,18 @@ int32_t WVersionMMF::Write(const void* buffer, int32_t count) {
 }
 
 void WVersionMMF::Append(const void* buffer, int32_t count) {
-    Seek(UsedLength(), 0);
+    Seek(UsedLength(), kFromStart);
     Write(buffer, count);
 }
 
 int32_t WVersionMMF::AppendText(std::string_view text) {
-    Seek(UsedLength(), 0);
+    Seek(UsedLength(), kFromStart);
     return Write(text.data(), static_cast<int32_t>(text.size()));
 }
 
 void WVersionMMF::AppendZeros(int32_t n) {
     static const std::vector<char> zeros(65536, 0);
-    Seek(UsedLength(), 0);
+    Seek(UsedLength(), kFromStart);
     while (n > 65535) {
         Write(zeros.data(), 65536);
         n -= 65536;

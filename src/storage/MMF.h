@@ -26,6 +26,8 @@ class WMMF {
     static constexpr int64_t kMaxSize = 0x7FFFFFFF;
 
     enum class OpenMode { ReadOnly, ReadWrite };
+    // Where a seek counts from.
+    enum SeekOrigin : int { kFromStart = 0, kFromPosition = 1, kFromSize = 2 };
 
     // Creates a new store. An empty file name makes it temporary: it lives in
     // memory (when wished and small) and otherwise in a locked "vor*.tmp"
@@ -42,7 +44,7 @@ class WMMF {
     virtual int32_t RawRead(void* buffer, int32_t count);
     // Returns the position at which the bytes were written.
     virtual int32_t RawWrite(const void* buffer, int32_t count);
-    // Origin 0: from the start, 1: from the position, 2: from the size.
+    // `origin` is a SeekOrigin.
     virtual int32_t RawSeek(int32_t offset, int origin);
     // The stream layer that callers use; WVersionMMF overrides Write.
     virtual int32_t Read(void* buffer, int32_t count) { return RawRead(buffer, count); }

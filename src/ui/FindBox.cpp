@@ -6,6 +6,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
+#include "columns/AttributeIds.h"
 #include "columns/ColSortIterator.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/ABSCollection.h"
@@ -17,8 +18,9 @@ namespace vx {
 namespace {
 
 // The built-in sort of each mode's list: reference, "Surname, Given", and
-// the full name for the given-name search.
-constexpr int kSortKey[5] = {0, 0, 2, 7, 6};
+// the full name for the given-name search; the index order is the view's.
+constexpr int kViewOrder = 0;
+constexpr int kSortKey[5] = {kViewOrder, kViewOrder, Attr::RIN, Attr::SurnameGiven, Attr::FullName};
 
 bool BeginsWith(const std::string& text, const std::string& prefix) {
     const std::string upper = UpperText(text), upperPrefix = UpperText(prefix);

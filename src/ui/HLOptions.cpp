@@ -11,7 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <vector>
 
 #include "app/TextUtil.h"
 #include "dialogs/DatePick.h"
@@ -88,32 +87,36 @@ WSelectionButton* MakeSelection(const QString& items, const QString& hint) {
 
 WHLABSOption::WHLABSOption(QWidget* parent) : QWidget(parent) {}
 
-WHLABSOption* CreateHLOption(int code, const std::string& field, QWidget* parent) {
-    switch (code) {
-        case 1:
-            return new WHLOptSex(parent);
-        case 2:
-            return new WHLOptInd(parent);
-        case 3:
-            return new WHLOptString("Contains;Equals;Begins;Ends", parent);
-        case 4:
-            return new WHLOptDate(parent);
-        case 5:
-            return new WHLOptInt(field, parent);
-        case 6:
-            return new WHLOptString("Text;Code", parent);
-        case 7:
-            return new WHLOptIndNoGen(parent);
-        case 8:
-            return new WHLOptAgeLimit(parent);
-        case 9:
-        case 10:
-        case 11:
-        case 12:
-            return new WHLOptLDSDate(code - 9 + kLDSBaptism, parent);
-        default:
+WHLABSOption* CreateHLOption(const KindParam& param, QWidget* parent) {
+    switch (param.editor) {
+        case ParamEditor::None:
             return nullptr;
+        case ParamEditor::Sex:
+            return new WHLOptSex(parent);
+        case ParamEditor::PersonAndGenerations:
+            return new WHLOptInd(parent);
+        case ParamEditor::Text:
+            return new WHLOptString("Contains;Equals;Begins;Ends", parent);
+        case ParamEditor::Date:
+            return new WHLOptDate(parent);
+        case ParamEditor::Number:
+            return new WHLOptInt(param.lowest, param.highest, parent);
+        case ParamEditor::Soundex:
+            return new WHLOptString("Text;Code", parent);
+        case ParamEditor::Person:
+            return new WHLOptIndNoGen(parent);
+        case ParamEditor::AgeLimit:
+            return new WHLOptAgeLimit(parent);
+        case ParamEditor::BaptismStatus:
+            return new WHLOptLDSDate(kLDSBaptism, parent);
+        case ParamEditor::EndowmentStatus:
+            return new WHLOptLDSDate(kLDSEndowment, parent);
+        case ParamEditor::SealedToParentsStatus:
+            return new WHLOptLDSDate(kLDSSealingToParents, parent);
+        case ParamEditor::SealedToSpouseStatus:
+            return new WHLOptLDSDate(kLDSSealingToSpouse, parent);
     }
+    return nullptr;
 }
 
 // ---- sex ----
@@ -345,21 +348,12 @@ void WHLOptDate::SetHLString(const std::string& text) {
 
 // ---- numbers ----
 
-WHLOptInt::WHLOptInt(const std::string& field, QWidget* parent)
+WHLOptInt::WHLOptInt(int lowest, int highest, QWidget* parent)
     : WHLABSOption(parent),
       operator_(MakeSelection("=;<;<=;>;>=", "How the number is compared")),
       value_(new QSpinBox) {
-    std::vector<std::string> pieces;
-    Split(field, ",", pieces, true);
-    int lower = 0;
-    int upper = 0;
-    if (pieces.size() > 2) {
-        lower = PrefixNumber(pieces[1], pieces[1].size(), 0);
-        upper = PrefixNumber(pieces[2], pieces[2].size(), 0);
-    }
-    if (upper == 0) upper = 65535;
-    value_->setRange(lower, std::max(lower, upper));
-    value_->setValue(lower);
+    value_->setRange(lowest, std::max(lowest, highest));
+    value_->setValue(lowest);
     QHBoxLayout* layout = RowLayout(this);
     layout->addWidget(operator_);
     layout->addWidget(value_, 1);

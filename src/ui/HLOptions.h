@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "highlight/Catalogue.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -53,11 +55,10 @@ class WHLABSOption : public QWidget {
     const WHLContext* context_ = nullptr;
 };
 
-// A new editor for the catalogue's editor code (1 to 12) and its editor
-// field (such as "5,0,0"); null for any other code.
-WHLABSOption* CreateHLOption(int code, const std::string& field, QWidget* parent = nullptr);
+// A new editor for a kind's parameter; null when the kind takes none.
+WHLABSOption* CreateHLOption(const KindParam& param, QWidget* parent = nullptr);
 
-// Code 1: "Male", "Female" or "Unknown".
+// ParamEditor::Sex: "Male", "Female" or "Unknown".
 class WHLOptSex : public WHLABSOption {
     Q_OBJECT
 
@@ -99,7 +100,7 @@ class WHLOptIndividual : public WHLABSOption {
     QToolButton* previous_;
 };
 
-// Code 2: an individual and a number of generations, "12^4".
+// ParamEditor::PersonAndGenerations: an individual and a number of generations, "12^4".
 class WHLOptInd : public WHLOptIndividual {
     Q_OBJECT
 
@@ -118,7 +119,7 @@ class WHLOptInd : public WHLOptIndividual {
     QSpinBox* generations_;
 };
 
-// Code 7: an individual alone, "12".
+// ParamEditor::Person: an individual alone, "12".
 class WHLOptIndNoGen : public WHLOptIndividual {
     Q_OBJECT
 
@@ -137,7 +138,7 @@ class WHLOptIndNoGen : public WHLOptIndividual {
     QLabel* name_;
 };
 
-// Codes 3 and 6: a match mode and a text, "1SMITH". The text can hold
+// ParamEditor::Text and ::Soundex: a match mode and a text, "1SMITH". The text can hold
 // neither ":" nor ";", which would end the parameter or the condition.
 class WHLOptString : public WHLABSOption {
     Q_OBJECT
@@ -155,7 +156,7 @@ class WHLOptString : public WHLABSOption {
     QLineEdit* text_;
 };
 
-// Code 4: "=", "BEF", "ABT" or "AFT" and a date, "BEF 12 May 1850".
+// ParamEditor::Date: "=", "BEF", "ABT" or "AFT" and a date, "BEF 12 May 1850".
 class WHLOptDate : public WHLABSOption {
     Q_OBJECT
 
@@ -175,14 +176,13 @@ class WHLOptDate : public WHLABSOption {
     WDateButtons* date_;
 };
 
-// Code 5: a comparison and a number, "510" for ">= 10". The editor field
-// may give the number's limits: "5,lower,upper", an upper limit of 0
-// meaning 65535.
+// ParamEditor::Number: a comparison and a number, "510" for ">= 10", the
+// number within the kind's range.
 class WHLOptInt : public WHLABSOption {
     Q_OBJECT
 
   public:
-    explicit WHLOptInt(const std::string& field, QWidget* parent = nullptr);
+    WHLOptInt(int lowest, int highest, QWidget* parent = nullptr);
     std::string HLString() const override;
     void SetHLString(const std::string& text) override;
     WSelectionButton* Operator() const { return operator_; }
@@ -193,7 +193,7 @@ class WHLOptInt : public WHLABSOption {
     QSpinBox* value_;
 };
 
-// Code 8: the age above which nobody counts as living, "110".
+// ParamEditor::AgeLimit: the age above which nobody counts as living, "110".
 class WHLOptAgeLimit : public WHLABSOption {
     Q_OBJECT
 
@@ -207,8 +207,8 @@ class WHLOptAgeLimit : public WHLABSOption {
     QSpinBox* value_;
 };
 
-// Codes 9 to 12: "A Date" or one status word of the ordinance; the
-// parameter is the line number from 1.
+// ParamEditor::BaptismStatus to ::SealedToSpouseStatus: "A Date" or one status word of the
+// ordinance; the parameter is the line number from 1.
 class WHLOptLDSDate : public WHLABSOption {
     Q_OBJECT
 

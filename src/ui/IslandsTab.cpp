@@ -27,9 +27,16 @@
 namespace vx {
 namespace {
 
-// The island grid's columns: rank, individuals, families, first individual.
-constexpr int kIslandNameColumn = 3;
-constexpr std::array<int, 4> kIslandWidths = {40, 60, 60, 450};
+// The grid's columns, from 0.
+enum IslandColumn : int {
+    kRankColumn,
+    kIndividualsColumn,
+    kFamiliesColumn,
+    kFirstIndividualColumn,
+    kIslandColumns
+};
+
+constexpr std::array<int, kIslandColumns> kIslandWidths = {40, 60, 60, 450};
 
 QTableView* NewGrid(const char* name) {
     auto* grid = new QTableView;
@@ -57,28 +64,32 @@ int WIslandsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int WIslandsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : kIslandColumns;
 }
 
 QVariant WIslandsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= count_ || index.column() >= 4 || !collection_) return {};
+    if (!index.isValid() || index.row() >= count_ || index.column() >= kIslandColumns ||
+        !collection_)
+        return {};
     if (role != Qt::DisplayRole) return {};
     const int32_t rank = index.row() + 1;
     switch (index.column()) {
-        case 0:
+        case kRankColumn:
             return QString::number(rank);
-        case 1:
+        case kIndividualsColumn:
             return ToQt(FormatThousands(collection_->IslandIndividuals(rank)));
-        case 2:
+        case kFamiliesColumn:
             return ToQt(FormatThousands(collection_->IslandFamilies(rank)));
-        default:
+        default:  // kFirstIndividualColumn
             return ToQt(collection_->DisplayNameOf(collection_->IslandFirstIndividual(rank)));
     }
 }
 
 QVariant WIslandsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char* const kCaptions[4] = {"  #", "# Inds", "# Fams", "1st individual in Island"};
-    if (orientation != Qt::Horizontal || section < 0 || section >= 4 || role != Qt::DisplayRole)
+    static const char* const kCaptions[kIslandColumns] = {"  #", "# Inds", "# Fams",
+                                                          "1st individual in Island"};
+    if (orientation != Qt::Horizontal || section < 0 || section >= kIslandColumns ||
+        role != Qt::DisplayRole)
         return {};
     return QString(kCaptions[section]);
 }
@@ -107,7 +118,7 @@ TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
     // The island grid's widths are fixed; only the name column holds text.
     islandWidths_ = new TGridWidths(
         *islandGrid_, [](int column) { return kIslandWidths[size_t(column)]; }, [](int, int) {},
-        [](int column) { return column != kIslandNameColumn; });
+        [](int column) { return column != kFirstIndividualColumn; });
     islandWidths_->Apply();
     connect(islandGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {

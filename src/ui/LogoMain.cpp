@@ -63,7 +63,7 @@
 namespace vx {
 namespace {
 
-constexpr const char* kTabCaptions[TLogoAppForm::kTabCount] = {
+constexpr const char* kTabCaptions[Tab::Count] = {
     "Sender",      "General", "Individual",  "Family",  "Pedigree",
     "Descendants", "List",    "Highlighted", "Islands", "Sources"};
 
@@ -88,11 +88,11 @@ constexpr QuickHelpEntry kQuickHelp[] = {
 };
 
 // The QuickHelp entry offered when a tab is refreshed (0: none).
-constexpr int kTabQuickHelp[TLogoAppForm::kTabCount] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+constexpr int kTabQuickHelp[Tab::Count] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
 // The page that shows each tab: "Highlighted" shares the List page.
 int PageOfTab(int tab) {
-    return tab == TLogoAppForm::kTabHighlighted ? TLogoAppForm::kTabList : tab;
+    return tab == Tab::Highlighted ? Tab::List : tab;
 }
 
 }  // namespace
@@ -236,9 +236,9 @@ void TLogoAppForm::BuildPages() {
     listPage_ = new TListPage(*listColumns_);
     islandsPage_ = new TIslandsPage(*islandColumns_);
     sourcesPage_ = new TSourcesPage;
-    QWidget* pages[kTabCount] = {senderPage_,   generalPage_,     individualPage_, familyPage_,
-                                 pedigreePage_, descendantsPage_, listPage_,       new QWidget,
-                                 islandsPage_,  sourcesPage_};
+    QWidget* pages[Tab::Count] = {senderPage_,   generalPage_,     individualPage_, familyPage_,
+                                  pedigreePage_, descendantsPage_, listPage_,       new QWidget,
+                                  islandsPage_,  sourcesPage_};
     for (QWidget* page : pages)
         pages_->addWidget(page);
     // Double-clicking a person anywhere moves there through the scroller.
@@ -307,8 +307,8 @@ void TLogoAppForm::BusyTick() {
 void TLogoAppForm::ResetState() {
     collection_.reset();
     findBox_->Reset();
-    tabs_->setCurrentIndex(kTabSender);
-    pages_->setCurrentIndex(kTabSender);
+    tabs_->setCurrentIndex(Tab::Sender);
+    pages_->setCurrentIndex(Tab::Sender);
 }
 
 void TLogoAppForm::showEvent(QShowEvent* event) {
@@ -414,7 +414,7 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     bool loaded = false;
     try {
         std::string error;
-        collection_ = OpenCollection(path, 0, error);
+        collection_ = OpenCollection(path, WABSCollection::kKindUnknown, error);
         if (!collection_) {
             HideWait();
             FailLoad(error);
@@ -524,7 +524,7 @@ int TLogoAppForm::CurrentTab() const {
 }
 
 void TLogoAppForm::SelectTab(int tab) {
-    if (tab >= 0 && tab < kTabCount) tabs_->setCurrentIndex(tab);
+    if (tab >= 0 && tab < Tab::Count) tabs_->setCurrentIndex(tab);
 }
 
 void TLogoAppForm::RefreshView() {
@@ -539,32 +539,32 @@ void TLogoAppForm::RefreshPage() {
     const int tab = CurrentTab();
     const PageContext context = CurrentContext();
     switch (tab) {
-        case kTabGeneral:
+        case Tab::General:
             generalPage_->Refresh(context);
             break;
-        case kTabIndividual:
+        case Tab::Individual:
             individualPage_->Refresh(context);
             break;
-        case kTabFamily:
+        case Tab::Family:
             familyPage_->Refresh(context);
             break;
-        case kTabPedigree:
+        case Tab::Pedigree:
             pedigreePage_->Refresh(context);
             break;
-        case kTabDescendants:
+        case Tab::Descendants:
             descendantsPage_->Refresh(context);
             break;
-        case kTabList:
-        case kTabHighlighted:
-            RefreshListPage(tab == kTabHighlighted);
+        case Tab::List:
+        case Tab::Highlighted:
+            RefreshListPage(tab == Tab::Highlighted);
             break;
-        case kTabIslands:
+        case Tab::Islands:
             islandsPage_->Refresh(context);
-            staleFlags_.reset(kTabIslands);
+            staleFlags_.reset(Tab::Islands);
             break;
-        case kTabSources:
+        case Tab::Sources:
             sourcesPage_->Refresh(context);
-            staleFlags_.reset(kTabSources);
+            staleFlags_.reset(Tab::Sources);
             break;
         default:
             break;
@@ -603,7 +603,7 @@ void TLogoAppForm::RefreshListPage(bool highlighted) {
         return;
     }
     listColumns_->SetBasePerson(active);
-    const int flag = highlighted ? kStaleHighlighted : kTabList;
+    const int flag = highlighted ? kStaleHighlighted : Tab::List;
     if (staleFlags_.test(static_cast<size_t>(flag))) {
         listPage_->ShowList(nullptr, nullptr, highlighted, active);
         listColumns_->SetSortIterator(nullptr);

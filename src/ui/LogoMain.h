@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "archive/EmbeddedArchive.h"
+#include "ui/Tabs.h"
 
 class QAction;
 class QLabel;
@@ -58,20 +59,6 @@ class TLogoAppForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    // The tabs, by position.
-    enum Tab : int {
-        kTabSender,
-        kTabGeneral,
-        kTabIndividual,
-        kTabFamily,
-        kTabPedigree,
-        kTabDescendants,
-        kTabList,
-        kTabHighlighted,
-        kTabIslands,
-        kTabSources,
-        kTabCount
-    };
     // The commands of the menus and the toolbar.
     enum Command : int {
         kCmdPrint,
@@ -305,7 +292,7 @@ class TLogoAppForm : public QMainWindow {
     WSelectionButton* quickSelection_ = nullptr;
     WFindBox* findBox_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};
-    std::array<QAction*, kTabCount> viewActions_{};
+    std::array<QAction*, Tab::Count> viewActions_{};
     std::array<QLabel*, 5> status_{};
     QTimer* importTimer_ = nullptr;
     QTimer* clearStatusTimer_ = nullptr;

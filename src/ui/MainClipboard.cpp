@@ -58,7 +58,7 @@ void TLogoAppForm::CopyToClipboard() {
     // List-shaped tabs ask for the format first; Cancel copies nothing.
     int choice = TListClipDlg::kFixed;
     QString csvFile;
-    if (tab == kTabList || tab == kTabHighlighted || tab == kTabIslands) {
+    if (tab == Tab::List || tab == Tab::Highlighted || tab == Tab::Islands) {
         choice = ChooseListFormat(csvFile);
         if (choice == TListClipDlg::kCancel) return;
     }
@@ -67,31 +67,31 @@ void TLogoAppForm::CopyToClipboard() {
     try {
         WaitScope wait("Copying to clipboard", false, false);
         switch (tab) {
-            case kTabGeneral:
+            case Tab::General:
                 text = GeneralText(c, std::filesystem::path(currentPath_).filename().string(),
                                    rawMode_);
                 break;
-            case kTabIndividual:
+            case Tab::Individual:
                 text = IndividualText(c, scroller_->CurrentIndividual(), rawMode_);
                 break;
-            case kTabFamily:
+            case Tab::Family:
                 text = FamilyText(c, familyPage_->Model());
                 break;
-            case kTabPedigree:
+            case Tab::Pedigree:
                 text = PedigreeText(c, pedigreePage_->Model());
                 break;
-            case kTabDescendants:
+            case Tab::Descendants:
                 if (const WDesIterator* list = descendantsPage_->Model().List())
                     text = DescendantsText(c, *list);
                 break;
-            case kTabList:
-            case kTabHighlighted:
+            case Tab::List:
+            case Tab::Highlighted:
                 if (WColSortIterator* list = listPage_->Model().List()) {
                     listPage_->StoreColumnWidths();
                     text = ListText(*listColumns_, *list, format);
                 }
                 break;
-            case kTabIslands:
+            case Tab::Islands:
                 text = IslandsText(c, format);
                 break;
             default:

@@ -73,7 +73,7 @@ constexpr CommandRow kCommands[] = {
 
 // The View menu's items, one per tab in tab order, so F2 to F11 open them
 // from Sender to Sources.
-constexpr const char* kViewItems[C::kTabCount] = {
+constexpr const char* kViewItems[Tab::Count] = {
     "Sender Tab",      "General Tab", "Individual Tab",  "Family Tab",  "Pedigree Tab",
     "Descendants Tab", "List Tab",    "Highlighted Tab", "Islands Tab", "Sources Tab"};
 
@@ -111,7 +111,7 @@ void TLogoAppForm::BuildCommands() {
     for (const char* title : {"&File", "&Edit", "&View", "&Tools", "&Help"})
         menus[title] = menuBar()->addMenu(title);
 
-    for (int tab = 0; tab < kTabCount; ++tab) {
+    for (int tab = 0; tab < Tab::Count; ++tab) {
         QAction* action = menus["&View"]->addAction(kViewItems[tab]);
         action->setShortcut(QKeySequence(Qt::Key_F2 + tab));
         action->setData(tab + 1);
@@ -291,12 +291,12 @@ void TLogoAppForm::PrintReport() {
     } tagSentOff;
     reports::TPrintDlg dialog(this);
     // The Sender and Sources tabs have no report of their own.
-    dialog.SelectPage(tab >= kTabGeneral && tab <= kTabIslands ? tab - kTabGeneral : -1);
+    dialog.SelectPage(tab >= Tab::General && tab <= Tab::Islands ? tab - Tab::General : -1);
     dialog.SetSource(collection_.get(), active, marriage);
     // A list made before the file, the view or the highlighting changed is
     // out of date; the report then makes its own.
     dialog.SetIterators(IsStale(kStaleHighlighted) ? nullptr : highlightedList_.get(),
-                        IsStale(kTabList) ? nullptr : sortedList_.get());
+                        IsStale(Tab::List) ? nullptr : sortedList_.get());
     dialog.SetFileTitle(FileTitle());
     dialog.SetColumns(listColumns_.get(), desColumns_.get());
     dialog.SetHighlightGroup(group_.get());

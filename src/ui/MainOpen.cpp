@@ -116,7 +116,7 @@ void TLogoAppForm::StartWith(const std::string& gedcomPath) {
 void TLogoAppForm::ShowWelcome() {
     if (collection_) return;
     senderPage_->ShowWelcome();
-    SelectTab(kTabSender);
+    SelectTab(Tab::Sender);
     setWindowTitle(kAppName);
 }
 

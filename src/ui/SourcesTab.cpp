@@ -25,6 +25,21 @@
 namespace vx {
 namespace {
 
+// The grid's columns, from 0.
+enum SourceColumn : int {
+    kNumberColumn,
+    kNoteColumn,
+    kTextColumn,
+    kRepositoryColumn,
+    kTitleColumn,
+    kAbbreviationColumn,
+    kAuthorColumn,
+    kPublicationColumn,
+    kCallNumberColumn,
+    kSourceColumns
+};
+static_assert(kSourceColumns == WSourcesModel::kColumnCount);
+
 const char* const kCaptions[WSourcesModel::kColumnCount] = {
     "  #", "N", "T", "R", "Title", "Abbreviation", "Author", "Publication", "Call Number"};
 // The settings key holding each column's width (the abbreviation column
@@ -33,7 +48,7 @@ constexpr int kWidthKeys[WSourcesModel::kColumnCount] = {
     opt::kSrcCol1, opt::kSrcCol2, opt::kSrcCol3, opt::kSrcCol4, opt::kSrcCol5,
     opt::kSrcCol9, opt::kSrcCol6, opt::kSrcCol7, opt::kSrcCol8};
 // The title; the columns before it hold numbers and marks.
-constexpr int kFirstTextColumn = 4;
+constexpr int kFirstTextColumn = kTitleColumn;
 
 // A one-line cell or label: carriage returns become blanks.
 QString OneLine(const std::string& text) {
@@ -132,23 +147,23 @@ QVariant WSourcesModel::data(const QModelIndex& index, int role) const {
     if (!source) return {};
     auto flag = [](bool on) { return QString(on ? "Y" : ""); };
     switch (index.column()) {
-        case 0:
+        case kNumberColumn:
             return ToQt(FormatThousands(number));
-        case 1:
+        case kNoteColumn:
             return flag(source->HasNote());
-        case 2:
+        case kTextColumn:
             return flag(source->HasText());
-        case 3:
+        case kRepositoryColumn:
             return flag(source->HasRepository());
-        case 4:
+        case kTitleColumn:
             return OneLine(source->Title());
-        case 5:
+        case kAbbreviationColumn:
             return OneLine(source->Abbreviation());
-        case 6:
+        case kAuthorColumn:
             return OneLine(source->Author());
-        case 7:
+        case kPublicationColumn:
             return OneLine(source->Publication());
-        default:
+        default:  // kCallNumberColumn
             return OneLine(source->CallNumber());
     }
 }

@@ -8,6 +8,7 @@
 #include "app/Win1252.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/RESCompress.h"
+#include "columns/AttributeIds.h"
 #include "columns/ColSortIterator.h"
 #include "exports/GeneralPage.h"
 #include "gedcom/GEDCollection.h"
@@ -25,8 +26,8 @@ namespace {
 
 // The built-in sorts of the find lists: "Surname, Given" for the surname
 // search, the full name for the given-name search (as the desktop's).
-constexpr int kSurnameSortKey = 7;
-constexpr int kGivenSortKey = 6;
+constexpr int kSurnameSortKey = Attr::SurnameGiven;
+constexpr int kGivenSortKey = Attr::FullName;
 
 // Days from 1899-12-30, where the trailer's dates count from, to 1970-01-01.
 constexpr double kUnixEpochDays = 25569.0;

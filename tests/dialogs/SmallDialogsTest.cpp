@@ -277,13 +277,13 @@ class SmallDialogsTest : public QObject {
             });
         };
         closeNext(false);
-        window->SelectTab(TLogoAppForm::kTabGeneral);
+        window->SelectTab(Tab::General);
         QCOMPARE(shown, QStringList{"General Tab"});
-        window->SelectTab(TLogoAppForm::kTabSender);
-        window->SelectTab(TLogoAppForm::kTabGeneral);  // seen: no box
+        window->SelectTab(Tab::Sender);
+        window->SelectTab(Tab::General);  // seen: no box
         closeNext(true);
-        window->SelectTab(TLogoAppForm::kTabList);
-        window->SelectTab(TLogoAppForm::kTabFamily);  // stopped: no box
+        window->SelectTab(Tab::List);
+        window->SelectTab(Tab::Family);  // stopped: no box
         QCOMPARE(shown, (QStringList{"General Tab", "List Tab"}));
         QVERIFY(WOptions::GetFlag(opt::kIH4));
     }
@@ -294,7 +294,7 @@ class SmallDialogsTest : public QObject {
         auto window = OpenWindow();
         QVERIFY(window);
         window->Scroller()->GoToIndividual(1);
-        window->SelectTab(TLogoAppForm::kTabList);
+        window->SelectTab(Tab::List);
         const TListPage& list = *window->ListPage();
         const auto nameCell = [&] {
             return list.Grid()->model()->index(0, 2).data(Qt::DisplayRole).toString();
@@ -320,15 +320,14 @@ class SmallDialogsTest : public QObject {
         QCOMPARE(list.Grid()->font().pointSize(), 12);
         QVERIFY(list.Grid()->verticalHeader()->defaultSectionSize() >= 18);
         QCOMPARE(window->Scroller()->Label()->font().pointSize(), 12);
-        window->SelectTab(TLogoAppForm::kTabFamily);
+        window->SelectTab(Tab::Family);
         auto* family = qobject_cast<TFamilyPage*>(window->Pages()->currentWidget());
         QVERIFY(family);
         QCOMPARE(family->SubjectPanel()->FontSize(), 12);
         // Colours: the highlight strip.
         QCOMPARE(window->HighlightStrip()->palette().color(QPalette::Window), QColor(Qt::cyan));
         // The Individual tab's own box shows the new order setting.
-        auto* individual =
-            qobject_cast<TIndividualPage*>(window->Pages()->widget(TLogoAppForm::kTabIndividual));
+        auto* individual = qobject_cast<TIndividualPage*>(window->Pages()->widget(Tab::Individual));
         QVERIFY(individual->ChronologicalBox()->isChecked());
     }
 
@@ -337,7 +336,7 @@ class SmallDialogsTest : public QObject {
     void columnsButtonsReshapeTheirLists() {
         auto window = OpenWindow();
         QVERIFY(window);
-        window->SelectTab(TLogoAppForm::kTabList);
+        window->SelectTab(Tab::List);
         TListPage& list = *window->ListPage();
         auto* button = list.findChild<QToolButton*>("sbListColumns");
         QVERIFY(button && button->isEnabled());
@@ -362,7 +361,7 @@ class SmallDialogsTest : public QObject {
                  QString("Roi, Jos\u00e9"));
 
         // Cancel leaves the Descendants set alone.
-        window->SelectTab(TLogoAppForm::kTabDescendants);
+        window->SelectTab(Tab::Descendants);
         auto* descendants = qobject_cast<TDescendantsPage*>(window->Pages()->currentWidget());
         const std::string before = window->DesColumns().ColumnString();
         WhenModal<TdlgListColumns>([](TdlgListColumns& dialog) { dialog.reject(); });
@@ -376,7 +375,7 @@ class SmallDialogsTest : public QObject {
         descendants->findChild<QToolButton*>("SpeedButton14")->click();
         QCOMPARE(descendants->Model().columnCount(), 2);
 
-        window->SelectTab(TLogoAppForm::kTabIslands);
+        window->SelectTab(Tab::Islands);
         auto* islands = qobject_cast<TIslandsPage*>(window->Pages()->currentWidget());
         WhenModal<TdlgListColumns>([](TdlgListColumns& dialog) {
             dialog.SetColumnString("7,1", nullptr);

@@ -459,21 +459,22 @@ TEST_F(ConditionTest, Catalogue) {
     EXPECT_EQ(KindCaption(113, true), "Not Spouse Surname");
     EXPECT_EQ(KindCaption(0, false), "");
     EXPECT_EQ(KindCaption(114, false), "");
-    EXPECT_EQ(KindHasParam(17), 1);
-    EXPECT_EQ(KindHasParam(2), 0);
-    EXPECT_EQ(KindHasParam(6), 0);  // an entry without an editor field
-    EXPECT_EQ(KindHasParam(101), 1);
-    EXPECT_EQ(KindHasParam(114), 0);
-    EXPECT_EQ(KindField(44, 1), "5,0,0");
-    EXPECT_EQ(KindField(90, 1), "12");
-    EXPECT_EQ(KindField(44, 0), "1");
-    EXPECT_EQ(KindField(2, 1), "");
-    EXPECT_EQ(KindField(6, 1), "");
-    EXPECT_EQ(KindFieldInt(44, 1), 5);
-    EXPECT_EQ(KindFieldInt(17, 1), 1);
-    EXPECT_EQ(KindFieldInt(2, 1), 0);
-    EXPECT_EQ(KindFieldInt(101, 1), 5);
-    EXPECT_EQ(KindFieldInt(90, 1), 12);
+    EXPECT_TRUE(KindHasParam(17));
+    EXPECT_FALSE(KindHasParam(2));
+    EXPECT_FALSE(KindHasParam(6));
+    EXPECT_TRUE(KindHasParam(101));
+    EXPECT_FALSE(KindHasParam(114));
+    // A count takes any number up to the largest; the legacy tag one of nine.
+    EXPECT_EQ(KindParameter(44).editor, ParamEditor::Number);
+    EXPECT_EQ(KindParameter(44).lowest, 0);
+    EXPECT_EQ(KindParameter(44).highest, kLargestCountParam);
+    EXPECT_EQ(KindParameter(101).editor, ParamEditor::Number);
+    EXPECT_EQ(KindParameter(101).lowest, 1);
+    EXPECT_EQ(KindParameter(101).highest, 9);
+    EXPECT_EQ(KindParameter(90).editor, ParamEditor::SealedToSpouseStatus);
+    EXPECT_EQ(KindParameter(17).editor, ParamEditor::Sex);
+    EXPECT_EQ(KindParameter(2).editor, ParamEditor::None);
+    EXPECT_EQ(KindParameter(0).editor, ParamEditor::None);
     for (int kind : {1, 0, 114})
         EXPECT_EQ(CreateCondition(kind, collection_.get()), nullptr) << kind;
     for (int kind = 2; kind <= kConditionKinds; ++kind)

@@ -279,8 +279,8 @@ class PrintDlgTest : public QObject {
         };
         // The Family tab showing John's second marriage.
         window.Scroller()->GoToIndividual(1);
-        window.SelectTab(TLogoAppForm::kTabFamily);
-        static_cast<TFamilyPage*>(window.Pages()->widget(TLogoAppForm::kTabFamily))->NextSpouse();
+        window.SelectTab(Tab::Family);
+        static_cast<TFamilyPage*>(window.Pages()->widget(Tab::Family))->NextSpouse();
         print->trigger();
         QCOMPARE(seen.page, int(kReportFamily));
         QCOMPARE(seen.individual, 1);
@@ -288,11 +288,11 @@ class PrintDlgTest : public QObject {
         QVERIFY(!seen.tagSent);
         QVERIFY(WOptions::GetFlag(opt::kTMGTagSent));
 
-        window.SelectTab(TLogoAppForm::kTabIslands);
+        window.SelectTab(Tab::Islands);
         print->trigger();
         QCOMPARE(seen.page, int(kReportIslands));
         // The Sources tab has no report: the dialog opens on its first page.
-        window.SelectTab(TLogoAppForm::kTabSources);
+        window.SelectTab(Tab::Sources);
         print->trigger();
         QCOMPARE(seen.page, int(kReportGeneral));
     }

@@ -344,7 +344,7 @@ class ConditionEditorTest : public QObject {
         QVERIFY(!next->isEnabled());
 
         // The Highlighted tab brings the highlighting page along.
-        window.SelectTab(TLogoAppForm::kTabHighlighted);
+        window.SelectTab(Tab::Highlighted);
         QVERIFY(!window.LeftPanel()->isHidden());
         QCOMPARE(window.LeftPanel()->findChild<QStackedWidget*>()->currentWidget(),
                  static_cast<QWidget*>(window.HighlightPanel()));
@@ -401,7 +401,7 @@ class ConditionEditorTest : public QObject {
     void unreadableConditionsAreToldNotFatal() {
         TLogoAppForm window("no-program-file");
         QVERIFY(window.LoadFile(gedcom_));
-        window.SelectTab(TLogoAppForm::kTabHighlighted);
+        window.SelectTab(Tab::Highlighted);
         // "Ancestors of" without generations, and a kind that is no number.
         for (const char* conditions : {"+21:2", "+x;A;+13"}) {
             services_.messages.clear();

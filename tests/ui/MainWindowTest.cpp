@@ -151,7 +151,7 @@ void MainWindowTest::opensThePackedFileAtItsStartIndividual() {
     QCOMPARE(window->StatusPanel(3)->text(), QString("N: 0"));
     QCOMPARE(window->StatusPanel(4)->text(), QString("S: 0"));
     QCOMPARE(window->Scroller()->CurrentIndividual(), 3);
-    QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSender));
+    QCOMPARE(window->CurrentTab(), int(Tab::Sender));
     QCOMPARE(window->Tabs()->count(), 10);
     QCOMPARE(window->Tabs()->tabText(9), QString("Sources"));
     QVERIFY(window->ImportSeconds() >= 0);
@@ -165,7 +165,7 @@ void MainWindowTest::viewItemsOpenTheTabsTheyName() {
     auto window = Open(program_);
     QVERIFY(window);
     // Every item names the tab it opens, and its key follows the tab order.
-    for (int tab = 0; tab < TLogoAppForm::kTabCount; ++tab) {
+    for (int tab = 0; tab < Tab::Count; ++tab) {
         QCOMPARE(window->ViewAction(tab)->text(), window->Tabs()->tabText(tab) + " Tab");
         QCOMPARE(window->ViewAction(tab)->shortcut(), QKeySequence(Qt::Key_F2 + tab));
         window->ViewAction(tab)->trigger();
@@ -173,15 +173,15 @@ void MainWindowTest::viewItemsOpenTheTabsTheyName() {
     }
     window->activateWindow();
     QTest::keyClick(window.get(), Qt::Key_F11);
-    QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSources));
+    QCOMPARE(window->CurrentTab(), int(Tab::Sources));
     QTest::keyClick(window.get(), Qt::Key_F2);
-    QCOMPARE(window->CurrentTab(), int(TLogoAppForm::kTabSender));
+    QCOMPARE(window->CurrentTab(), int(Tab::Sender));
     // The Highlighted tab shows the List page.
-    window->SelectTab(TLogoAppForm::kTabHighlighted);
-    QCOMPARE(window->Pages()->currentIndex(), int(TLogoAppForm::kTabList));
-    QCOMPARE(WOptions::GetInt(opt::kLastTab), int(TLogoAppForm::kTabHighlighted));
-    window->SelectTab(TLogoAppForm::kTabFamily);
-    QCOMPARE(window->Pages()->currentIndex(), int(TLogoAppForm::kTabFamily));
+    window->SelectTab(Tab::Highlighted);
+    QCOMPARE(window->Pages()->currentIndex(), int(Tab::List));
+    QCOMPARE(WOptions::GetInt(opt::kLastTab), int(Tab::Highlighted));
+    window->SelectTab(Tab::Family);
+    QCOMPARE(window->Pages()->currentIndex(), int(Tab::Family));
 }
 
 void MainWindowTest::historyFollowsTheScroller() {
@@ -271,9 +271,9 @@ void MainWindowTest::quickHelpShowsOnceUntilReset() {
     window->show();
     QVERIFY(QTest::qWaitFor([&] { return window->StartSequenceDone(); }, 20000));
     QCOMPARE(shown.front(), 1);
-    window->SelectTab(TLogoAppForm::kTabGeneral);
-    window->SelectTab(TLogoAppForm::kTabSender);
-    window->SelectTab(TLogoAppForm::kTabGeneral);
+    window->SelectTab(Tab::General);
+    window->SelectTab(Tab::Sender);
+    window->SelectTab(Tab::General);
     QCOMPARE(std::count(shown.begin(), shown.end(), 2), 1L);
     // Resetting offers the entries again: the General tab's at once.
     window->CommandAction(TLogoAppForm::kCmdResetQuickHelp)->trigger();
@@ -295,12 +295,12 @@ void MainWindowTest::quickHelpWaitsForThePageAndComesOneAtATime() {
     window->show();
     QVERIFY(QTest::qWaitFor([&] { return window->StartSequenceDone(); }, 20000));
     shown.clear();
-    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    window->SelectTab(Tab::Highlighted);
     // The highlighting panel's help, then the tab's, each once.
     QCOMPARE(shown, (std::vector<int>{14, 8}));
     QVERIFY(!overUnreadyPage);
-    window->SelectTab(TLogoAppForm::kTabList);
-    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    window->SelectTab(Tab::List);
+    window->SelectTab(Tab::Highlighted);
     QCOMPARE(shown, (std::vector<int>{14, 8, 7}));
 }
 
@@ -325,7 +325,7 @@ void MainWindowTest::busyTimerFollowsALongCalculation() {
 void MainWindowTest::listTabSortsByHeaderClicks() {
     auto window = Open(program_);
     QVERIFY(window);
-    window->SelectTab(TLogoAppForm::kTabList);
+    window->SelectTab(Tab::List);
     TListPage* page = window->ListPage();
     QVERIFY(page);
     QAbstractItemModelTester tester(&page->Model(),
@@ -359,7 +359,7 @@ void MainWindowTest::listTabSortsByHeaderClicks() {
     QTest::mouseDClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
     QCOMPARE(window->Scroller()->CurrentIndividual(), 5);
     // Without highlighting the Highlighted tab is empty.
-    window->SelectTab(TLogoAppForm::kTabHighlighted);
+    window->SelectTab(Tab::Highlighted);
     QCOMPARE(page->Model().rowCount(), 0);
     QCOMPARE(page->CountLabel()->text(), QString());
 }
@@ -387,7 +387,7 @@ void MainWindowTest::islandsPanelConfinesTheView() {
     panel->Grid()->setCurrentCell(0, 0);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Island (1)"));
     QCOMPARE(window->Collection()->ViewCount(), 4);
-    window->SelectTab(TLogoAppForm::kTabList);
+    window->SelectTab(Tab::List);
     QCOMPARE(window->ListPage()->Model().rowCount(), 4);
     panel->UseIslands()->setChecked(false);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Islands"));
@@ -426,18 +426,18 @@ void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {
     QCOMPARE(clipboard->text(), QString("before"));
 
     window->Scroller()->GoToIndividual(1);
-    window->SelectTab(TLogoAppForm::kTabFamily);
+    window->SelectTab(Tab::Family);
     copy->trigger();
     QVERIFY(clipboard->text().startsWith(
         "FAMILY GROUP\r\n\r\nHUSBAND\r\nName:    Jos\u00e9 /Roi/ [1]\r\nBirth:   1900, \r\n"));
     QVERIFY(TFlashDialog::Current());
     QTRY_VERIFY(!TFlashDialog::Current());  // it goes by itself
-    window->SelectTab(TLogoAppForm::kTabPedigree);
+    window->SelectTab(Tab::Pedigree);
     copy->trigger();
     QVERIFY(clipboard->text().startsWith("PEDIGREE CHART"));
 
     // Lists ask for the format; Cancel leaves the clipboard alone.
-    window->SelectTab(TLogoAppForm::kTabList);
+    window->SelectTab(Tab::List);
     int answer = 0;
     window->listFormatChooser = [&](QString& file) {
         file = dir_.filePath("list.csv");

@@ -161,7 +161,7 @@ void OpenShareTest::opensAGedcomFromDiskLikeAPackedOne() {
     QCOMPARE(window->SenderPage()->Value("Title:")->text(), QString());
     QVERIFY(!window->SenderPage()->ExtractButton()->isVisible());
     // Every tab shows the file, and the scroller moves through it.
-    for (int tab = TLogoAppForm::kTabGeneral; tab < TLogoAppForm::kTabCount; ++tab) {
+    for (int tab = Tab::General; tab < Tab::Count; ++tab) {
         window->SelectTab(tab);
         QCOMPARE(window->CurrentTab(), tab);
     }
@@ -319,7 +319,7 @@ void OpenShareTest::fileChangedOnDiskIsReadAgain() {
     // pages of the last individuals are gone from under the window.
     std::ofstream(path, std::ios::binary | std::ios::trunc) << kFamily;
     window->Scroller()->GoToIndividual(kManyPeople);
-    window->SelectTab(TLogoAppForm::kTabIndividual);
+    window->SelectTab(Tab::Individual);
     window->RefreshView();
     QVERIFY(platform::LostMappedPages() > lostBefore);  // read, and survived
 
@@ -345,7 +345,7 @@ void OpenShareTest::fileRemovedOnDiskStaysShown() {
     // The text stays readable through the open file.
     QVERIFY(window->Collection());
     window->Scroller()->GoToIndividual(4);
-    window->SelectTab(TLogoAppForm::kTabIndividual);
+    window->SelectTab(Tab::Individual);
     QCOMPARE(QString::fromStdString(window->Collection()->FullNameOf(4)), QString("Bo /Roi/"));
     QTest::qWait(2 * TOpenedFileWatch::kCheckIntervalMs);
     QCOMPARE(services_.messages.size(), size_t{1});  // said once
