@@ -48,10 +48,6 @@ class LongWorkCancelTest : public test::LoadedFileTest {
     void TearDown() override {
         while (WaitNesting() > 0)
             HideWait();
-        // The flag outlives the wait; a new request with Cancel clears it,
-        // so that later tests load files unhindered.
-        ShowWait("", false, true);
-        HideWait();
         SetUiServices(nullptr);
         LoadedFileTest::TearDown();
     }
