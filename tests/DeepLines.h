@@ -35,4 +35,17 @@ inline std::string ChainGedcom(int32_t generations, bool withMothers = false) {
     return text + "0 TRLR\n";
 }
 
+// The chain with mothers, each mother a daughter of the top person: every
+// line meets again at the top (pedigree collapse on every generation), so
+// exact counts of distinct ancestors need one walk per person. Work over
+// everybody on it is long enough to be cancelled.
+inline std::string CollapsedChainGedcom(int32_t generations) {
+    std::string text = ChainGedcom(generations, true);
+    text.resize(text.size() - std::string("0 TRLR\n").size());
+    text += "0 @F0@ FAM\n1 HUSB @I" + std::to_string(generations) + "@\n";
+    for (int32_t i = 1; i < generations; ++i)
+        text += "1 CHIL @I" + std::to_string(generations + i) + "@\n";
+    return text + "0 TRLR\n";
+}
+
 }  // namespace vx::test

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/CancelPoll.h"
 #include "app/Services.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
@@ -12,11 +13,13 @@ namespace {
 
 constexpr int kPumpEvery = 50;
 
-void CountStep(int64_t& steps) {
+// True once the wait dialog's Cancel was pressed.
+bool CountStep(int64_t& steps, CancelPoll& poll) {
     if (++steps % kPumpEvery == 0) {
         PublishProgress(steps);
         PumpMessages();
     }
+    return poll.Cancelled();
 }
 
 }  // namespace
@@ -40,18 +43,29 @@ int32_t WIslands::ComputeIslands() {
     openSlot();
     int64_t steps = 0;
     int32_t next = 1;
-    for (int32_t i = 1; i <= people; ++i) {
-        CountStep(steps);
-        if (islandOfIndividual_->GetValue(i) != 0) continue;
-        Flood(i, next, steps);
+    CancelPoll poll(CancelPoll::kStepsPerLook);
+    bool cancelled = false;
+    for (int32_t i = 1; i <= people && !cancelled; ++i) {
+        cancelled = CountStep(steps, poll);
+        if (cancelled || islandOfIndividual_->GetValue(i) != 0) continue;
+        cancelled = !Flood(i, next, steps, poll);
         ++next;
         ++islandCount_;
         openSlot();
     }
-    ranking_ = std::make_unique<WIslandSortIndex>(islandCount_);
-    for (int32_t i = 1; i <= people; ++i)
-        ranking_->AddMember(islandOfIndividual_->GetValue(i));
-    ranking_->Sort();
+    if (!cancelled) {
+        ranking_ = std::make_unique<WIslandSortIndex>(islandCount_);
+        for (int32_t i = 1; i <= people; ++i)
+            ranking_->AddMember(islandOfIndividual_->GetValue(i));
+        ranking_->Sort();
+        cancelled = WorkCancelled();
+    }
+    if (cancelled) {
+        Forget();
+        EndProgress();
+        computing_ = false;
+        return 0;
+    }
     rankOfIsland_ = std::make_unique<WIntArray>(islandCount_);
     for (int32_t rank = 1; rank <= islandCount_; ++rank)
         rankOfIsland_->SetValue(ranking_->IslandAt(rank), rank);
@@ -64,7 +78,18 @@ int32_t WIslands::ComputeIslands() {
 // Island membership is mere connectivity, so an explicit stack replaces the
 // recursion without changing any result, and deep files cannot exhaust the
 // call stack.
-void WIslands::Flood(int32_t start, int32_t island, int64_t& steps) {
+void WIslands::Forget() {
+    islandOfIndividual_.reset();
+    islandOfFamily_.reset();
+    individualsPerIsland_.reset();
+    familiesPerIsland_.reset();
+    firstIndividualPerIsland_.reset();
+    ranking_.reset();
+    rankOfIsland_.reset();
+    islandCount_ = 0;
+}
+
+bool WIslands::Flood(int32_t start, int32_t island, int64_t& steps, CancelPoll& poll) {
     struct Item {
         bool family;
         int32_t number;
@@ -76,7 +101,7 @@ void WIslands::Flood(int32_t start, int32_t island, int64_t& steps) {
         if (item.number == 0) continue;
         if (!item.family) {
             if (islandOfIndividual_->GetValue(item.number) != 0) continue;
-            CountStep(steps);
+            if (CountStep(steps, poll)) return false;
             auto person = collection_.Individual(item.number);
             if (!person) continue;
             islandOfIndividual_->SetValue(item.number, island);
@@ -101,6 +126,7 @@ void WIslands::Flood(int32_t start, int32_t island, int64_t& steps) {
                 pending.push_back({false, family->Child(k)});
         }
     }
+    return true;
 }
 
 int32_t WIslands::IslandAtRank(int32_t rank) const {

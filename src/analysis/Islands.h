@@ -9,13 +9,15 @@
 
 namespace vx {
 
+class CancelPoll;
 class WABSCollection;
 
 class WIslands {
   public:
     explicit WIslands(const WABSCollection& collection) : collection_(collection) {}
 
-    // Computes the islands once; returns their number.
+    // Computes the islands once; returns their number. When the wait
+    // dialog's Cancel stops the work, nothing is kept (0, not computed).
     int32_t ComputeIslands();
     bool IslandsComputed() const { return islandOfIndividual_ != nullptr; }
     int32_t IslandCount() const { return islandCount_; }
@@ -39,7 +41,10 @@ class WIslands {
 
   private:
     int32_t IslandAtRank(int32_t rank) const;
-    void Flood(int32_t start, int32_t island, int64_t& steps);
+    // False when cancelled.
+    bool Flood(int32_t start, int32_t island, int64_t& steps, CancelPoll& poll);
+    // Drops every island array: nothing computed.
+    void Forget();
 
     const WABSCollection& collection_;
     std::unique_ptr<WIntArray> islandOfIndividual_;

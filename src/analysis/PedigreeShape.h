@@ -15,9 +15,10 @@
 namespace vx {
 
 // Whether the user pressed Cancel in the wait dialog that is showing. A
-// flag left over from an earlier dialog never stops later work.
+// flag left over from an earlier dialog, or raised under a wait without
+// Cancel, never stops a walk.
 inline bool WalkCancelled() {
-    return WaitNesting() > 0 && WaitCancelled();
+    return WorkCancelled();
 }
 
 // Steps of a walk between looks at the Cancel flag.

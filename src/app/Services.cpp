@@ -1,6 +1,7 @@
 #include "app/Services.h"
 
 #include <cmath>
+#include <vector>
 
 namespace vx {
 namespace {
@@ -14,6 +15,8 @@ struct WaitState {
     bool dialogExists = false;
     int nesting = 0;
     bool cancelled = false;
+    // Per open request, innermost last: whether it offers Cancel.
+    std::vector<bool> withCancel;
 } gWait;
 
 }  // namespace
@@ -77,6 +80,7 @@ void ShowWait(const std::string& message, bool atOnce, bool withCancel, void* ow
         gWait.dialogExists = true;
     }
     if (withCancel) gWait.cancelled = false;
+    gWait.withCancel.push_back(withCancel);
     gServices->WaitSetCancelButton(withCancel,
                                    WaitDialogHeight(withCancel, gServices->LargeFonts()));
     if (gWait.nesting++ == 0) gServices->WaitBegin(message, atOnce, owner);
@@ -88,6 +92,7 @@ void HideWait() {
         gWait.dialogExists = false;
     }
     if (gWait.nesting > 0) --gWait.nesting;
+    if (!gWait.withCancel.empty()) gWait.withCancel.pop_back();
 }
 
 int WaitNesting() {
@@ -101,6 +106,14 @@ bool WaitCancelled() {
 }
 void SetWaitCancelled() {
     gWait.cancelled = true;
+}
+bool WaitCancellable() {
+    for (const bool offered : gWait.withCancel)
+        if (offered) return true;
+    return false;
+}
+bool WorkCancelled() {
+    return gWait.cancelled && WaitCancellable();
 }
 
 }  // namespace vx

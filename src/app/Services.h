@@ -62,6 +62,12 @@ bool WaitDialogExists();
 // with Cancel opens; long operations poll it.
 bool WaitCancelled();
 void SetWaitCancelled();
+// Whether one of the open requests offers Cancel.
+bool WaitCancellable();
+// Whether work running under the wait dialog should stop: Cancel was
+// pressed while a request offering it is open. A flag left over from an
+// earlier request, or raised under requests without Cancel, stops nothing.
+bool WorkCancelled();
 
 // Height of the wait dialog's client area.
 int WaitDialogHeight(bool withCancel, bool largeFonts);

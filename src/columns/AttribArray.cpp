@@ -4,13 +4,14 @@
 #include <cstring>
 
 #include "analysis/ABSIterator.h"
-#include "storage/TypedArrays.h"
+#include "app/CancelPoll.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
 #include "app/Unicode.h"
 #include "columns/Attrib.h"
 #include "columns/SortKey.h"
 #include "gedcom/ABSCollection.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 namespace {
@@ -62,12 +63,15 @@ void WAttribArray::Fill(WCollectionIterator& iterator, const WAttrib& attribute)
     // list does not matter here.
     iterator.EnsureBuilt();
     const int32_t count = iterator.WABSArrayIndex::Count();
+    CancelPoll poll;
     for (int32_t i = 1; i <= count; ++i) {
         if (i % kPumpEvery == 0) PumpMessages();
+        if (poll.Cancelled()) return;
         const int32_t individual = iterator.WCollectionIterator::ItemID(i);
         if (individual >= 1 && individual <= individualCount_) StoreValue(attribute, individual);
     }
-    filled_ = true;
+    // A walk inside the last value may have seen the Cancel too.
+    filled_ = !WorkCancelled();
 }
 
 const char* WAttribArray::Record(int32_t individual) const {

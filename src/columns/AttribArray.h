@@ -16,6 +16,8 @@ class WCollectionIterator;
 
 class WAttribArray : public WABSArrayIndex {
   public:
+    // False when the wait dialog's Cancel stopped the filling: the values
+    // are then incomplete and must not be used.
     bool Filled() const { return filled_; }
     int32_t IndividualCount() const { return individualCount_; }
     // Orders two individual numbers by their cached values.
@@ -25,7 +27,8 @@ class WAttribArray : public WABSArrayIndex {
     // Sized for every individual of the iterator's collection, all zero.
     WAttribArray(int32_t recordSize, const WCollectionIterator& iterator);
     // Stores the value of every individual of the list, letting the user
-    // interface breathe every 50 individuals. Called by each subclass's
+    // interface breathe every 50 individuals and whenever the work has run
+    // for a while; stops at Cancel. Called by each subclass's
     // constructor, when its own StoreValue is in place.
     void Fill(WCollectionIterator& iterator, const WAttrib& attribute);
     virtual void StoreValue(const WAttrib& attribute, int32_t individual) = 0;

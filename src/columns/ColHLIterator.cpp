@@ -1,5 +1,6 @@
 #include "columns/ColHLIterator.h"
 
+#include "app/CancelPoll.h"
 #include "app/Services.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
@@ -21,13 +22,21 @@ void WColHLIterator::Build() {
     const WABSCollection* collection = Collection();
     if (!collection) return;
     const int32_t count = collection->ViewCount();
-    for (int32_t i = 1; i <= count; ++i) {
+    CancelPoll poll;
+    for (int32_t i = 1; i <= count && !cancelled_; ++i) {
         if (i % kPumpEvery == 0) {
             PublishProgress(i);
             PumpMessages();
         }
+        cancelled_ = poll.Cancelled();
         const int32_t individual = collection->ViewIndividual(i);
-        if (group_.IsHighlighted(individual)) AppendID(individual);
+        if (!cancelled_ && group_.IsHighlighted(individual)) AppendID(individual);
+    }
+    // A walk inside the last answer may have seen the Cancel too.
+    if (cancelled_ || WorkCancelled()) {
+        cancelled_ = true;
+        Reset();
+        group_.Prepare();
     }
     EndProgress();
 }

@@ -1,5 +1,8 @@
 #include "columns/ColSortIterator.h"
 
+#include <cstring>
+#include <vector>
+
 #include "app/Options.h"
 #include "columns/Attrib.h"
 #include "columns/AttribArray.h"
@@ -33,22 +36,38 @@ int32_t WColSortIterator::ItemID(int32_t position) {
     return WCollectionIterator::ItemID(position);
 }
 
-void WColSortIterator::SortBy(const WAttrib* attribute, bool toggle) {
-    if (!attribute) return;
+bool WColSortIterator::SortBy(const WAttrib* attribute, bool toggle) {
+    if (!attribute) return true;
     if (IsSorted() && attribute->Number() == sortedAttribute_) {
         if (toggle) ascending_ = !ascending_;
-        return;
+        return true;
+    }
+    EnsureBuilt();
+    values_.reset();
+    auto values = CreateAttribArray(*this, *attribute);
+    if (!values->Filled()) return false;  // cancelled: the list is untouched
+    // The order to put back should Cancel stop the sort half-way.
+    const int32_t count = WCollectionIterator::Count();
+    std::vector<int32_t> previous(static_cast<size_t>(count));
+    for (int32_t i = 1; i <= count; ++i)
+        std::memcpy(&previous[static_cast<size_t>(i - 1)], Item(i), sizeof(int32_t));
+    const bool wasSorted = IsSorted();
+    ClearSorted();
+    const WAttribArray& cached = *values;
+    const bool done =
+        SortWith([&cached](const char* a,
+                           const char* b) { return cached.CompareIndividuals(IDOf(a), IDOf(b)); },
+                 true);
+    if (!done) {
+        for (int32_t i = 1; i <= count; ++i)
+            SetItem(i, &previous[static_cast<size_t>(i - 1)]);
+        if (wasSorted) MarkSorted();
+        return false;
     }
     if (toggle) ascending_ = true;
-    EnsureBuilt();
     sortedAttribute_ = attribute->Number();
-    ClearSorted();
-    values_.reset();
-    values_ = CreateAttribArray(*this, *attribute);
-    const WAttribArray& values = *values_;
-    SortWith([&values](const char* a,
-                       const char* b) { return values.CompareIndividuals(IDOf(a), IDOf(b)); },
-             true);
+    values_ = std::move(values);
+    return true;
 }
 
 void WColSortIterator::SortByKey(int key) {

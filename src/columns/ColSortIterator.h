@@ -29,8 +29,9 @@ class WColSortIterator : public WCollectionIterator {
     // Sorts by the attribute. Asked for the attribute the list is already
     // sorted by, it only flips the direction (with `toggle`). A newly
     // chosen attribute starts ascending with `toggle`, and keeps the
-    // direction without.
-    void SortBy(const WAttrib* attribute, bool toggle);
+    // direction without. False when the wait dialog's Cancel stopped the
+    // work: the list keeps its previous order, attribute and direction.
+    bool SortBy(const WAttrib* attribute, bool toggle);
     // The built-in orders of the find dialogs: 1 index, 2 identifier,
     // 6 full name, 7 "Surname, Given", 48 custom identifier. Titles and
     // suffixes never take part. Nothing happens when the list is already

@@ -201,19 +201,31 @@ void WListColumns::SetSortIterator(WColSortIterator* iterator) {
 }
 
 void WListColumns::SortByColumn(int column) {
+    const int previous = sortColumn_;
     sortColumn_ = column;
-    Sort(true);
+    // Cancelled: the list kept the order of the column sorted before.
+    if (!Sort(true) && previous >= 1 && SortedBy(previous)) sortColumn_ = previous;
 }
 
 void WListColumns::Resort() {
     if (iterator_) Sort(false);
 }
 
-void WListColumns::Sort(bool toggle) {
-    if (!iterator_ || sortColumn_ < 1) return;
-    WaitScope wait("Sorting.  Please Wait...", false, false);
-    iterator_->SortBy(Column(sortColumn_), toggle);
+bool WListColumns::Sort(bool toggle) {
+    if (!iterator_ || sortColumn_ < 1) return true;
+    WaitScope wait("Sorting.  Please Wait...", false, true);
+    const bool done = iterator_->SortBy(Column(sortColumn_), toggle);
     ascending_ = iterator_->IsAscending();
+    // A cancelled sort leaves the list in an order no column's mark may
+    // claim, unless it was already in this column's order.
+    if (!done && !SortedBy(sortColumn_)) sortColumn_ = -1;
+    return done;
+}
+
+bool WListColumns::SortedBy(int column) const {
+    const WAttrib* attribute = Column(column);
+    return iterator_ && attribute && iterator_->IsSorted() &&
+           attribute->Number() == iterator_->SortedAttribute();
 }
 
 std::string WListColumns::ColumnsHint() const {

@@ -56,6 +56,7 @@ class WListColumns {
     void SetSortIterator(WColSortIterator* iterator);
     WColSortIterator* SortIterator() const { return iterator_; }
     // Sorts by that column; the same column again reverses the direction.
+    // Cancel in the wait dialog keeps the order and mark of before.
     void SortByColumn(int column);
     // Sorts the list again by the sort column without changing direction.
     void Resort();
@@ -74,7 +75,10 @@ class WListColumns {
 
   private:
     const WAttrib* Column(int column) const;
-    void Sort(bool toggle);
+    // Under the wait dialog with Cancel; false when cancelled.
+    bool Sort(bool toggle);
+    // The list is in that column's order.
+    bool SortedBy(int column) const;
 
     std::string sectionName_;
     const WABSCollection* collection_;

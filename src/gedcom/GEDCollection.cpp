@@ -93,10 +93,10 @@ bool WGEDCollection::Load() {
         offsets_[slot] = std::make_unique<WOffsetIndex>();
         xrefs_[slot] = std::make_unique<WXREFIndex>();
     }
-    if (!WaitCancelled()) BuildIndexes();
-    if (!WaitCancelled()) BuildLinks();
+    if (!WorkCancelled()) BuildIndexes();
+    if (!WorkCancelled()) BuildLinks();
     charSet_ = static_cast<uint8_t>(DetectCharSet());
-    return !WaitCancelled();
+    return !WorkCancelled();
 }
 
 void WGEDCollection::BuildIndexes() {
@@ -110,7 +110,7 @@ void WGEDCollection::BuildIndexes() {
     if (!first) return;
     header_ = first;
     int32_t counter = -1;
-    for (const char* line = text.NextRecord(header_, true); line && !WaitCancelled();
+    for (const char* line = text.NextRecord(header_, true); line && !WorkCancelled();
          line = text.NextRecord(line, true)) {
         // The trailer ends the scan; records after it are ignored.
         if (end - line >= 4 && std::memcmp(line, "0 TR", 4) == 0) break;
@@ -125,7 +125,7 @@ void WGEDCollection::BuildIndexes() {
             offsets_[slot]->AppendOffset(offset);
         xrefs_[slot]->AddKey(*id);
     }
-    if (WaitCancelled()) return;
+    if (WorkCancelled()) return;
     for (int slot = 1; slot <= 8; ++slot)
         xrefs_[slot]->SortIfNeeded();
     if (const std::string message = DuplicateIdentifierMessage(xrefs_); !message.empty())
@@ -142,7 +142,7 @@ void WGEDCollection::BuildLinks() {
         return text.LineXRef(text.WithinLine(line, 6), false).value_or(std::string());
     };
 
-    for (int32_t i = 1; i <= IndividualCount() && !WaitCancelled(); ++i) {
+    for (int32_t i = 1; i <= IndividualCount() && !WorkCancelled(); ++i) {
         if (i % kPumpEvery == 0) PumpMessages();
         ForEachSubLine(RecordLine(kSlotIndividual, i), [&](const char* line) {
             if (*line != '1') return;
@@ -156,7 +156,7 @@ void WGEDCollection::BuildLinks() {
             }
         });
     }
-    for (int32_t f = 1; f <= FamilyCount() && !WaitCancelled(); ++f) {
+    for (int32_t f = 1; f <= FamilyCount() && !WorkCancelled(); ++f) {
         if (f % kPumpEvery == 0) PumpMessages();
         ForEachSubLine(RecordLine(kSlotFamily, f), [&](const char* line) {
             if (*line != '1') return;

@@ -122,7 +122,8 @@ int32_t WXREFIndex::AddKey(std::string_view identifier) {
 void WXREFIndex::SortIfNeeded() {
     if (!needsSort_) return;
     ClearSorted();
-    Sort(CompareEntries, this, true);
+    // A sort stopped by Cancel is done again at the next need.
+    if (!Sort(CompareEntries, this, true)) return;
     needsSort_ = false;
     CountDuplicates();
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "app/CancelPoll.h"
 #include "app/Errors.h"
 #include "app/Services.h"
 
@@ -111,6 +112,8 @@ struct WABSArrayIndex::SortRun {
     std::vector<char> pivot;
     std::vector<char> swap;
     int64_t calls = 0;
+    CancelPoll poll{};
+    bool stopped = false;  // the wait dialog's Cancel ended the sort
 
     char* At(int32_t i) const { return array.Item(i); }
     size_t Size() const { return static_cast<size_t>(array.recordSize_); }
@@ -156,8 +159,12 @@ struct WABSArrayIndex::SortRun {
     // Recurses into the smaller side and loops over the larger, so the
     // depth stays logarithmic whatever the data.
     void Step(int32_t low, int32_t high) {
-        while (high > low) {
+        while (high > low && !stopped) {
             if (++calls % 25 == 0 && yield) PumpMessages();
+            if (yield && poll.Cancelled()) {
+                stopped = true;
+                return;
+            }
             if (high - low < 10) {
                 Insertion(low, high);
                 return;
@@ -174,8 +181,8 @@ struct WABSArrayIndex::SortRun {
     }
 };
 
-void WABSArrayIndex::Sort(CompareFn compare, void* context, bool yield) {
-    if (!store_ || count_ <= 0 || sorted_ || sorting_) return;
+bool WABSArrayIndex::Sort(CompareFn compare, void* context, bool yield) {
+    if (!store_ || count_ <= 0 || sorted_ || sorting_) return true;
     sorting_ = true;
     SortRun run{*this,
                 compare,
@@ -190,8 +197,9 @@ void WABSArrayIndex::Sort(CompareFn compare, void* context, bool yield) {
         sorting_ = false;
         throw;
     }
-    sorted_ = true;
+    sorted_ = !run.stopped;
     sorting_ = false;
+    return sorted_;
 }
 
 }  // namespace vx

@@ -63,15 +63,18 @@ class WABSArrayIndex : public WABSIndex {
 
     // Quicksort in place (insertion below 10 records, the middle record as
     // pivot). Not stable. Does nothing when already sorted or sorting. With
-    // `yield`, queued user-interface messages run once at the start and
-    // every 25 steps.
-    void Sort(CompareFn compare, void* context, bool yield);
+    // `yield`, queued user-interface messages run once at the start, every
+    // 25 steps and whenever the sort has run for a while, and the wait
+    // dialog's Cancel stops it: then it returns false and the records are
+    // all there but in no particular order.
+    bool Sort(CompareFn compare, void* context, bool yield);
 
     // The same with any callable int(const char*, const char*).
     template <class F>
-    void SortWith(F&& compare, bool yield) {
-        Sort([](const char* a, const char* b, void* c) { return (*static_cast<F*>(c))(a, b); },
-             &compare, yield);
+    bool SortWith(F&& compare, bool yield) {
+        return Sort(
+            [](const char* a, const char* b, void* c) { return (*static_cast<F*>(c))(a, b); },
+            &compare, yield);
     }
     template <class F>
     int32_t FindWith(F&& compare, const void* key) const {

@@ -93,7 +93,7 @@ void TIslandsPanel::Refresh(const PageContext& context) {
     const WGEDCollection* collection = context.collection;
     if (collection && WOptions::GetFlag(opt::kCalcIslands) && !collection->IslandsComputed()) {
         BusyScope busy;
-        WaitScope wait("Calculating Islands.  Please Wait...", false, false);
+        WaitScope wait("Calculating Islands.  Please Wait...", false, true);
         collection->ComputeIslands();
     }
     ShowIslands();
@@ -103,7 +103,7 @@ void TIslandsPanel::Calculate() {
     if (!context_.collection) return;
     {
         BusyScope busy;
-        WaitScope wait("Calculating Islands.  Please Wait...", false, false);
+        WaitScope wait("Calculating Islands.  Please Wait...", false, true);
         context_.collection->ComputeIslands();
     }
     ShowIslands();

@@ -234,7 +234,7 @@ void TIslandsPage::CountIslands(bool forced) {
     if (!collection || !(forced || WOptions::GetFlag(opt::kCalcIslands))) return;
     if (collection->IslandsComputed()) return;
     BusyScope busy;
-    WaitScope wait("Calculating Islands.  Please Wait...", false, false);
+    WaitScope wait("Calculating Islands.  Please Wait...", false, true);
     collection->ComputeIslands();
 }
 

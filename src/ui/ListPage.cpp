@@ -179,6 +179,10 @@ void TListPage::ShowList(WColSortIterator* list, WHLGroup* group, bool highlight
     MoveToActive(activeIndividual);
 }
 
+void TListPage::ShowCancelled() {
+    count_->setText(QStringLiteral("Cancelled before every individual was checked"));
+}
+
 void TListPage::UpdateSortIndicator() {
     const int sorted = columns_.SortColumn();
     QHeaderView* header = grid_->horizontalHeader();

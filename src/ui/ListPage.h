@@ -81,6 +81,8 @@ class TListPage : public QWidget {
     // are plain and a missing list means no highlighting yet.
     void ShowList(WColSortIterator* list, WHLGroup* group, bool highlightedMode,
                   int32_t activeIndividual);
+    // Says, over the empty grid, that working the list out was cancelled.
+    void ShowCancelled();
     // Header click: sorts by that column (from 0), or reverses it.
     void SortByColumn(int column);
     // Selects the Active Individual's row when the check box asks for it.

@@ -615,8 +615,15 @@ void TLogoAppForm::RefreshListPage(bool highlighted) {
             highlightedList_.reset();
             if (group_) {
                 StartBusyTimer();
-                WaitScope wait("Calculating.  Please Wait...", false, false);
+                WaitScope wait("Calculating.  Please Wait...", false, true);
                 highlightedList_ = std::make_unique<WColHLIterator>(*group_, collection_.get());
+            }
+            if (highlightedList_ && highlightedList_->Cancelled()) {
+                // Nothing half-found is shown; the list stays stale, so the
+                // next visit works it out again.
+                highlightedList_.reset();
+                listPage_->ShowCancelled();
+                return;
             }
         } else {
             sortedList_ = std::make_unique<WColSortIterator>(collection_.get());

@@ -84,6 +84,26 @@ TEST_F(ServicesTest, CancelFlagIsClearedByARequestWithCancel) {
     HideWait();
 }
 
+// Work stops only for a Cancel the user could press: under a request that
+// offers it, however deeply nested the request doing the work.
+TEST_F(ServicesTest, WorkIsCancelledOnlyUnderARequestWithCancel) {
+    ShowWait("Sorting.  Please Wait...", false, false);
+    SetWaitCancelled();
+    EXPECT_FALSE(WorkCancelled());
+    ShowWait("Calculating.  Please Wait...", false, true);
+    EXPECT_TRUE(WaitCancellable());
+    EXPECT_FALSE(WorkCancelled());  // the new request cleared the flag
+    SetWaitCancelled();
+    ShowWait("Sorting.  Please Wait...", false, false);
+    EXPECT_TRUE(WorkCancelled());  // inner work without its own Cancel
+    HideWait();
+    HideWait();
+    EXPECT_FALSE(WaitCancellable());
+    EXPECT_FALSE(WorkCancelled());
+    HideWait();
+    EXPECT_FALSE(WorkCancelled());
+}
+
 TEST_F(ServicesTest, DialogHeightsOnLargeFontScreens) {
     EXPECT_EQ(WaitDialogHeight(true, false), 100);
     EXPECT_EQ(WaitDialogHeight(false, false), 67);
