@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "QtTestSupport.h"
+#include "ScriptedDialogs.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
@@ -263,9 +264,11 @@ class PrintDlgTest : public QObject {
     }
 
     void printCommandOpensTheDialogOnTheCurrentTab() {
+        test::ScriptedDialogs dialogs;
         TLogoAppForm window("no-program-file");
+        window.SetDialogs(&dialogs);
         QVERIFY(window.LoadFile(gedcom_.toStdString()));
-        QAction* print = window.CommandAction(TLogoAppForm::kCmdPrint);
+        QAction* print = window.Ui().commands[TLogoAppForm::kCmdPrint];
         QVERIFY(print->isEnabled());
         struct Seen {
             int page = -1;
@@ -273,14 +276,15 @@ class PrintDlgTest : public QObject {
             int spouseEntry = -2;
             bool tagSent = true;
         } seen;
-        window.printDialogRunner = [&](TPrintDlg& dialog) {
+        dialogs.print = [&](TPrintDlg& dialog) {
             seen = {dialog.CurrentPage(), dialog.ActiveIndividual(), dialog.Request().spouseEntry,
                     WOptions::GetFlag(opt::kTMGTagSent)};
         };
         // The Family tab showing John's second marriage.
-        window.Scroller()->GoToIndividual(1);
+        window.Ui().scroller->GoToIndividual(1);
         window.SelectTab(TLogoAppForm::kTabFamily);
-        static_cast<TFamilyPage*>(window.Pages()->widget(TLogoAppForm::kTabFamily))->NextSpouse();
+        static_cast<TFamilyPage*>(window.Ui().pages->widget(TLogoAppForm::kTabFamily))
+            ->NextSpouse();
         print->trigger();
         QCOMPARE(seen.page, int(kReportFamily));
         QCOMPARE(seen.individual, 1);

@@ -11,11 +11,11 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/EmbeddedArchive.h"
 #include "archive/SenderRecord.h"
+#include "archive/ViewerMark.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/FileHandle.h"
 #include "ui/LogoMain.h"
@@ -141,8 +141,8 @@ void DamagedPayloadTest::crcMismatchIsShownOnceAndTheTreeMarkedDamaged() {
     // The block is still written: the tree loads in full.
     QVERIFY(window->Collection());
     QCOMPARE(window->Collection()->IndividualCount(), 3);
-    QVERIFY(window->SenderPage()->DamageStatus()->isVisibleTo(window->SenderPage()));
-    QVERIFY(window->SenderPage()->DamageStatus()->text().contains("damaged"));
+    QVERIFY(window->Ui().senderPage->DamageStatus()->isVisibleTo(window->Ui().senderPage));
+    QVERIFY(window->Ui().senderPage->DamageStatus()->text().contains("damaged"));
     QCOMPARE(window->ExitStatus(), 0);
 
     // A sound file shows no such line.
@@ -150,7 +150,7 @@ void DamagedPayloadTest::crcMismatchIsShownOnceAndTheTreeMarkedDamaged() {
     auto sound = Open(program_);
     QVERIFY(sound);
     QVERIFY(services_.messages.empty());
-    QVERIFY(!sound->SenderPage()->DamageStatus()->isVisibleTo(sound->SenderPage()));
+    QVERIFY(!sound->Ui().senderPage->DamageStatus()->isVisibleTo(sound->Ui().senderPage));
 }
 
 void DamagedPayloadTest::damagedArchiveEndsWithExitStatusOne() {

@@ -17,10 +17,11 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
+#include "ScriptedDialogs.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/Settings.h"
+#include "archive/ViewerMark.h"
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
@@ -72,6 +73,7 @@ class OpenShareTest : public QObject {
 
     QTemporaryDir dir_;
     RecordingServices services_;
+    test::ScriptedDialogs dialogs_;
     std::string gedcom_;
     std::string program_;
 };
@@ -92,6 +94,7 @@ void OpenShareTest::init() {
     WOptions::ResetToDefaults();
     WOptions::SetFlag(opt::kDispInitHelp, false);
     services_.messages.clear();
+    dialogs_ = test::ScriptedDialogs();
     SetUiServices(&services_);
 }
 
@@ -101,6 +104,7 @@ void OpenShareTest::cleanup() {
 
 std::unique_ptr<TLogoAppForm> OpenShareTest::Window(const std::string& start) {
     auto window = std::make_unique<TLogoAppForm>(program_);
+    window->SetDialogs(&dialogs_);
     window->StartWith(start);
     window->show();
     QTest::qWait(50);
@@ -114,17 +118,17 @@ void OpenShareTest::startsWithWelcomeAndOpensFromTheDialog() {
     QVERIFY(window);
     QVERIFY(!window->Collection());
     QVERIFY(services_.messages.empty());  // no refusal
-    QVERIFY(window->SenderPage()->WelcomePanel()->isVisible());
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
     QCOMPARE(window->windowTitle(), QString("Vellacor"));
-    QVERIFY(!window->RecentMenu()->isEnabled());
+    QVERIFY(!window->Ui().recentMenu->isEnabled());
 
-    window->openPathChooser = [this] { return QString::fromStdString(gedcom_); };
-    window->SenderPage()->OpenButton()->click();
+    dialogs_.gedcomFile = [this] { return QString::fromStdString(gedcom_); };
+    window->Ui().senderPage->OpenButton()->click();
     QVERIFY(window->Collection());
     QCOMPARE(window->Collection()->IndividualCount(), 4);
-    QVERIFY(!window->SenderPage()->WelcomePanel()->isVisible());
+    QVERIFY(!window->Ui().senderPage->WelcomePanel()->isVisible());
     QCOMPARE(TLogoAppForm::RecentFiles().front(), gedcom_);
-    QVERIFY(window->RecentMenu()->isEnabled());
+    QVERIFY(window->Ui().recentMenu->isEnabled());
 }
 
 void OpenShareTest::opensAGedcomFromDiskLikeAPackedOne() {
@@ -134,22 +138,22 @@ void OpenShareTest::opensAGedcomFromDiskLikeAPackedOne() {
     QVERIFY(window->Collection());
     QCOMPARE(window->OpenedPath(), gedcom_);
     QCOMPARE(window->windowTitle(), QString("family.ged - Vellacor"));
-    QCOMPARE(window->StatusPanel(1)->text(), QString("I: 4"));
-    QCOMPARE(window->StatusPanel(2)->text(), QString("F: 1"));
-    QVERIFY(window->SenderPage()->OpenedNotice()->isVisible());
-    QCOMPARE(window->SenderPage()->Value("Title:")->text(), QString());
-    QVERIFY(!window->SenderPage()->ExtractButton()->isVisible());
+    QCOMPARE(window->Ui().status[1]->text(), QString("I: 4"));
+    QCOMPARE(window->Ui().status[2]->text(), QString("F: 1"));
+    QVERIFY(window->Ui().senderPage->OpenedNotice()->isVisible());
+    QCOMPARE(window->Ui().senderPage->Value("Title:")->text(), QString());
+    QVERIFY(!window->Ui().senderPage->ExtractButton()->isVisible());
     // Every tab shows the file, and the scroller moves through it.
     for (int tab = TLogoAppForm::kTabGeneral; tab < TLogoAppForm::kTabCount; ++tab) {
         window->SelectTab(tab);
         QCOMPARE(window->CurrentTab(), tab);
     }
-    window->Scroller()->GoToIndividual(4);
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 4);
+    window->Ui().scroller->GoToIndividual(4);
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 4);
     // Find by index through the toolbar's box.
-    window->FindBox()->setText("3");
-    QTest::keyClick(window->FindBox(), Qt::Key_Return);
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 3);
+    window->Ui().findText->setText("3");
+    QTest::keyClick(window->Ui().findText, Qt::Key_Return);
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 3);
     QVERIFY(services_.messages.empty());
     window.reset();
     // Read in place, never written, never deleted.
@@ -163,17 +167,17 @@ void OpenShareTest::missingFileLeavesTheWelcome() {
     QVERIFY(!window->Collection());
     QCOMPARE(services_.messages.size(), size_t{1});
     QVERIFY(services_.messages.front().find("does not exist") != std::string::npos);
-    QVERIFY(window->SenderPage()->WelcomePanel()->isVisible());
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
 }
 
 void OpenShareTest::shareWritesAFileTheToolReadsBack() {
     auto window = Window(gedcom_);
     QVERIFY(window && window->Collection());
-    window->Scroller()->GoToIndividual(3);
+    window->Ui().scroller->GoToIndividual(3);
     const QString output = dir_.filePath("shared");
     bool saved = false;
     QString status;
-    window->shareDialogRunner = [&](TShareDlg& dialog) {
+    dialogs_.share = [&](TShareDlg& dialog) {
         QCOMPARE(dialog.StartIndividual()->value(), 3);  // the active one
         QCOMPARE(dialog.Privacy()->currentIndex(), 1);   // name-only
         static_cast<QLineEdit*>(dialog.Editor("Title"))->setText("Les Dupré");
@@ -186,7 +190,7 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
         status = dialog.Status()->text();
         QCOMPARE(dialog.Progress()->value(), dialog.Progress()->maximum());
     };
-    window->ShareFile();
+    window->Ui().shareAction->trigger();
     QVERIFY(saved);
     QVERIFY2(status.startsWith("Saved shared ("), qPrintable(status));
     QVERIFY(status.contains("Send this one file: the recipient opens it directly."));
@@ -207,13 +211,13 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
              qPrintable(dump));
     QVERIFY(RunTool({"dump", extracted, "individual", "1"}).contains("1970"));
     // The facts come back next time.
-    window->shareDialogRunner = [&](TShareDlg& dialog) {
+    dialogs_.share = [&](TShareDlg& dialog) {
         QCOMPARE(static_cast<QLineEdit*>(dialog.Editor("Title"))->text(), QString("Les Dupré"));
         QCOMPARE(static_cast<QPlainTextEdit*>(dialog.Editor("Message"))->toPlainText(),
                  QString("Hello,\nall."));
         QVERIFY(dialog.AllowExtract()->isChecked());
     };
-    window->ShareFile();
+    window->Ui().shareAction->trigger();
 }
 
 void OpenShareTest::factsThatDoNotFitAreRefusedAsTyped() {
