@@ -87,6 +87,22 @@ int PageOfTab(int tab) {
     return tab == TLogoAppForm::kTabHighlighted ? TLogoAppForm::kTabList : tab;
 }
 
+// The wait message of a load, taken down however the load ends.
+class LoadWait {
+  public:
+    LoadWait() { ShowWait("Reading.  Please Wait...", false, true); }
+    ~LoadWait() { Hide(); }
+    LoadWait(const LoadWait&) = delete;
+    LoadWait& operator=(const LoadWait&) = delete;
+    void Hide() {
+        if (shown_) HideWait();
+        shown_ = false;
+    }
+
+  private:
+    bool shown_ = true;
+};
+
 }  // namespace
 
 TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
@@ -344,7 +360,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
     TPayloadLayout layout;
     try {
         layout = ReadPayloadLayout(programPath_);
-    } catch (const VxError&) {
+    } catch (const std::exception&) {
         layout = TPayloadLayout();
     }
     if (!layout.MarkerFound)
@@ -359,7 +375,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);
         expandSeconds_ = static_cast<double>(expanding.elapsed()) / 1000.0;
-    } catch (const VxError& error) {
+    } catch (const std::exception& error) {
         // A damaged or refused payload: after the message the program ends
         // with a failure status, so scripts and the desktop see it.
         CloseSplash();
@@ -377,7 +393,8 @@ void TLogoAppForm::LoadEmbeddedFile() {
         CloseSplash();
         ShowMessage(WRESCompress::kCrcMessage);
     }
-    LoadFile(embedded_.File.Path());
+    // A file that cannot be indexed leaves the welcome text with Open.
+    if (!LoadFile(embedded_.File.Path())) ShowWelcome();
     if (collection_ && sender.StartIndividual > 0)
         ui_.scroller->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
     CloseSplash();
@@ -386,64 +403,45 @@ void TLogoAppForm::LoadEmbeddedFile() {
 bool TLogoAppForm::LoadFile(const std::string& path) {
     if (loading_) return true;
     if (path.empty() || path == currentPath_) return true;
-    if (!std::filesystem::exists(path)) {
+    std::error_code unreadable;
+    if (!std::filesystem::exists(path, unreadable)) {
         ShowMessage("The file: " + path + "\r" + "does not exist.  Please select another file.");
         return false;
     }
+    // Whatever fails while the file is read and indexed (a file the loader
+    // cannot open, no room for the index files in the temporary folder, no
+    // memory) ends here in its message and a window with no file.
+    std::string failure;
+    try {
+        if (LoadAndIndex(path, failure)) return true;
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    FailLoad(failure);
+    return false;
+}
+
+bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
     loading_ = true;
     ui_.scroller->setEnabled(false);
     findBox_->Reset();
     currentPath_ = path;
     setWindowTitle(QString(kCaption) + " - " + Win1252ToQt(Sender().Title));
     SetBusy(true);
-
     // Everything that belongs to the old file goes.
-    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
-        columns->SetCollection(nullptr);
-    FreeLists();
-    ui_.islandsPanel->Refresh(PageContext());
+    ReleaseFile();
     ui_.scroller->setEnabled(true);
-    ui_.scroller->SetCollection(nullptr);
-    ui_.scroller->SetGroup(nullptr);
-    group_.reset();
-    ui_.highlightPanel->Editor()->SetContext(WHLContext());
-    ui_.highlightPanel->Editor()->SetHLStrings("1");
-    UpdateHighlightStrip();
-    collection_.reset();
 
     QElapsedTimer elapsed;
     elapsed.start();
     importTimer_->start(1000);
     mainArea_->setEnabled(false);
     clearStatusTimer_->stop();
-    ShowWait("Reading.  Please Wait...", false, true);
-    bool loaded = false;
-    try {
-        std::string error;
-        collection_ = OpenCollection(path, 0, error);
-        if (!collection_) {
-            HideWait();
-            FailLoad(error);
-            return false;
-        }
-        loaded = collection_->Load();
-        if (loaded) collection_->AfterLoad();
-    } catch (const std::exception& error) {
-        // A file the loader cannot open (empty, too large, unreadable): its
-        // message, then the empty window.
-        collection_.reset();
-        ImportTick();
-        HideWait();
-        FailLoad(error.what());
-        return false;
-    }
-    if (!loaded) {
-        // Cancelled or unreadable: back to the empty window.
-        collection_.reset();
-        HideWait();
-        FailLoad("");
-        return false;
-    }
+    LoadWait wait;
+    collection_ = OpenCollection(path, 0, failure);
+    // Unreadable or cancelled: no file.
+    if (!collection_ || !collection_->Load()) return false;
+    collection_->AfterLoad();
     loading_ = false;
     ImportTick();
     importTimer_->stop();
@@ -465,23 +463,39 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     };
     ui_.highlightPanel->Editor()->SetContext(conditions);
 
-    HideWait();
+    wait.Hide();
     mainArea_->setEnabled(true);
     SetBusy(false);
     UpdateCommands();
     return true;
 }
 
+void TLogoAppForm::ReleaseFile() {
+    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
+        columns->SetCollection(nullptr);
+    FreeLists();
+    ui_.islandsPanel->Refresh(PageContext());
+    ui_.scroller->SetCollection(nullptr);
+    ui_.scroller->SetGroup(nullptr);
+    group_.reset();
+    ui_.highlightPanel->Editor()->SetContext(WHLContext());
+    ui_.highlightPanel->Editor()->SetHLStrings("1");
+    UpdateHighlightStrip();
+    findBox_->Reset();
+    collection_.reset();
+}
+
 void TLogoAppForm::FailLoad(const std::string& message) {
     importTimer_->stop();
     loading_ = false;
+    // Nothing may keep the file, whichever step it failed in.
+    ReleaseFile();
     SetBusy(false);
     setWindowTitle(kCaption);
     currentPath_.clear();
     for (size_t i = 1; i < ui_.status.size(); ++i)
         ui_.status[i]->clear();
     mainArea_->setEnabled(true);
-    ui_.scroller->SetCollection(nullptr);
     UpdateCommands();
     if (!message.empty()) ShowMessage(message);
 }
@@ -530,7 +544,20 @@ void TLogoAppForm::SelectTab(int tab) {
 void TLogoAppForm::RefreshView() {
     if (loading_) return;
     ++refreshing_;
-    RefreshPage();
+    try {
+        RefreshPage();
+    } catch (const std::exception& error) {
+        // A list that could not be made (no room for its temporary file, no
+        // memory): the tab shows nothing and tries again on its next visit;
+        // the window stays usable.
+        if (const int tab = CurrentTab(); tab >= 0 && tab < kTabCount) {
+            tabs_[static_cast<size_t>(tab)]->Free();
+            tabs_[static_cast<size_t>(tab)]->MarkStale();
+        }
+        ui_.leftPanel->setEnabled(true);
+        UpdateCommands();
+        ShowMessage(error.what());
+    }
     if (--refreshing_ == 0) ShowPendingHelp();
 }
 

@@ -119,10 +119,11 @@ class TLogoAppForm : public QMainWindow {
     // welcome text with the Open command.
     void StartWith(const std::string& gedcomPath);
     // Opens a GEDCOM file from disk, in place and read-only. False when it
-    // could not be opened (the user has been told why).
+    // could not be opened (the user has been told why, and the window shows
+    // its welcome text).
     bool OpenGedcomFile(const std::string& path);
     // Opens, indexes and shows a genealogy file. True when nothing had to be
-    // done or the file was loaded.
+    // done or the file was loaded; false, after a message, with no file open.
     bool LoadFile(const std::string& path);
     // The recent files, newest first, as the settings keep them.
     static std::vector<std::string> RecentFiles();
@@ -163,6 +164,12 @@ class TLogoAppForm : public QMainWindow {
     // Unpacks and loads the embedded GEDCOM; runs once, when the window is
     // first shown.
     void LoadEmbeddedFile();
+    // The steps of LoadFile that may fail by throwing; false, with any
+    // message in `failure`, when the file cannot be read or the user
+    // cancelled.
+    bool LoadAndIndex(const std::string& path, std::string& failure);
+    // Every page, list and panel lets go of the file, which closes.
+    void ReleaseFile();
     // Refreshes the current page; QuickHelp asked for meanwhile follows.
     void RefreshView();
     void RepaintView();
@@ -218,6 +225,8 @@ class TLogoAppForm : public QMainWindow {
     // The open file, the Active Individual and the switches, for the pages.
     PageContext CurrentContext() const;
     void FreeLists();
+    // Everything of the file that failed to load goes; the message, if
+    // any, follows.
     void FailLoad(const std::string& message);
 
     std::string programPath_;

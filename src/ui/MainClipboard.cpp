@@ -13,6 +13,7 @@
 #include "ui/MainDialogs.h"
 #include "ui/PageContext.h"
 #include "ui/QtText.h"
+#include "widgets/FilePaths.h"
 
 namespace vx {
 namespace {
@@ -21,11 +22,11 @@ namespace {
 // The byte-order mark tells spreadsheet programs that the file is UTF-8.
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 
-void WriteCsvFile(const QString& path, const std::string& text) {
-    std::ofstream file(std::filesystem::path(path.toStdString()), std::ios::binary);
+void WriteCsvFile(const FilePath& path, const std::string& text) {
+    std::ofstream file(std::filesystem::path(path.Native()), std::ios::binary);
     file << kUtf8ByteOrderMark << text << "\r\n";
     file.close();
-    if (!file) throw EInOutError("Error writing the file " + FromQt(path));
+    if (!file) throw EInOutError("Error writing the file " + path.Display());
 }
 
 }  // namespace
@@ -46,7 +47,8 @@ void TLogoAppForm::CopyToClipboard() {
     try {
         WaitScope wait("Copying to clipboard", false, false);
         text = tab.ClipboardText(CurrentContext(), format);
-        if (!text.empty() && choice == TListClipDlg::kCsvFile) WriteCsvFile(csvFile, text);
+        if (!text.empty() && choice == TListClipDlg::kCsvFile)
+            WriteCsvFile(PathFromQt(csvFile), text);
     } catch (const VxError& error) {
         ShowMessage(error.what());
         return;

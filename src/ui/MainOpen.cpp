@@ -133,14 +133,7 @@ bool TLogoAppForm::OpenGedcomFile(const std::string& path) {
         return false;
     }
     // The embedded file (if any) stays until the new one is loaded.
-    bool loaded = false;
-    try {
-        loaded = LoadFile(absolute);
-    } catch (const VxError& failure) {
-        FailLoad(failure.what());
-    }
-    if (!loaded || !collection_) {
-        collection_.reset();
+    if (!LoadFile(absolute) || !collection_) {
         openedPath_.clear();
         ShowWelcome();
         return false;

@@ -3,6 +3,7 @@
 // expanded ends the program with exit status 1; a GEDCOM the loader cannot
 // open leaves the empty window; a block that fails its CRC check is
 // reported once and the tree is shown, marked as damaged.
+#include <QAction>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -220,6 +221,9 @@ void DamagedPayloadTest::emptyGedcomLeavesTheEmptyWindow() {
     QVERIFY(!window->IsLoading());
     QCOMPARE(window->ExitStatus(), 0);
     QVERIFY(window->isVisible());
+    // The welcome text offers Open instead.
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
+    QVERIFY(!window->Ui().commands[TLogoAppForm::kCmdPrint]->isEnabled());
 }
 
 void DamagedPayloadTest::gedcomOverTwoGigabytesLeavesTheEmptyWindow() {
@@ -239,6 +243,8 @@ void DamagedPayloadTest::gedcomOverTwoGigabytesLeavesTheEmptyWindow() {
     QVERIFY(!window->Collection());
     QVERIFY(!window->IsLoading());
     QVERIFY(window->isVisible());
+    QVERIFY(window->ExtractedPath().empty());
+    QCOMPARE(window->Ui().status[1]->text(), QString());
     std::filesystem::remove(big);
 }
 
