@@ -3,6 +3,7 @@
 #include "app/Errors.h"
 #include "reports/PageRenderer.h"
 #include "reports/ReportWriters.h"
+#include "widgets/FilePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,13 +43,12 @@ QString PageFileName(const QString& fileName, int pageIndex) {
     return info.dir().filePath(name);
 }
 
-std::string WriteErrorMessage(const QString& fileName) {
-    return "Error: The file \"" + QDir::toNativeSeparators(fileName).toStdString() +
-           "\" could not be written.";
+std::string WriteErrorMessage(const FilePath& file) {
+    return "Error: The file \"" + file.Display() + "\" could not be written.";
 }
 
 void ThrowWriteError(const QString& fileName) {
-    throw EInOutError(WriteErrorMessage(fileName));
+    throw EInOutError(WriteErrorMessage(PathFromQt(fileName)));
 }
 
 WExportFilter::WExportFilter(ExportFormat format, QString fileName)

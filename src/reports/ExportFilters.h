@@ -4,6 +4,7 @@
 // always that of the first file.
 #pragma once
 
+#include "app/FilePath.h"
 #include "reports/DisplayList.h"
 
 #include <QString>
@@ -23,8 +24,8 @@ const char* FormatName(ExportFormat format);
 QString PageFileName(const QString& fileName, int pageIndex);
 
 // The message of an output file that cannot be written.
-std::string WriteErrorMessage(const QString& fileName);
-// Throws EInOutError with that message.
+std::string WriteErrorMessage(const FilePath& file);
+// Throws EInOutError with that message about `fileName`.
 [[noreturn]] void ThrowWriteError(const QString& fileName);
 
 class WExportFilter {

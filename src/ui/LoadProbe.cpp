@@ -22,11 +22,12 @@ void WatchLoadForProbe(TLogoAppForm* window) {
     if (!std::getenv(kPrintLoadedVariable)) return;
     auto* timer = new QTimer(window);
     QObject::connect(timer, &QTimer::timeout, window, [window, timer] {
-        if (window->IsLoading() || window->StatusPanel(kFirstCountPanel)->text().isEmpty()) return;
+        if (window->IsLoading() || window->Ui().status[kFirstCountPanel]->text().isEmpty()) return;
         timer->stop();
         QString counts;
         for (int panel = kFirstCountPanel; panel <= kLastCountPanel; ++panel)
-            counts += window->StatusPanel(panel)->text() + (panel < kLastCountPanel ? "  " : "");
+            counts += window->Ui().status[static_cast<size_t>(panel)]->text() +
+                      (panel < kLastCountPanel ? "  " : "");
         std::printf("loaded: %s\nplatform: %s\nfont: %s\n", qPrintable(counts),
                     qPrintable(QApplication::platformName()),
                     qPrintable(QFontInfo(window->font()).family()));

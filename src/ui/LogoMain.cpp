@@ -32,9 +32,7 @@
 #include "app/TextUtil.h"
 #include "app/Win1252.h"
 #include "app/WinPos.h"
-#include "columns/ColHLIterator.h"
 #include "columns/ListColumns.h"
-#include "dialogs/InitHelpDialog.h"
 #include "dialogs/QuickFindDlg.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
@@ -52,6 +50,7 @@
 #include "ui/IslandsPanel.h"
 #include "ui/IslandsTab.h"
 #include "ui/ListPage.h"
+#include "ui/MainDialogs.h"
 #include "ui/OpenTimings.h"
 #include "ui/PageContext.h"
 #include "ui/PedigreeTab.h"
@@ -62,10 +61,6 @@
 
 namespace vx {
 namespace {
-
-constexpr const char* kTabCaptions[Tab::Count] = {
-    "Sender",      "General", "Individual",  "Family",  "Pedigree",
-    "Descendants", "List",    "Highlighted", "Islands", "Sources"};
 
 // QuickHelp entries this window offers, by entry number.
 struct QuickHelpEntry {
@@ -87,22 +82,33 @@ constexpr QuickHelpEntry kQuickHelp[] = {
     {15, "Islands Panel"},
 };
 
-// The QuickHelp entry offered when a tab is refreshed (0: none).
-constexpr int kTabQuickHelp[Tab::Count] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-
 // The page that shows each tab: "Highlighted" shares the List page.
 int PageOfTab(int tab) {
     return tab == Tab::Highlighted ? Tab::List : tab;
 }
+
+// The wait message of a load, taken down however the load ends.
+class LoadWait {
+  public:
+    LoadWait() { ShowWait("Reading.  Please Wait...", false, true); }
+    ~LoadWait() { Hide(); }
+    LoadWait(const LoadWait&) = delete;
+    LoadWait& operator=(const LoadWait&) = delete;
+    void Hide() {
+        if (shown_) HideWait();
+        shown_ = false;
+    }
+
+  private:
+    bool shown_ = true;
+};
 
 }  // namespace
 
 TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     : QMainWindow(parent), programPath_(std::move(programPath)) {
     setObjectName("LogoAppForm");
-    quickHelpSink = [this](int entry, const QString& title) {
-        TInitHelpDialog::Offer(entry, title, this);
-    };
+    SetDialogs(nullptr);
     listColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::List));
     desColumns_ = std::make_unique<WListColumns>(nullptr, ListSectionName(ListSection::DesList));
     islandColumns_ =
@@ -121,8 +127,8 @@ TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     BuildCentralArea();
     BuildCommands();
     BuildFileCommands();
-    findBox_ = new WFindBox(*edFind_, *quickSelection_, *scroller_, *actions_[kCmdFindNext],
-                            *actions_[kCmdFindPrevious], this);
+    findBox_ = new WFindBox(*ui_.findText, *quickSelection_, *ui_.scroller,
+                            *ui_.commands[kCmdFindNext], *ui_.commands[kCmdFindPrevious], this);
     BuildStatusBar();
     BuildPages();
     ApplyOptions();
@@ -131,37 +137,39 @@ TLogoAppForm::TLogoAppForm(std::string programPath, QWidget* parent)
     ResetState();
 
     ApplyDisplaySizes();
-    leftPanel_->hide();
+    ui_.leftPanel->hide();
     RestorePlacement();
+    ui_.listColumns = listColumns_.get();
+    ui_.desColumns = desColumns_.get();
+}
+
+void TLogoAppForm::SetDialogs(MainWindowDialogs* dialogs) {
+    if (!dialogs && !modalDialogs_) modalDialogs_ = std::make_unique<ModalDialogs>();
+    dialogs_ = dialogs ? dialogs : modalDialogs_.get();
 }
 
 TLogoAppForm::~TLogoAppForm() {
     // The column sets keep their widths in the settings; the column strings
     // go back where they came from.
-    listPage_->StoreColumnWidths();
-    familyPage_->StoreColumnWidths();
+    for (const auto& tab : tabs_)
+        tab->StoreColumnWidths();
     WriteListColumnString(listColumns_->ColumnString());
     WOptions::SetText(opt::kDesColumns, desColumns_->ColumnString());
     WOptions::SetText(opt::kIslandColumns, islandColumns_->ColumnString());
     FreeLists();
     group_.reset();
-    if (scroller_) scroller_->SetCollection(nullptr);
+    if (ui_.scroller) ui_.scroller->SetCollection(nullptr);
     listColumns_->SetCollection(nullptr);
     desColumns_->SetCollection(nullptr);
     islandColumns_->SetCollection(nullptr);
     collection_.reset();
     // The pages read the column sets and lists; they go before those do.
+    tabs_.clear();
     delete takeCentralWidget();
-    scroller_ = nullptr;
-    senderPage_ = nullptr;
-    generalPage_ = nullptr;
-    individualPage_ = nullptr;
-    familyPage_ = nullptr;
-    pedigreePage_ = nullptr;
-    descendantsPage_ = nullptr;
-    listPage_ = nullptr;
-    islandsPage_ = nullptr;
-    sourcesPage_ = nullptr;
+    ui_.scroller = nullptr;
+    ui_.senderPage = nullptr;
+    ui_.listPage = nullptr;
+    pages_ = MainPages();
     // The extracted file is deleted with its owner.
     embedded_.File.Delete();
     WOptions::Save();
@@ -169,15 +177,15 @@ TLogoAppForm::~TLogoAppForm() {
 
 void TLogoAppForm::BuildCentralArea() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
-    leftPanel_ = new QWidget;
-    leftPanel_->setObjectName("LeftPanel");
-    auto* leftLayout = new QVBoxLayout(leftPanel_);
+    ui_.leftPanel = new QWidget;
+    ui_.leftPanel->setObjectName("LeftPanel");
+    auto* leftLayout = new QVBoxLayout(ui_.leftPanel);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftPages_ = new QStackedWidget;
-    islandsPanel_ = new TIslandsPanel;
-    leftPages_->addWidget(islandsPanel_);
-    highlightPanel_ = new THighlightPanel;
-    leftPages_->addWidget(highlightPanel_);
+    ui_.islandsPanel = new TIslandsPanel;
+    leftPages_->addWidget(ui_.islandsPanel);
+    ui_.highlightPanel = new THighlightPanel;
+    leftPages_->addWidget(ui_.highlightPanel);
     leftLayout->addWidget(leftPages_);
 
     mainArea_ = new QWidget;
@@ -185,72 +193,86 @@ void TLogoAppForm::BuildCentralArea() {
     auto* layout = new QVBoxLayout(mainArea_);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    tabs_ = new QTabBar;
-    tabs_->setObjectName("TabControl");
-    for (const char* caption : kTabCaptions)
-        tabs_->addTab(caption);
-    tabs_->setFocusPolicy(Qt::StrongFocus);
-    layout->addWidget(tabs_);
-    scroller_ = new WIndScroll;
-    scroller_->setObjectName("IndScroll");
-    layout->addWidget(scroller_);
-    pages_ = new QStackedWidget;
-    pages_->setObjectName("NBMain");
-    layout->addWidget(pages_, 1);
-    highlightStrip_ = new THighlightStrip;
-    layout->addWidget(highlightStrip_);
+    ui_.tabs = new QTabBar;
+    ui_.tabs->setObjectName("TabControl");
+    for (int tab = 0; tab < Tab::Count; ++tab)
+        ui_.tabs->addTab(TabCaption(tab));
+    ui_.tabs->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(ui_.tabs);
+    ui_.scroller = new WIndScroll;
+    ui_.scroller->setObjectName("IndScroll");
+    layout->addWidget(ui_.scroller);
+    ui_.pages = new QStackedWidget;
+    ui_.pages->setObjectName("NBMain");
+    layout->addWidget(ui_.pages, 1);
+    ui_.highlightStrip = new THighlightStrip;
+    layout->addWidget(ui_.highlightStrip);
 
-    splitter_->addWidget(leftPanel_);
+    splitter_->addWidget(ui_.leftPanel);
     splitter_->addWidget(mainArea_);
     splitter_->setStretchFactor(1, 1);
     setCentralWidget(splitter_);
 
-    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
-        pages_->setCurrentIndex(PageOfTab(tab));
+    connect(ui_.tabs, &QTabBar::currentChanged, this, [this](int tab) {
+        ui_.pages->setCurrentIndex(PageOfTab(tab));
         WOptions::SetInt(opt::kLastTab, tab);
         RefreshView();
     });
-    connect(scroller_, &WIndScroll::Changed, this, &TLogoAppForm::ScrollerChanged);
-    connect(scroller_, &WIndScroll::HistoryChanged, this, &TLogoAppForm::UpdateCommands);
-    connect(islandsPanel_, &TIslandsPanel::IslandViewChanged, this, &TLogoAppForm::UseIsland);
-    connect(islandsPanel_, &TIslandsPanel::IslandsCalculated, this, &TLogoAppForm::RefreshView);
-    WHLGuiColMan* conditions = highlightPanel_->Editor();
+    connect(ui_.scroller, &WIndScroll::Changed, this, &TLogoAppForm::ScrollerChanged);
+    connect(ui_.scroller, &WIndScroll::HistoryChanged, this, &TLogoAppForm::UpdateCommands);
+    connect(ui_.islandsPanel, &TIslandsPanel::IslandViewChanged, this, &TLogoAppForm::UseIsland);
+    connect(ui_.islandsPanel, &TIslandsPanel::IslandsCalculated, this, &TLogoAppForm::RefreshView);
+    WHLGuiColMan* conditions = ui_.highlightPanel->Editor();
     connect(conditions, &WHLGuiMan::ConditionsChanged, this, &TLogoAppForm::HighlightingChanged);
     connect(conditions, &WHLGuiMan::StateChanged, this, &TLogoAppForm::UpdateHighlightStrip);
-    connect(highlightPanel_, &THighlightPanel::CloseRequested, this,
+    connect(ui_.highlightPanel, &THighlightPanel::CloseRequested, this,
             [this] { ToggleLeftPanel(1); });
-    connect(islandsPanel_, &TIslandsPanel::CloseRequested, this, [this] { ToggleLeftPanel(0); });
+    connect(ui_.islandsPanel, &TIslandsPanel::CloseRequested, this, [this] { ToggleLeftPanel(0); });
 }
 
 // One page per tab; the Highlighted tab shows the List page, so its own
 // slot stays empty and page numbers equal tab numbers.
 void TLogoAppForm::BuildPages() {
-    senderPage_ = new TSenderPage;
-    connect(senderPage_, &TSenderPage::ExtractRequested, this, &TLogoAppForm::ExtractGedcom);
-    connect(senderPage_, &TSenderPage::OpenRequested, this, &TLogoAppForm::AskAndOpen);
-    generalPage_ = new TGeneralPage;
-    individualPage_ = new TIndividualPage;
-    familyPage_ = new TFamilyPage;
-    pedigreePage_ = new TPedigreePage;
-    descendantsPage_ = new TDescendantsPage(*desColumns_);
-    listPage_ = new TListPage(*listColumns_);
-    islandsPage_ = new TIslandsPage(*islandColumns_);
-    sourcesPage_ = new TSourcesPage;
-    QWidget* pages[Tab::Count] = {senderPage_,   generalPage_,     individualPage_, familyPage_,
-                                  pedigreePage_, descendantsPage_, listPage_,       new QWidget,
-                                  islandsPage_,  sourcesPage_};
+    ui_.senderPage = new TSenderPage;
+    connect(ui_.senderPage, &TSenderPage::ExtractRequested, this, &TLogoAppForm::ExtractGedcom);
+    connect(ui_.senderPage, &TSenderPage::OpenRequested, this, &TLogoAppForm::AskAndOpen);
+    pages_.general = new TGeneralPage;
+    pages_.individual = new TIndividualPage;
+    pages_.family = new TFamilyPage;
+    pages_.pedigree = new TPedigreePage;
+    pages_.descendants = new TDescendantsPage(*desColumns_);
+    ui_.listPage = pages_.list = new TListPage(*listColumns_);
+    pages_.islands = new TIslandsPage(*islandColumns_);
+    pages_.sources = new TSourcesPage;
+    QWidget* pages[Tab::Count] = {
+        ui_.senderPage,     pages_.general, pages_.individual, pages_.family,  pages_.pedigree,
+        pages_.descendants, pages_.list,    new QWidget,       pages_.islands, pages_.sources};
     for (QWidget* page : pages)
-        pages_->addWidget(page);
+        ui_.pages->addWidget(page);
+    auto list =
+        std::make_unique<ListTab>(Tab::List, *pages_.list, *listColumns_, false, ListTab::Hooks());
+    ListTab::Hooks highlightedHooks;
+    highlightedHooks.beforeRefresh = [this] {
+        if (WOptions::GetFlag(opt::kShowHlPanel)) ShowHighlightingPage();
+    };
+    highlightedHooks.startBusyTimer = [this] { StartBusyTimer(); };
+    auto highlighted = std::make_unique<ListTab>(Tab::Highlighted, *pages_.list, *listColumns_, true,
+                                                 std::move(highlightedHooks));
+    listTab_ = list.get();
+    highlightedTab_ = highlighted.get();
+    tabs_ = MakeMainTabs(pages_, std::move(list), std::move(highlighted));
     // Double-clicking a person anywhere moves there through the scroller.
-    connect(individualPage_, &TIndividualPage::IndividualChosen, scroller_,
+    connect(pages_.individual, &TIndividualPage::IndividualChosen, ui_.scroller,
             &WIndScroll::GoToIndividual);
-    connect(familyPage_, &TFamilyPage::IndividualChosen, scroller_, &WIndScroll::GoToIndividual);
-    connect(pedigreePage_, &TPedigreePage::IndividualChosen, scroller_,
+    connect(pages_.family, &TFamilyPage::IndividualChosen, ui_.scroller,
             &WIndScroll::GoToIndividual);
-    connect(descendantsPage_, &TDescendantsPage::IndividualChosen, scroller_,
+    connect(pages_.pedigree, &TPedigreePage::IndividualChosen, ui_.scroller,
             &WIndScroll::GoToIndividual);
-    connect(listPage_, &TListPage::IndividualChosen, scroller_, &WIndScroll::GoToIndividual);
-    connect(islandsPage_, &TIslandsPage::IndividualChosen, scroller_, &WIndScroll::GoToIndividual);
+    connect(pages_.descendants, &TDescendantsPage::IndividualChosen, ui_.scroller,
+            &WIndScroll::GoToIndividual);
+    connect(ui_.listPage, &TListPage::IndividualChosen, ui_.scroller, &WIndScroll::GoToIndividual);
+    connect(pages_.islands, &TIslandsPage::IndividualChosen, ui_.scroller,
+            &WIndScroll::GoToIndividual);
 }
 
 PageContext TLogoAppForm::CurrentContext() const {
@@ -258,7 +280,7 @@ PageContext TLogoAppForm::CurrentContext() const {
     if (!collection_) return context;
     context.collection = collection_.get();
     context.group = group_.get();
-    context.active = scroller_->CurrentIndividual();
+    context.active = ui_.scroller->CurrentIndividual();
     context.raw = rawMode_;
     context.importSeconds = importSeconds_;
     context.fileName = std::filesystem::path(currentPath_).filename().string();
@@ -269,14 +291,14 @@ PageContext TLogoAppForm::CurrentContext() const {
 
 void TLogoAppForm::BuildStatusBar() {
     constexpr int kWidths[5] = {0, 70, 70, 70, 80};
-    for (size_t i = 0; i < status_.size(); ++i) {
-        status_[i] = new QLabel;
-        status_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    for (size_t i = 0; i < ui_.status.size(); ++i) {
+        ui_.status[i] = new QLabel;
+        ui_.status[i]->setObjectName(QString("StatusPanel%1").arg(i));
         if (i == 0) {
-            statusBar()->addWidget(status_[i], 1);
+            statusBar()->addWidget(ui_.status[i], 1);
         } else {
-            status_[i]->setFixedWidth(kWidths[i]);
-            statusBar()->addPermanentWidget(status_[i]);
+            ui_.status[i]->setFixedWidth(kWidths[i]);
+            statusBar()->addPermanentWidget(ui_.status[i]);
         }
     }
     importTimer_ = new QTimer(this);
@@ -297,18 +319,18 @@ void TLogoAppForm::StartBusyTimer() {
 void TLogoAppForm::BusyTick() {
     // The count shows while the work runs and goes when it ends.
     if (ProgressRunning()) {
-        status_[0]->setText(QString::number(ProgressCount()));
+        ui_.status[0]->setText(QString::number(ProgressCount()));
         return;
     }
     busyTimer_->stop();
-    status_[0]->clear();
+    ui_.status[0]->clear();
 }
 
 void TLogoAppForm::ResetState() {
     collection_.reset();
     findBox_->Reset();
-    tabs_->setCurrentIndex(Tab::Sender);
-    pages_->setCurrentIndex(Tab::Sender);
+    ui_.tabs->setCurrentIndex(Tab::Sender);
+    ui_.pages->setCurrentIndex(Tab::Sender);
 }
 
 void TLogoAppForm::showEvent(QShowEvent* event) {
@@ -338,7 +360,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
     TPayloadLayout layout;
     try {
         layout = ReadPayloadLayout(programPath_);
-    } catch (const VxError&) {
+    } catch (const std::exception&) {
         layout = TPayloadLayout();
     }
     if (!layout.MarkerFound)
@@ -353,7 +375,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
     try {
         embedded_ = LoadEmbeddedGedcom(programPath_);
         expandSeconds_ = static_cast<double>(expanding.elapsed()) / 1000.0;
-    } catch (const VxError& error) {
+    } catch (const std::exception& error) {
         // A damaged or refused payload: after the message the program ends
         // with a failure status, so scripts and the desktop see it.
         CloseSplash();
@@ -363,81 +385,63 @@ void TLogoAppForm::LoadEmbeddedFile() {
         return;
     }
     currentPath_.clear();
-    senderPage_->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
+    ui_.senderPage->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
     const size_t damagedBlocks = embedded_.Payload.BadBlocks.size();
-    senderPage_->ShowDamage(static_cast<int>(damagedBlocks));
+    ui_.senderPage->ShowDamage(static_cast<int>(damagedBlocks));
     if (damagedBlocks > 0) {
         // Once per load, however many blocks failed their check.
         CloseSplash();
         ShowMessage(WRESCompress::kCrcMessage);
     }
-    LoadFile(embedded_.File.Path());
+    // A file that cannot be indexed leaves the welcome text with Open.
+    if (!LoadFile(embedded_.File.Path())) ShowWelcome();
     if (collection_ && sender.StartIndividual > 0)
-        scroller_->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
+        ui_.scroller->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
     CloseSplash();
 }
 
 bool TLogoAppForm::LoadFile(const std::string& path) {
     if (loading_) return true;
     if (path.empty() || path == currentPath_) return true;
-    if (!std::filesystem::exists(path)) {
+    std::error_code unreadable;
+    if (!std::filesystem::exists(path, unreadable)) {
         ShowMessage("The file: " + path + "\r" + "does not exist.  Please select another file.");
         return false;
     }
+    // Whatever fails while the file is read and indexed (a file the loader
+    // cannot open, no room for the index files in the temporary folder, no
+    // memory) ends here in its message and a window with no file.
+    std::string failure;
+    try {
+        if (LoadAndIndex(path, failure)) return true;
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    FailLoad(failure);
+    return false;
+}
+
+bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
     loading_ = true;
-    scroller_->setEnabled(false);
+    ui_.scroller->setEnabled(false);
     findBox_->Reset();
     currentPath_ = path;
     setWindowTitle(QString(kCaption) + " - " + Win1252ToQt(Sender().Title));
     SetBusy(true);
-
     // Everything that belongs to the old file goes.
-    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
-        columns->SetCollection(nullptr);
-    FreeLists();
-    islandsPanel_->Refresh(PageContext());
-    scroller_->setEnabled(true);
-    scroller_->SetCollection(nullptr);
-    scroller_->SetGroup(nullptr);
-    group_.reset();
-    highlightPanel_->Editor()->SetContext(WHLContext());
-    highlightPanel_->Editor()->SetHLStrings("1");
-    UpdateHighlightStrip();
-    collection_.reset();
+    ReleaseFile();
+    ui_.scroller->setEnabled(true);
 
     QElapsedTimer elapsed;
     elapsed.start();
     importTimer_->start(1000);
     mainArea_->setEnabled(false);
     clearStatusTimer_->stop();
-    ShowWait("Reading.  Please Wait...", false, true);
-    bool loaded = false;
-    try {
-        std::string error;
-        collection_ = OpenCollection(path, WABSCollection::kKindUnknown, error);
-        if (!collection_) {
-            HideWait();
-            FailLoad(error);
-            return false;
-        }
-        loaded = collection_->Load();
-        if (loaded) collection_->AfterLoad();
-    } catch (const std::exception& error) {
-        // A file the loader cannot open (empty, too large, unreadable): its
-        // message, then the empty window.
-        collection_.reset();
-        ImportTick();
-        HideWait();
-        FailLoad(error.what());
-        return false;
-    }
-    if (!loaded) {
-        // Cancelled or unreadable: back to the empty window.
-        collection_.reset();
-        HideWait();
-        FailLoad("");
-        return false;
-    }
+    LoadWait wait;
+    collection_ = OpenCollection(path, WABSCollection::kKindUnknown, failure);
+    // Unreadable or cancelled: no file.
+    if (!collection_ || !collection_->Load()) return false;
+    collection_->AfterLoad();
     loading_ = false;
     ImportTick();
     importTimer_->stop();
@@ -448,7 +452,7 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
         columns->SetCollection(collection_.get());
     MarkAllStale();
-    scroller_->SetCollection(collection_.get());
+    ui_.scroller->SetCollection(collection_.get());
     if (collection_->IndividualCount() == 0) RefreshView();
     findBox_->Attach(collection_.get());
     findBox_->SetMode(findBox_->Mode());
@@ -457,45 +461,54 @@ bool TLogoAppForm::LoadFile(const std::string& path) {
     conditions.findIndividual = [this](QWidget* parent, int32_t& individual) {
         return FindIndividualForCondition(parent, individual);
     };
-    highlightPanel_->Editor()->SetContext(conditions);
+    ui_.highlightPanel->Editor()->SetContext(conditions);
 
-    HideWait();
+    wait.Hide();
     mainArea_->setEnabled(true);
     SetBusy(false);
     UpdateCommands();
     return true;
 }
 
+void TLogoAppForm::ReleaseFile() {
+    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
+        columns->SetCollection(nullptr);
+    FreeLists();
+    ui_.islandsPanel->Refresh(PageContext());
+    ui_.scroller->SetCollection(nullptr);
+    ui_.scroller->SetGroup(nullptr);
+    group_.reset();
+    ui_.highlightPanel->Editor()->SetContext(WHLContext());
+    ui_.highlightPanel->Editor()->SetHLStrings("1");
+    UpdateHighlightStrip();
+    findBox_->Reset();
+    collection_.reset();
+}
+
 void TLogoAppForm::FailLoad(const std::string& message) {
     importTimer_->stop();
     loading_ = false;
+    // Nothing may keep the file, whichever step it failed in.
+    ReleaseFile();
     SetBusy(false);
     setWindowTitle(kCaption);
     currentPath_.clear();
-    for (size_t i = 1; i < status_.size(); ++i)
-        status_[i]->clear();
+    for (size_t i = 1; i < ui_.status.size(); ++i)
+        ui_.status[i]->clear();
     mainArea_->setEnabled(true);
-    scroller_->SetCollection(nullptr);
     UpdateCommands();
     if (!message.empty()) ShowMessage(message);
 }
 
 void TLogoAppForm::FreeLists() {
-    // Nothing may point at a list or a file that goes: every page forgets.
-    if (listPage_) listPage_->ShowList(nullptr, nullptr, false, 0);
-    if (generalPage_) {
-        const PageContext none;
-        generalPage_->Refresh(none);
-        individualPage_->Refresh(none);
-        familyPage_->Refresh(none);
-        pedigreePage_->Refresh(none);
-        descendantsPage_->Refresh(none);
-        islandsPage_->Refresh(none);
-        sourcesPage_->Refresh(none);
-    }
-    if (listColumns_) listColumns_->SetSortIterator(nullptr);
-    sortedList_.reset();
-    highlightedList_.reset();
+    // Nothing may point at a list or a file that goes: every tab forgets.
+    for (const auto& tab : tabs_)
+        tab->Free();
+}
+
+void TLogoAppForm::MarkAllStale() {
+    for (const auto& tab : tabs_)
+        tab->MarkStale();
 }
 
 void TLogoAppForm::UpdateStatusCounts() {
@@ -504,76 +517,63 @@ void TLogoAppForm::UpdateStatusCounts() {
                                c ? c->NoteCount() : 0, c ? c->SourceCount() : 0};
     const char* labels[4] = {"I: ", "F: ", "N: ", "S: "};
     for (int i = 0; i < 4; ++i)
-        status_[static_cast<size_t>(i + 1)]->setText(ToQt(labels[i] + FormatThousands(counts[i])));
+        ui_.status[static_cast<size_t>(i + 1)]->setText(
+            ToQt(labels[i] + FormatThousands(counts[i])));
 }
 
 // While a file loads the counts grow with the indexing.
 void TLogoAppForm::ImportTick() {
     importTimer_->setInterval(250);
     if (!collection_) return;
-    status_[0]->setText(loading_ ? "(Analyzing - Please Wait...)" : "");
+    ui_.status[0]->setText(loading_ ? "(Analyzing - Please Wait...)" : "");
     UpdateStatusCounts();
 }
 
 void TLogoAppForm::ClearStatus() {
-    status_[0]->clear();
+    ui_.status[0]->clear();
 }
 
 int TLogoAppForm::CurrentTab() const {
-    return tabs_->currentIndex();
+    return ui_.tabs->currentIndex();
 }
 
 void TLogoAppForm::SelectTab(int tab) {
-    if (tab >= 0 && tab < Tab::Count) tabs_->setCurrentIndex(tab);
+    if (tab >= 0 && tab < Tab::Count) ui_.tabs->setCurrentIndex(tab);
 }
 
 void TLogoAppForm::RefreshView() {
     if (loading_) return;
     ++refreshing_;
-    RefreshPage();
+    try {
+        RefreshPage();
+    } catch (const std::exception& error) {
+        // A list that could not be made (no room for its temporary file, no
+        // memory): the tab shows nothing and tries again on its next visit;
+        // the window stays usable.
+        if (const int tab = CurrentTab(); tab >= 0 && tab < Tab::Count) {
+            tabs_[static_cast<size_t>(tab)]->Free();
+            tabs_[static_cast<size_t>(tab)]->MarkStale();
+        }
+        ui_.leftPanel->setEnabled(true);
+        UpdateCommands();
+        ShowMessage(error.what());
+    }
     if (--refreshing_ == 0) ShowPendingHelp();
 }
 
 void TLogoAppForm::RefreshPage() {
-    leftPanel_->setEnabled(false);
     const int tab = CurrentTab();
+    if (tab < 0 || tab >= Tab::Count) return;
+    ui_.leftPanel->setEnabled(false);
     const PageContext context = CurrentContext();
-    switch (tab) {
-        case Tab::General:
-            generalPage_->Refresh(context);
-            break;
-        case Tab::Individual:
-            individualPage_->Refresh(context);
-            break;
-        case Tab::Family:
-            familyPage_->Refresh(context);
-            break;
-        case Tab::Pedigree:
-            pedigreePage_->Refresh(context);
-            break;
-        case Tab::Descendants:
-            descendantsPage_->Refresh(context);
-            break;
-        case Tab::List:
-        case Tab::Highlighted:
-            RefreshListPage(tab == Tab::Highlighted);
-            break;
-        case Tab::Islands:
-            islandsPage_->Refresh(context);
-            staleFlags_.reset(Tab::Islands);
-            break;
-        case Tab::Sources:
-            sourcesPage_->Refresh(context);
-            staleFlags_.reset(Tab::Sources);
-            break;
-        default:
-            break;
-    }
-    if (leftPanel_->isVisible() && leftPages_->currentIndex() == 0) islandsPanel_->Refresh(context);
-    leftPanel_->setEnabled(true);
+    tabs_[static_cast<size_t>(tab)]->Refresh(context);
+    if (ui_.leftPanel->isVisible() && leftPages_->currentIndex() == 0)
+        ui_.islandsPanel->Refresh(context);
+    ui_.leftPanel->setEnabled(true);
     UpdateCommands();
     // The tab's help shows over the page it explains.
-    if (collection_ && kTabQuickHelp[tab] != 0) ShowQuickHelp(kTabQuickHelp[tab]);
+    const int help = tabs_[static_cast<size_t>(tab)]->QuickHelpEntry();
+    if (collection_ && help != 0) ShowQuickHelp(help);
 }
 
 // Confines the whole window to one island (0: the whole file again): the
@@ -586,65 +586,23 @@ void TLogoAppForm::UseIsland(int32_t rank) {
         collection_->ClearIslandView();
     FreeLists();
     findBox_->Attach(collection_.get());
-    scroller_->SetCollection(nullptr);
-    scroller_->SetCollection(collection_.get());
+    ui_.scroller->SetCollection(nullptr);
+    ui_.scroller->SetCollection(collection_.get());
     MarkAllStale();
     RefreshView();
     findBox_->Fill();
 }
 
-// The List and Highlighted tabs share one page; each rebuilds its list
-// when its stale flag says the file, the view or the highlighting changed.
-void TLogoAppForm::RefreshListPage(bool highlighted) {
-    if (highlighted && WOptions::GetFlag(opt::kShowHlPanel)) ShowHighlightingPage();
-    const int32_t active = collection_ ? scroller_->CurrentIndividual() : 0;
-    if (!collection_) {
-        listPage_->ShowList(nullptr, nullptr, highlighted, 0);
-        return;
-    }
-    listColumns_->SetBasePerson(active);
-    const int flag = highlighted ? kStaleHighlighted : Tab::List;
-    if (staleFlags_.test(static_cast<size_t>(flag))) {
-        listPage_->ShowList(nullptr, nullptr, highlighted, active);
-        listColumns_->SetSortIterator(nullptr);
-        if (!highlighted && WOptions::GetFlag(opt::kSortFirstColumn) &&
-            listColumns_->ColumnCount() > 0)
-            listColumns_->SortByColumn(1);
-        BusyScope busy;
-        if (highlighted) {
-            highlightedList_.reset();
-            if (group_) {
-                StartBusyTimer();
-                WaitScope wait("Calculating.  Please Wait...", false, true);
-                highlightedList_ = std::make_unique<WColHLIterator>(*group_, collection_.get());
-            }
-            if (highlightedList_ && highlightedList_->Cancelled()) {
-                // Nothing half-found is shown; the list stays stale, so the
-                // next visit works it out again.
-                highlightedList_.reset();
-                listPage_->ShowCancelled();
-                return;
-            }
-        } else {
-            sortedList_ = std::make_unique<WColSortIterator>(collection_.get());
-        }
-        staleFlags_.reset(static_cast<size_t>(flag));
-    }
-    WColSortIterator* list = highlighted ? highlightedList_.get() : sortedList_.get();
-    listColumns_->SetSortIterator(list);
-    listPage_->ShowList(list, group_.get(), highlighted, active);
-}
-
 void TLogoAppForm::RepaintView() {
     if (loading_) return;
-    staleFlags_.set(kStaleHighlighted);
+    highlightedTab_->MarkStale();
     RefreshView();
 }
 
 void TLogoAppForm::ScrollerChanged() {
     RefreshView();
     findBox_->Fill();
-    if (collection_) listColumns_->SetBasePerson(scroller_->CurrentIndividual());
+    if (collection_) listColumns_->SetBasePerson(ui_.scroller->CurrentIndividual());
 }
 
 void TLogoAppForm::ShowQuickHelp(int entry) {
@@ -658,7 +616,7 @@ void TLogoAppForm::ShowQuickHelp(int entry) {
     }
     for (const QuickHelpEntry& help : kQuickHelp) {
         if (help.entry != entry) continue;
-        if (quickHelpSink) quickHelpSink(entry, help.title);
+        dialogs_->OfferQuickHelp(this, entry, help.title);
         return;
     }
 }
@@ -672,11 +630,11 @@ void TLogoAppForm::ShowPendingHelp() {
 }
 
 void TLogoAppForm::ApplyOptions() {
-    highlightStrip_->ApplyColours();
-    highlightPanel_->Editor()->SetManualApply(WOptions::GetFlag(opt::kHLManual));
+    ui_.highlightStrip->ApplyColours();
+    ui_.highlightPanel->Editor()->SetManualApply(WOptions::GetFlag(opt::kHLManual));
     UpdateHighlightStrip();
     // The Individual tab's own "Chronological" box shows the setting.
-    QCheckBox* chronological = individualPage_->ChronologicalBox();
+    QCheckBox* chronological = pages_.individual->ChronologicalBox();
     const QSignalBlocker quiet(chronological);
     chronological->setChecked(WOptions::GetFlag(opt::kChrono));
 }
@@ -690,29 +648,19 @@ void TLogoAppForm::ApplyDisplaySizes() {
         size = 8;
     }
     size = std::clamp(size, 4, 72);
-    scroller_->SetLabelFontSize(size);
+    ui_.scroller->SetLabelFontSize(size);
     // The pages that rebuild themselves read the sizes from their context;
     // these grids, labels and memos take them here. Rows stay at least one
     // line of the font high, whatever the screen's resolution.
-    QFont font = listPage_->Grid()->font();
+    QFont font = ui_.listPage->Grid()->font();
     font.setPointSize(size);
     const int rowHeight = std::max(std::clamp(WOptions::GetInt(opt::kGridHeight), 8, 200),
                                    QFontMetrics(font).height() + 2);
-    for (QTableView* grid : {listPage_->Grid(), descendantsPage_->Grid(),
-                             islandsPage_->IslandGrid(), islandsPage_->MemberGrid(),
-                             static_cast<QTableView*>(islandsPanel_->Grid()), sourcesPage_->Grid()})
-        SetGridSizes(*grid, font, rowHeight);
-    // Column widths follow the font.
-    listPage_->ApplyColumnWidths();
-    descendantsPage_->ApplyColumnWidths();
-    islandsPage_->ApplyColumnWidths();
-    islandsPanel_->ApplyColumnWidths();
-    sourcesPage_->ApplyColumnWidths();
-    for (QWidget* text : std::initializer_list<QWidget*>{
-             listPage_->CountLabel(), islandsPage_->FoundLabel(), islandsPage_->MembersLabel(),
-             islandsPanel_->CountLabel(), sourcesPage_->FoundLabel(), sourcesPage_->NoteMemo(),
-             sourcesPage_->TextMemo(), sourcesPage_->RepositoryMemo()})
-        text->setFont(font);
+    for (const auto& tab : tabs_)
+        tab->ApplyDisplaySizes(font, rowHeight);
+    SetGridSizes(*ui_.islandsPanel->Grid(), font, rowHeight);
+    ui_.islandsPanel->ApplyColumnWidths();
+    ui_.islandsPanel->CountLabel()->setFont(font);
 }
 
 void TLogoAppForm::RestorePlacement() {
@@ -744,32 +692,33 @@ void TLogoAppForm::StorePlacement() {
 }
 
 void TLogoAppForm::closeEvent(QCloseEvent* event) {
-    if (collection_) WOptions::SetInt(opt::kLastID, scroller_->CurrentIndividual());
-    WOptions::SetFlag(opt::kLastPanelState, leftPanel_->isVisible());
+    if (collection_) WOptions::SetInt(opt::kLastID, ui_.scroller->CurrentIndividual());
+    WOptions::SetFlag(opt::kLastPanelState, ui_.leftPanel->isVisible());
     WOptions::SetInt(opt::kLastPanel, leftPages_->currentIndex());
-    if (leftPanel_->isVisible()) WOptions::SetInt(opt::kLastPanelWidth, leftPanel_->width());
+    if (ui_.leftPanel->isVisible()) WOptions::SetInt(opt::kLastPanelWidth, ui_.leftPanel->width());
     StorePlacement();
     QMainWindow::closeEvent(event);
 }
 
 void TLogoAppForm::ToggleLeftPanel(int page) {
-    const bool same = leftPanel_->isVisible() && leftPages_->currentIndex() == page;
+    const bool same = ui_.leftPanel->isVisible() && leftPages_->currentIndex() == page;
     if (same) {
-        WOptions::SetInt(opt::kLastPanelWidth, leftPanel_->width());
-        leftPanel_->hide();
+        WOptions::SetInt(opt::kLastPanelWidth, ui_.leftPanel->width());
+        ui_.leftPanel->hide();
     } else {
         leftPages_->setCurrentIndex(page);
-        leftPanel_->show();
-        if (page == 0) islandsPanel_->Refresh(CurrentContext());
+        ui_.leftPanel->show();
+        if (page == 0) ui_.islandsPanel->Refresh(CurrentContext());
         // The condition editors need room for their lists and parameters,
         // the islands grid for its columns in the current font.
-        const int least = page == 1 ? 230 : std::max(100, islandsPanel_->PreferredWidth());
+        const int least = page == 1 ? 230 : std::max(100, ui_.islandsPanel->PreferredWidth());
         const int width = std::max(least, WOptions::GetInt(opt::kLastPanelWidth));
         splitter_->setSizes({width, std::max(1, splitter_->width() - width)});
         ShowQuickHelp(page == 0 ? 15 : 14);
     }
-    actions_[kCmdIslandsPanel]->setChecked(leftPanel_->isVisible() && page == 0 && !same);
-    actions_[kCmdHighlightingPanel]->setChecked(leftPanel_->isVisible() && page == 1 && !same);
+    ui_.commands[kCmdIslandsPanel]->setChecked(ui_.leftPanel->isVisible() && page == 0 && !same);
+    ui_.commands[kCmdHighlightingPanel]->setChecked(ui_.leftPanel->isVisible() && page == 1 &&
+                                                    !same);
 }
 
 bool TLogoAppForm::HasHighlighting() const {
@@ -777,12 +726,12 @@ bool TLogoAppForm::HasHighlighting() const {
 }
 
 void TLogoAppForm::ShowHighlightingPage() {
-    if (leftPanel_->isHidden() || leftPages_->currentIndex() != 1) ToggleLeftPanel(1);
+    if (ui_.leftPanel->isHidden() || leftPages_->currentIndex() != 1) ToggleLeftPanel(1);
 }
 
 void TLogoAppForm::HighlightingChanged() {
     if (!collection_ || loading_) return;
-    WHLGuiColMan& editor = *highlightPanel_->Editor();
+    WHLGuiColMan& editor = *ui_.highlightPanel->Editor();
     // The pages redraw with the left panel disabled; the user's place in
     // the editor comes back afterwards.
     const QPointer<QWidget> focus = QApplication::focusWidget();
@@ -805,15 +754,15 @@ void TLogoAppForm::SetConditions(const std::string& conditions) {
         group_->Refresh();
         ShowMessage(error.what());
     }
-    scroller_->SetGroup(HasHighlighting() ? group_.get() : nullptr);
+    ui_.scroller->SetGroup(HasHighlighting() ? group_.get() : nullptr);
     UpdateHighlightStrip();
     RepaintView();
 }
 
 void TLogoAppForm::UpdateHighlightStrip() {
-    const WHLGuiColMan& editor = *highlightPanel_->Editor();
-    highlightStrip_->ShowText(THighlightStrip::StripText(editor.HasUnappliedChanges(), group_.get(),
-                                                         editor.ConditionCount()));
+    const WHLGuiColMan& editor = *ui_.highlightPanel->Editor();
+    ui_.highlightStrip->ShowText(THighlightStrip::StripText(editor.HasUnappliedChanges(),
+                                                            group_.get(), editor.ConditionCount()));
 }
 
 bool TLogoAppForm::FindIndividualForCondition(QWidget* parent, int32_t& individual) {

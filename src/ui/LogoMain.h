@@ -6,13 +6,12 @@
 
 #include <QMainWindow>
 #include <array>
-#include <bitset>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "archive/EmbeddedArchive.h"
+#include "ui/MainTabs.h"
 #include "ui/Tabs.h"
 
 class QAction;
@@ -28,9 +27,6 @@ class QToolButton;
 
 namespace vx {
 
-class WABSCollection;
-class WColHLIterator;
-class WColSortIterator;
 class WFindBox;
 class WGEDCollection;
 class WHLGroup;
@@ -39,21 +35,12 @@ class WListColumns;
 class WSelectionButton;
 class TOpenedFileWatch;
 class TSenderPage;
-class TGeneralPage;
-class TIndividualPage;
-class TFamilyPage;
-class TPedigreePage;
-class TDescendantsPage;
 class TListPage;
-class TIslandsPage;
-class TSourcesPage;
 class TIslandsPanel;
 class THighlightPanel;
 class THighlightStrip;
+class MainWindowDialogs;
 struct PageContext;
-namespace reports {
-class TPrintDlg;
-}
 
 class TLogoAppForm : public QMainWindow {
     Q_OBJECT
@@ -80,115 +67,113 @@ class TLogoAppForm : public QMainWindow {
         kCmdAbout,
         kCommandCount
     };
-    static constexpr int kStaleFlags = 15;
-    // The stale flag of the Highlighted view (the others follow the pages).
-    static constexpr int kStaleHighlighted = 13;
     static constexpr const char* kCaption = "Fenwold Vellacor Self-Viewing GEDCOM 1.21";
+
+    // The window's widgets and column sets, for tests and probes to look at
+    // and drive as a user would.
+    struct Parts {
+        static constexpr int kStatusPanels = 5;
+        WIndScroll* scroller = nullptr;
+        QTabBar* tabs = nullptr;
+        QStackedWidget* pages = nullptr;  // one per tab; Highlighted shows List
+        TSenderPage* senderPage = nullptr;
+        TListPage* listPage = nullptr;
+        QWidget* leftPanel = nullptr;
+        TIslandsPanel* islandsPanel = nullptr;
+        THighlightPanel* highlightPanel = nullptr;
+        THighlightStrip* highlightStrip = nullptr;
+        QLineEdit* findText = nullptr;
+        QMenu* recentMenu = nullptr;
+        QAction* shareAction = nullptr;
+        std::array<QAction*, kCommandCount> commands{};
+        std::array<QAction*, Tab::Count> viewActions{};
+        std::array<QLabel*, kStatusPanels> status{};
+        WListColumns* listColumns = nullptr;
+        WListColumns* desColumns = nullptr;
+    };
 
     // `programPath` is the file whose trailer and archive are read: the
     // running executable, or a packed file in tests.
     explicit TLogoAppForm(std::string programPath, QWidget* parent = nullptr);
     ~TLogoAppForm() override;
 
-    // Unpacks and loads the embedded GEDCOM; runs once, when the window is
-    // first shown.
-    void LoadEmbeddedFile();
+    // How the window asks the user; null: the real dialogs. The window does
+    // not own `dialogs`.
+    void SetDialogs(MainWindowDialogs* dialogs);
+    const Parts& Ui() const { return ui_; }
+
     // What the window shows when it is first shown, instead of the embedded
     // GEDCOM: the GEDCOM file at `gedcomPath`, or, when that is empty, the
     // welcome text with the Open command.
     void StartWith(const std::string& gedcomPath);
     // Opens a GEDCOM file from disk, in place and read-only. False when it
-    // could not be opened (the user has been told why).
+    // could not be opened (the user has been told why, and the window shows
+    // its welcome text).
     bool OpenGedcomFile(const std::string& path);
-    // The GEDCOM file opened from disk; empty for an embedded one.
-    const std::string& OpenedPath() const { return openedPath_; }
-    // "Open...": asks for a file; tests replace the dialog.
-    std::function<QString()> openPathChooser;
+    // Opens, indexes and shows a genealogy file. True when nothing had to be
+    // done or the file was loaded; false, after a message, with no file open.
+    bool LoadFile(const std::string& path);
     // The recent files, newest first, as the settings keep them.
     static std::vector<std::string> RecentFiles();
-    QMenu* RecentMenu() const { return recentMenu_; }
-    QAction* OpenAction() const { return openAction_; }
-    QAction* ShareAction() const { return shareAction_; }
-    // "Share as Self-Viewing File...": the share dialog on the open file.
-    void ShareFile();
-    // How the share dialog is run; tests replace the modal run.
-    std::function<void(class TShareDlg& dialog)> shareDialogRunner;
-    // Opens, indexes and shows a genealogy file. True when nothing had to be
-    // done or the file was loaded.
-    bool LoadFile(const std::string& path);
-    // Refreshes the current page; QuickHelp asked for meanwhile follows.
-    void RefreshView();
-    void RepaintView();
-    void MarkAllStale() { staleFlags_.set(); }
+    // Highlights by a condition string: the group (made on first use) takes
+    // it and is evaluated, and the scroller, the pages, the Highlighted list
+    // and the strip follow. A string whose conditions cannot be read is
+    // reported and highlights nobody.
+    void SetConditions(const std::string& conditions);
+    int CurrentTab() const;
+    void SelectTab(int tab);
     // Shows the progress count of a long calculation in the status bar
     // until the calculation says it has finished.
     void StartBusyTimer();
-    // Offers QuickHelp entry n when the settings still want it shown.
-    void ShowQuickHelp(int entry);
-    // Copies the current tab's text to the clipboard.
-    void CopyToClipboard();
-    // How the list format is chosen for copying: 0 cancel, 1 fixed, 2 CSV,
-    // 3 CSV also saved to `fileName`. Tests replace the dialog.
-    std::function<int(QString& fileName)> listFormatChooser;
-    // Copies the unpacked GEDCOM where the user chooses, when allowed.
-    void ExtractGedcom();
-    // How the extraction target is asked for; tests replace the dialog.
-    std::function<QString(const QString& proposed)> extractPathChooser;
-    // "Print": the print dialog on the current tab's report.
-    void PrintReport();
-    // How the set-up print dialog is run; tests replace the modal run.
-    std::function<void(reports::TPrintDlg& dialog)> printDialogRunner;
-    // How QuickHelp entries are shown; the default is the Quick Help dialog,
-    // which also records the entry as seen. Tests replace it.
-    std::function<void(int entry, const QString& title)> quickHelpSink;
 
     const WGEDCollection* Collection() const { return collection_.get(); }
-    const SenderRecord& Sender() const { return embedded_.Payload.Layout.Sender; }
+    // The highlighting conditions, or null before the first change.
+    WHLGroup* Group() const { return group_.get(); }
     bool IsLoading() const { return loading_; }
     bool StartSequenceDone() const { return startDone_; }
     // What the program ends with: 1 once a damaged or refused payload has
     // been reported (the window then closes), otherwise 0.
     int ExitStatus() const { return exitStatus_; }
     double ImportSeconds() const { return importSeconds_; }
+    // The file the window shows: the unpacked GEDCOM, or one opened from disk.
     const std::string& ExtractedPath() const { return currentPath_; }
-    int CurrentTab() const;
-    void SelectTab(int tab);
-    bool IsStale(int page) const { return staleFlags_.test(static_cast<size_t>(page)); }
-    WIndScroll* Scroller() const { return scroller_; }
-    QTabBar* Tabs() const { return tabs_; }
-    QStackedWidget* Pages() const { return pages_; }
-    TSenderPage* SenderPage() const { return senderPage_; }
-    TListPage* ListPage() const { return listPage_; }
-    QAction* CommandAction(Command command) const { return actions_[command]; }
-    QAction* ViewAction(int tab) const { return viewActions_[static_cast<size_t>(tab)]; }
-    QLabel* StatusPanel(int panel) const { return status_[static_cast<size_t>(panel)]; }
-    QWidget* LeftPanel() const { return leftPanel_; }
-    TIslandsPanel* IslandsPanel() const { return islandsPanel_; }
-    THighlightPanel* HighlightPanel() const { return highlightPanel_; }
-    THighlightStrip* HighlightStrip() const { return highlightStrip_; }
-    // The highlighting conditions, or null before the first change.
-    WHLGroup* Group() const { return group_.get(); }
-    // Whether any condition highlights (the group has conditions).
-    bool HasHighlighting() const;
-    // Highlights by a condition string: the group (made on first use) takes
-    // it and is evaluated, and the scroller, the pages, the Highlighted list
-    // and the strip follow. A string whose conditions cannot be read is
-    // reported and highlights nobody.
-    void SetConditions(const std::string& conditions);
-    QLineEdit* FindBox() const { return edFind_; }
-    WSelectionButton* QuickSelectionButton() const { return quickSelection_; }
-    WFindBox* FindState() const { return findBox_; }
-    WListColumns& ListColumns() const { return *listColumns_; }
-    WListColumns& DesColumns() const { return *desColumns_; }
-    WListColumns& IslandColumns() const { return *islandColumns_; }
+    // The GEDCOM file opened from disk; empty for an embedded one.
+    const std::string& OpenedPath() const { return openedPath_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The command table names each command's action.
+    friend struct MainCommandRows;
+
+    const SenderRecord& Sender() const { return embedded_.Payload.Layout.Sender; }
+    // Unpacks and loads the embedded GEDCOM; runs once, when the window is
+    // first shown.
+    void LoadEmbeddedFile();
+    // The steps of LoadFile that may fail by throwing; false, with any
+    // message in `failure`, when the file cannot be read or the user
+    // cancelled.
+    bool LoadAndIndex(const std::string& path, std::string& failure);
+    // Every page, list and panel lets go of the file, which closes.
+    void ReleaseFile();
+    // Refreshes the current page; QuickHelp asked for meanwhile follows.
+    void RefreshView();
+    void RepaintView();
+    void MarkAllStale();
     void RefreshPage();
+    // Offers QuickHelp entry n when the settings still want it shown.
+    void ShowQuickHelp(int entry);
     void ShowPendingHelp();
+    // Copies the current tab's text to the clipboard.
+    void CopyToClipboard();
+    // Copies the unpacked GEDCOM where the user chooses, when allowed.
+    void ExtractGedcom();
+    // "Print": the print dialog on the current tab's report.
+    void PrintReport();
+    // "Share as Self-Viewing File...": the share dialog on the open file.
+    void ShareFile();
     void BuildFileCommands();
     void RefreshRecentMenu();
     void ShowWelcome();
@@ -197,8 +182,8 @@ class TLogoAppForm : public QMainWindow {
     // the window keeps what it shows and says so.
     void OpenedFileChanged();
     void OpenedFileRemoved();
-    // Where "Share" and the reports put their files by default, and the
-    // name they start from.
+    // Where "Share" puts its file by default, and the name reports start
+    // from.
     std::string DefaultOutputFolder() const;
     QString FileTitle() const;
     void BuildCentralArea();
@@ -217,6 +202,9 @@ class TLogoAppForm : public QMainWindow {
     void BusyTick();
     void ScrollerChanged();
     void RunCommand(Command command);
+    // "Quick Find" and "Advanced Find": the chosen individual becomes the
+    // Active Individual.
+    void FindIndividual(Command command);
     // "Options...": the dialog, then the new settings on every page.
     void ShowOptions();
     void ToggleLeftPanel(int page);
@@ -226,15 +214,15 @@ class TLogoAppForm : public QMainWindow {
     // pages, the scroller, the Highlighted list and the strip follow.
     void HighlightingChanged();
     void UpdateHighlightStrip();
+    bool HasHighlighting() const;
     // "Quick Find" for the condition editors' individuals, without colours.
     bool FindIndividualForCondition(QWidget* parent, int32_t& individual);
-    void RefreshListPage(bool highlighted);
     void UseIsland(int32_t rank);
-    int ChooseListFormat(QString& fileName);
-    QString AskExtractPath(const QString& proposed);
     // The open file, the Active Individual and the switches, for the pages.
     PageContext CurrentContext() const;
     void FreeLists();
+    // Everything of the file that failed to load goes; the message, if
+    // any, follows.
     void FailLoad(const std::string& message);
 
     std::string programPath_;
@@ -243,20 +231,19 @@ class TLogoAppForm : public QMainWindow {
     std::string openedPath_;
     bool startChosen_ = false;
     std::string startupFile_;
-    QMenu* recentMenu_ = nullptr;
-    QAction* openAction_ = nullptr;
-    QAction* shareAction_ = nullptr;
+    std::unique_ptr<MainWindowDialogs> modalDialogs_;
+    MainWindowDialogs* dialogs_ = nullptr;
     TOpenedFileWatch* fileWatch_ = nullptr;
     std::unique_ptr<WGEDCollection> collection_;
     std::unique_ptr<WHLGroup> group_;
     std::unique_ptr<WListColumns> listColumns_;
     std::unique_ptr<WListColumns> desColumns_;
     std::unique_ptr<WListColumns> islandColumns_;
-    // The List and Highlighted tabs' lists, built on demand and freed
-    // whenever a file is loaded; the other pages keep their own.
-    std::unique_ptr<WColSortIterator> sortedList_;
-    std::unique_ptr<WColHLIterator> highlightedList_;
-    std::bitset<kStaleFlags> staleFlags_;
+    // The tabs in tab order; the two list tabs keep the List and
+    // Highlighted lists, made on demand and freed with the file.
+    std::vector<std::unique_ptr<MainTab>> tabs_;
+    ListTab* listTab_ = nullptr;
+    ListTab* highlightedTab_ = nullptr;
     bool loading_ = false;
     // While a page refreshes, QuickHelp entries wait here; they show one at
     // a time once the page is ready.
@@ -269,31 +256,14 @@ class TLogoAppForm : public QMainWindow {
     bool rawMode_ = false;
     double importSeconds_ = 0;
 
-    WIndScroll* scroller_ = nullptr;
-    QTabBar* tabs_ = nullptr;
-    QStackedWidget* pages_ = nullptr;
-    TSenderPage* senderPage_ = nullptr;
-    TGeneralPage* generalPage_ = nullptr;
-    TIndividualPage* individualPage_ = nullptr;
-    TFamilyPage* familyPage_ = nullptr;
-    TPedigreePage* pedigreePage_ = nullptr;
-    TDescendantsPage* descendantsPage_ = nullptr;
-    TListPage* listPage_ = nullptr;
-    TIslandsPage* islandsPage_ = nullptr;
-    TSourcesPage* sourcesPage_ = nullptr;
-    TIslandsPanel* islandsPanel_ = nullptr;
+    Parts ui_;
+    MainPages pages_;
+    QAction* openAction_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QWidget* mainArea_ = nullptr;
-    QWidget* leftPanel_ = nullptr;
     QStackedWidget* leftPages_ = nullptr;
-    THighlightPanel* highlightPanel_ = nullptr;
-    THighlightStrip* highlightStrip_ = nullptr;
-    QLineEdit* edFind_ = nullptr;
     WSelectionButton* quickSelection_ = nullptr;
     WFindBox* findBox_ = nullptr;
-    std::array<QAction*, kCommandCount> actions_{};
-    std::array<QAction*, Tab::Count> viewActions_{};
-    std::array<QLabel*, 5> status_{};
     QTimer* importTimer_ = nullptr;
     QTimer* clearStatusTimer_ = nullptr;
     QTimer* busyTimer_ = nullptr;

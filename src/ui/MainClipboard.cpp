@@ -7,24 +7,13 @@
 
 #include "app/Errors.h"
 #include "app/Services.h"
-#include "columns/ColSortIterator.h"
-#include "columns/ListColumns.h"
 #include "dialogs/CopyDialogs.h"
-#include "exports/DescendantsText.h"
-#include "exports/FamilyPage.h"
-#include "exports/GeneralPage.h"
-#include "exports/IndividualPage.h"
-#include "exports/IslandsText.h"
-#include "exports/ListText.h"
-#include "exports/PedigreePage.h"
 #include "gedcom/GEDCollection.h"
-#include "ui/DescendantsTab.h"
-#include "ui/FamilyTab.h"
-#include "ui/IndScroll.h"
-#include "ui/ListPage.h"
 #include "ui/LogoMain.h"
-#include "ui/PedigreeTab.h"
+#include "ui/MainDialogs.h"
+#include "ui/PageContext.h"
 #include "ui/QtText.h"
+#include "widgets/FilePaths.h"
 
 namespace vx {
 namespace {
@@ -33,71 +22,33 @@ namespace {
 // The byte-order mark tells spreadsheet programs that the file is UTF-8.
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 
-void WriteCsvFile(const QString& path, const std::string& text) {
-    std::ofstream file(std::filesystem::path(path.toStdString()), std::ios::binary);
+void WriteCsvFile(const FilePath& path, const std::string& text) {
+    std::ofstream file(std::filesystem::path(path.Native()), std::ios::binary);
     file << kUtf8ByteOrderMark << text << "\r\n";
     file.close();
-    if (!file) throw EInOutError("Error writing the file " + FromQt(path));
+    if (!file) throw EInOutError("Error writing the file " + path.Display());
 }
 
 }  // namespace
 
-int TLogoAppForm::ChooseListFormat(QString& fileName) {
-    if (listFormatChooser) return listFormatChooser(fileName);
-    TListClipDlg dialog(this);
-    const int choice = dialog.Choose();
-    fileName = dialog.FileName();
-    return choice;
-}
-
 void TLogoAppForm::CopyToClipboard() {
     if (!collection_ || loading_) return;
-    const WGEDCollection& c = *collection_;
-    const int tab = CurrentTab();
-    std::string text;
+    MainTab& tab = *tabs_[static_cast<size_t>(CurrentTab())];
     // List-shaped tabs ask for the format first; Cancel copies nothing.
     int choice = TListClipDlg::kFixed;
     QString csvFile;
-    if (tab == Tab::List || tab == Tab::Highlighted || tab == Tab::Islands) {
-        choice = ChooseListFormat(csvFile);
+    if (tab.CopiesList()) {
+        choice = dialogs_->ChooseListFormat(this, csvFile);
         if (choice == TListClipDlg::kCancel) return;
     }
     const ListFormat format =
         choice == TListClipDlg::kFixed ? ListFormat::FixedColumns : ListFormat::Csv;
+    std::string text;
     try {
         WaitScope wait("Copying to clipboard", false, false);
-        switch (tab) {
-            case Tab::General:
-                text = GeneralText(c, std::filesystem::path(currentPath_).filename().string(),
-                                   rawMode_);
-                break;
-            case Tab::Individual:
-                text = IndividualText(c, scroller_->CurrentIndividual(), rawMode_);
-                break;
-            case Tab::Family:
-                text = FamilyText(c, familyPage_->Model());
-                break;
-            case Tab::Pedigree:
-                text = PedigreeText(c, pedigreePage_->Model());
-                break;
-            case Tab::Descendants:
-                if (const WDesIterator* list = descendantsPage_->Model().List())
-                    text = DescendantsText(c, *list);
-                break;
-            case Tab::List:
-            case Tab::Highlighted:
-                if (WColSortIterator* list = listPage_->Model().List()) {
-                    listPage_->StoreColumnWidths();
-                    text = ListText(*listColumns_, *list, format);
-                }
-                break;
-            case Tab::Islands:
-                text = IslandsText(c, format);
-                break;
-            default:
-                break;  // the Sender and Sources tabs copy nothing
-        }
-        if (!text.empty() && choice == TListClipDlg::kCsvFile) WriteCsvFile(csvFile, text);
+        text = tab.ClipboardText(CurrentContext(), format);
+        if (!text.empty() && choice == TListClipDlg::kCsvFile)
+            WriteCsvFile(PathFromQt(csvFile), text);
     } catch (const VxError& error) {
         ShowMessage(error.what());
         return;

@@ -1,6 +1,6 @@
 // The main window's commands: one table gives each command its menu entry,
-// shortcut, toolbar button and hint; the menus and the toolbar are built
-// from it, and the commands are enabled from it.
+// shortcut, toolbar button, hint, action and when it is enabled; the menus
+// and the toolbar are built from it, and the commands run from it.
 #include <QAction>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,84 +22,118 @@
 #include "ui/IndScroll.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
+#include "ui/MainDialogs.h"
 #include "ui/QtText.h"
 
 namespace vx {
 namespace {
 
-struct CommandRow {
-    TLogoAppForm::Command command;
-    const char* menu;      // null: toolbar only
-    const char* caption;   // the menu text
-    const char* shortcut;  // null: none
-    const char* toolName;  // null: menu only
-    const char* hint;
-    bool needsFile;  // enabled only while a file is loaded
-    bool checkable;
+// The settings keys of the Quick Help entries that "Reset" offers again.
+constexpr int kQuickHelpKeys = 16;
+
+// When a command is enabled.
+enum class Enabling {
+    Always,
+    WithFile,   // only while a file is loaded
+    ByFindBox,  // while a file is loaded, as the find box's matches allow
 };
 
 using C = TLogoAppForm;
-constexpr CommandRow kCommands[] = {
-    {C::kCmdPrint, "&File", "Print", "Ctrl+P", "sbPrint", "Print", true, false},
-    {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, "Exit", false, false},
-    {C::kCmdCopy, "&Edit", "Copy To Clipboard", "Ctrl+C", "SpeedButton9", "Copy to Clipboard", true,
-     false},
-    {C::kCmdFindNext, "&Edit", "Find Next", "Ctrl+N", "butFindNext", "Find next item", true, false},
-    {C::kCmdFindPrevious, "&Edit", "Find Previous", "Ctrl+Shift+N", "butFindPrevious",
-     "Find previous item", true, false},
-    {C::kCmdNextHighlighted, "&Edit", "Next Highlighted Individual", "Ctrl+H", nullptr,
-     "Next Highlighted Individual", true, false},
-    {C::kCmdPreviousHighlighted, "&Edit", "Previous Highlighted Individual", "Ctrl+Shift+H",
-     nullptr, "Previous Highlighted Individual", true, false},
-    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Ctrl+Q", "SpeedButton8", "Quick Find", true,
-     false},
-    {C::kCmdAdvancedFind, "&Edit", "Advanced Find ...", "Ctrl+F", "butAdvancedFind",
-     "Advanced Find", true, false},
-    {C::kCmdHighlightingPanel, "&View", "Highlighting Panel", nullptr, "tbutHighLighting",
-     "Highlighting Panel", true, true},
-    {C::kCmdIslandsPanel, "&View", "Islands Panel", nullptr, "tbutIslands", "Islands Panel", true,
-     true},
-    {C::kCmdRawData, nullptr, "RAW", nullptr, "TButActualGEDData", "Show RAW GEDCOM data", true,
-     true},
-    {C::kCmdGoBack, nullptr, "<", nullptr, "SpeedButton10", "Go back to previous individual", true,
-     false},
-    {C::kCmdGoForward, nullptr, ">", nullptr, "SpeedButton12", "Go forward to previous individual",
-     true, false},
-    {C::kCmdOptions, "&Tools", "Options...", "Ctrl+J", nullptr, "Options", false, false},
-    {C::kCmdResetQuickHelp, "&Help", "Reset Quick Help Dialog Boxes", nullptr, nullptr,
-     "Reset Quick Help Dialog Boxes", false, false},
-    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, "About", false, false},
+
+struct CommandRow {
+    C::Command command;
+    const char* menu;      // null: toolbar only
+    const char* caption;   // the menu text
+    const char* button;    // the toolbar caption (menu captions carry accelerators)
+    const char* shortcut;  // null: none
+    const char* toolName;  // null: menu only
+    const char* hint;
+    Enabling enabling;
+    bool checkable;
+    void (*run)(C& window);
+    // A further condition of the command being enabled; null: none.
+    bool (*allowed)(const C& window);
 };
 
-// The View menu's items, one per tab in tab order, so F2 to F11 open them
-// from Sender to Sources.
-constexpr const char* kViewItems[Tab::Count] = {
-    "Sender Tab",      "General Tab", "Individual Tab",  "Family Tab",  "Pedigree Tab",
-    "Descendants Tab", "List Tab",    "Highlighted Tab", "Islands Tab", "Sources Tab"};
+}  // namespace
 
-// Toolbar button captions; menu captions carry accelerators and dots.
-QString ButtonText(const CommandRow& row) {
-    switch (row.command) {
-        case C::kCmdPrint:
-            return "Print";
-        case C::kCmdCopy:
-            return "Copy";
-        case C::kCmdFindNext:
-            return "Next";
-        case C::kCmdFindPrevious:
-            return "Prev";
-        case C::kCmdQuickFind:
-            return "Quick";
-        case C::kCmdAdvancedFind:
-            return "Find";
-        case C::kCmdHighlightingPanel:
-            return "HL";
-        case C::kCmdIslandsPanel:
-            return "Isl";
-        default:
-            return row.caption;
-    }
+// A friend of the window, so that each row can name its action.
+struct MainCommandRows {
+    static const CommandRow kRows[C::kCommandCount];
+};
+
+constexpr CommandRow MainCommandRows::kRows[C::kCommandCount] = {
+    {C::kCmdPrint, "&File", "Print", "Print", "Ctrl+P", "sbPrint", "Print", Enabling::WithFile,
+     false, [](C& w) { w.PrintReport(); }, nullptr},
+    {C::kCmdExit, "&File", "E&xit", nullptr, nullptr, nullptr, "Exit", Enabling::Always, false,
+     [](C& w) { w.close(); }, nullptr},
+    {C::kCmdCopy, "&Edit", "Copy To Clipboard", "Copy", "Ctrl+C", "SpeedButton9",
+     "Copy to Clipboard", Enabling::WithFile, false, [](C& w) { w.CopyToClipboard(); }, nullptr},
+    {C::kCmdFindNext, "&Edit", "Find Next", "Next", "Ctrl+N", "butFindNext", "Find next item",
+     Enabling::ByFindBox, false, [](C& w) { w.findBox_->FindNext(); }, nullptr},
+    {C::kCmdFindPrevious, "&Edit", "Find Previous", "Prev", "Ctrl+Shift+N", "butFindPrevious",
+     "Find previous item", Enabling::ByFindBox, false, [](C& w) { w.findBox_->FindPrevious(); },
+     nullptr},
+    {C::kCmdNextHighlighted, "&Edit", "Next Highlighted Individual", nullptr, "Ctrl+H", nullptr,
+     "Next Highlighted Individual", Enabling::WithFile, false,
+     [](C& w) { w.ui_.scroller->NextHighlighted(); },
+     [](const C& w) { return w.HasHighlighting(); }},
+    {C::kCmdPreviousHighlighted, "&Edit", "Previous Highlighted Individual", nullptr,
+     "Ctrl+Shift+H", nullptr, "Previous Highlighted Individual", Enabling::WithFile, false,
+     [](C& w) { w.ui_.scroller->PrevHighlighted(); },
+     [](const C& w) { return w.HasHighlighting(); }},
+    {C::kCmdQuickFind, "&Edit", "Quick Find...", "Quick", "Ctrl+Q", "SpeedButton8", "Quick Find",
+     Enabling::WithFile, false, [](C& w) { w.FindIndividual(C::kCmdQuickFind); }, nullptr},
+    {C::kCmdAdvancedFind, "&Edit", "Advanced Find ...", "Find", "Ctrl+F", "butAdvancedFind",
+     "Advanced Find", Enabling::WithFile, false,
+     [](C& w) { w.FindIndividual(C::kCmdAdvancedFind); }, nullptr},
+    {C::kCmdHighlightingPanel, "&View", "Highlighting Panel", "HL", nullptr, "tbutHighLighting",
+     "Highlighting Panel", Enabling::WithFile, true, [](C& w) { w.ToggleLeftPanel(1); }, nullptr},
+    {C::kCmdIslandsPanel, "&View", "Islands Panel", "Isl", nullptr, "tbutIslands",
+     "Islands Panel", Enabling::WithFile, true, [](C& w) { w.ToggleLeftPanel(0); }, nullptr},
+    {C::kCmdRawData, nullptr, "RAW", "RAW", nullptr, "TButActualGEDData", "Show RAW GEDCOM data",
+     Enabling::WithFile, true,
+     [](C& w) {
+         w.rawMode_ = w.ui_.commands[C::kCmdRawData]->isChecked();
+         w.RepaintView();
+     },
+     nullptr},
+    {C::kCmdGoBack, nullptr, "<", "<", nullptr, "SpeedButton10", "Go back to previous individual",
+     Enabling::WithFile, false, [](C& w) { w.ui_.scroller->GoBack(); },
+     [](const C& w) { return w.ui_.scroller->CanGoBack(); }},
+    {C::kCmdGoForward, nullptr, ">", ">", nullptr, "SpeedButton12",
+     "Go forward to previous individual", Enabling::WithFile, false,
+     [](C& w) { w.ui_.scroller->GoForward(); },
+     [](const C& w) { return w.ui_.scroller->CanGoForward(); }},
+    {C::kCmdOptions, "&Tools", "Options...", nullptr, "Ctrl+J", nullptr, "Options",
+     Enabling::Always, false, [](C& w) { w.ShowOptions(); }, nullptr},
+    {C::kCmdResetQuickHelp, "&Help", "Reset Quick Help Dialog Boxes", nullptr,
+     nullptr, nullptr, "Reset Quick Help Dialog Boxes",
+     Enabling::Always, false,
+     [](C& w) {
+         for (int key = opt::kIH1; key < opt::kIH1 + kQuickHelpKeys; ++key)
+             WOptions::SetFlag(key, true);
+         WOptions::SetFlag(opt::kDispInitHelp, true);
+         w.RefreshView();
+     },
+     nullptr},
+    {C::kCmdAbout, "&Help", "&About...", nullptr, nullptr, nullptr, "About", Enabling::Always,
+     false,
+     [](C& w) {
+         TVXAboutBox about(&w);
+         about.exec();
+     },
+     nullptr},
+};
+
+namespace {
+
+constexpr bool RowsFollowCommands() {
+    for (int i = 0; i < C::kCommandCount; ++i)
+        if (MainCommandRows::kRows[i].command != i) return false;
+    return true;
 }
+static_assert(RowsFollowCommands(), "one row per command, in command order");
 
 }  // namespace
 
@@ -112,15 +146,17 @@ void TLogoAppForm::BuildCommands() {
         menus[title] = menuBar()->addMenu(title);
 
     for (int tab = 0; tab < Tab::Count; ++tab) {
-        QAction* action = menus["&View"]->addAction(kViewItems[tab]);
+        // One item per tab in tab order, so F2 to F11 open them from Sender
+        // to Sources.
+        QAction* action = menus["&View"]->addAction(QString(TabCaption(tab)) + " Tab");
         action->setShortcut(QKeySequence(Qt::Key_F2 + tab));
         action->setData(tab + 1);
         connect(action, &QAction::triggered, this, [this, tab] { SelectTab(tab); });
-        viewActions_[static_cast<size_t>(tab)] = action;
+        ui_.viewActions[static_cast<size_t>(tab)] = action;
     }
     menus["&View"]->addSeparator();
 
-    for (const CommandRow& row : kCommands) {
+    for (const CommandRow& row : MainCommandRows::kRows) {
         auto* action = new QAction(row.caption, this);
         const QString hint = row.hint;
         action->setToolTip(hint);
@@ -129,7 +165,7 @@ void TLogoAppForm::BuildCommands() {
         if (row.shortcut) action->setShortcut(QKeySequence(row.shortcut));
         if (row.menu) menus[row.menu]->addAction(action);
         if (row.toolName) {
-            QAction* button = toolbar->addAction(ButtonText(row));
+            QAction* button = toolbar->addAction(row.button);
             button->setObjectName(row.toolName);
             button->setToolTip(hint);
             button->setCheckable(row.checkable);
@@ -142,11 +178,11 @@ void TLogoAppForm::BuildCommands() {
         }
         const Command command = row.command;
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-        actions_[command] = action;
+        ui_.commands[command] = action;
         if (!row.menu && !row.toolName) addAction(action);
     }
     // Shortcuts must work wherever the focus is inside the window.
-    for (QAction* action : actions_)
+    for (QAction* action : ui_.commands)
         action->setShortcutContext(Qt::WindowShortcut);
 
     toolbar->addSeparator();
@@ -155,121 +191,48 @@ void TLogoAppForm::BuildCommands() {
     quickSelection_->SetUpdateCaption(true);
     quickSelection_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
     toolbar->addWidget(quickSelection_);
-    edFind_ = new QLineEdit;
-    edFind_->setObjectName("edFind");
-    edFind_->setMaximumWidth(200);
-    toolbar->addWidget(edFind_);
+    ui_.findText = new QLineEdit;
+    ui_.findText->setObjectName("edFind");
+    ui_.findText->setMaximumWidth(200);
+    toolbar->addWidget(ui_.findText);
     UpdateCommands();
 }
 
 void TLogoAppForm::UpdateCommands() {
     const bool loaded = collection_ != nullptr && !loading_;
-    for (const CommandRow& row : kCommands) {
-        bool enabled = !row.needsFile || loaded;
-        switch (row.command) {
-            case kCmdGoBack:
-                enabled = enabled && scroller_->CanGoBack();
-                break;
-            case kCmdGoForward:
-                enabled = enabled && scroller_->CanGoForward();
-                break;
-            case kCmdNextHighlighted:
-            case kCmdPreviousHighlighted:
-                enabled = enabled && HasHighlighting();
-                break;
-            case kCmdFindNext:
-            case kCmdFindPrevious:
-                // The find box enables them as its matches allow.
-                if (enabled) continue;
-                break;
-            default:
-                break;
-        }
-        actions_[row.command]->setEnabled(enabled);
+    for (const CommandRow& row : MainCommandRows::kRows) {
+        if (row.enabling == Enabling::ByFindBox && loaded) continue;
+        const bool enabled =
+            (row.enabling == Enabling::Always || loaded) && (!row.allowed || row.allowed(*this));
+        ui_.commands[row.command]->setEnabled(enabled);
     }
-    for (QAction* action : viewActions_)
+    for (QAction* action : ui_.viewActions)
         action->setEnabled(true);
-    edFind_->setEnabled(loaded);
+    ui_.findText->setEnabled(loaded);
     quickSelection_->setEnabled(loaded);
 }
 
 void TLogoAppForm::RunCommand(Command command) {
-    if (!actions_[command]->isEnabled()) return;
-    switch (command) {
-        case kCmdPrint:
-            PrintReport();
-            break;
-        case kCmdExit:
-            close();
-            break;
-        case kCmdCopy:
-            CopyToClipboard();
-            break;
-        case kCmdQuickFind:
-        case kCmdAdvancedFind: {
-            // The find box keeps the lists, so each is sorted once per file.
-            const WFindLists lists{findBox_->List(WFindBox::kReference),
-                                   findBox_->List(WFindBox::kGiven),
-                                   findBox_->List(WFindBox::kSurname), findBox_->DialogList()};
-            int32_t chosen = 0;
-            if (command == kCmdQuickFind) {
-                TdlgQuickFind dialog(this, lists, group_.get(), collection_.get());
-                dialog.SetSelected(scroller_->CurrentIndividual());
-                if (dialog.exec() == QDialog::Accepted) chosen = dialog.Selected();
-            } else {
-                TWFindDlg dialog(this, lists, group_.get(), collection_.get());
-                dialog.SetPreselected(scroller_->CurrentIndividual());
-                if (dialog.exec() == QDialog::Accepted) chosen = dialog.Selected();
-            }
-            scroller_->GoToIndividual(chosen);
-            break;
-        }
-        case kCmdAbout: {
-            TVXAboutBox about(this);
-            about.exec();
-            break;
-        }
-        case kCmdFindNext:
-            findBox_->FindNext();
-            break;
-        case kCmdFindPrevious:
-            findBox_->FindPrevious();
-            break;
-        case kCmdNextHighlighted:
-            scroller_->NextHighlighted();
-            break;
-        case kCmdPreviousHighlighted:
-            scroller_->PrevHighlighted();
-            break;
-        case kCmdGoBack:
-            scroller_->GoBack();
-            break;
-        case kCmdGoForward:
-            scroller_->GoForward();
-            break;
-        case kCmdHighlightingPanel:
-            ToggleLeftPanel(1);
-            break;
-        case kCmdIslandsPanel:
-            ToggleLeftPanel(0);
-            break;
-        case kCmdRawData:
-            rawMode_ = actions_[kCmdRawData]->isChecked();
-            RepaintView();
-            break;
-        case kCmdOptions:
-            ShowOptions();
-            break;
-        case kCmdResetQuickHelp:
-            for (int key = opt::kIH1; key < opt::kIH1 + 16; ++key)
-                WOptions::SetFlag(key, true);
-            WOptions::SetFlag(opt::kDispInitHelp, true);
-            RefreshView();
-            break;
-        default:
-            break;  // the windows of the other commands come later
-    }
+    if (!ui_.commands[command]->isEnabled()) return;
+    MainCommandRows::kRows[command].run(*this);
     UpdateCommands();
+}
+
+void TLogoAppForm::FindIndividual(Command command) {
+    // The find box keeps the lists, so each is sorted once per file.
+    const WFindLists lists{findBox_->List(WFindBox::kReference), findBox_->List(WFindBox::kGiven),
+                           findBox_->List(WFindBox::kSurname), findBox_->DialogList()};
+    int32_t chosen = 0;
+    if (command == kCmdQuickFind) {
+        TdlgQuickFind dialog(this, lists, group_.get(), collection_.get());
+        dialog.SetSelected(ui_.scroller->CurrentIndividual());
+        if (dialog.exec() == QDialog::Accepted) chosen = dialog.Selected();
+    } else {
+        TWFindDlg dialog(this, lists, group_.get(), collection_.get());
+        dialog.SetPreselected(ui_.scroller->CurrentIndividual());
+        if (dialog.exec() == QDialog::Accepted) chosen = dialog.Selected();
+    }
+    ui_.scroller->GoToIndividual(chosen);
 }
 
 // The print dialog opens on the report of the current tab, about the Active
@@ -277,11 +240,11 @@ void TLogoAppForm::RunCommand(Command command) {
 void TLogoAppForm::PrintReport() {
     if (!collection_ || loading_) return;
     // The List report prints the columns as wide as the grid shows them.
-    listPage_->StoreColumnWidths();
-    const int32_t active = scroller_->CurrentIndividual();
-    const FamilyPage& family = familyPage_->Model();
+    listTab_->StoreColumnWidths();
+    const int32_t active = ui_.scroller->CurrentIndividual();
+    const FamilyPage& family = pages_.family->Model();
     const int marriage = family.subject == active ? family.current : 0;
-    const int tab = CurrentTab();
+    const MainTab& tab = *tabs_[static_cast<size_t>(CurrentTab())];
     // The reports run with TMGTagSent off; the user's value comes back
     // however the dialog ends.
     struct TagSentOff {
@@ -290,20 +253,15 @@ void TLogoAppForm::PrintReport() {
         ~TagSentOff() { WOptions::SetFlag(opt::kTMGTagSent, saved); }
     } tagSentOff;
     reports::TPrintDlg dialog(this);
-    // The Sender and Sources tabs have no report of their own.
-    dialog.SelectPage(tab >= Tab::General && tab <= Tab::Islands ? tab - Tab::General : -1);
+    dialog.SelectPage(tab.ReportPage());
     dialog.SetSource(collection_.get(), active, marriage);
     // A list made before the file, the view or the highlighting changed is
     // out of date; the report then makes its own.
-    dialog.SetIterators(IsStale(kStaleHighlighted) ? nullptr : highlightedList_.get(),
-                        IsStale(Tab::List) ? nullptr : sortedList_.get());
+    dialog.SetIterators(highlightedTab_->UpToDateHighlightedList(), listTab_->UpToDateList());
     dialog.SetFileTitle(FileTitle());
     dialog.SetColumns(listColumns_.get(), desColumns_.get());
     dialog.SetHighlightGroup(group_.get());
-    if (printDialogRunner)
-        printDialogRunner(dialog);
-    else
-        dialog.exec();
+    dialogs_->RunPrintDialog(dialog);
 }
 
 // On OK the settings are saved at once, the highlighting is worked out
@@ -316,12 +274,12 @@ void TLogoAppForm::ShowOptions() {
     if (group_) {
         WaitScope wait("Calculating.  Please Wait...", false, false);
         group_->Prepare();
-        scroller_->SetGroup(HasHighlighting() ? group_.get() : nullptr);
+        ui_.scroller->SetGroup(HasHighlighting() ? group_.get() : nullptr);
     }
     ApplyOptions();
     ApplyDisplaySizes();
     RepaintView();
-    scroller_->RewriteLabel();
+    ui_.scroller->RewriteLabel();
 }
 
 }  // namespace vx

@@ -1,31 +1,21 @@
 // "Extract GEDCOM": copies the unpacked GEDCOM to a place the user chooses,
 // when the creator allowed it.
 #include <QFile>
-#include <QFileDialog>
 
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
 #include "ui/LogoMain.h"
+#include "ui/MainDialogs.h"
 #include "ui/QtText.h"
 
 namespace vx {
-
-QString TLogoAppForm::AskExtractPath(const QString& proposed) {
-    if (extractPathChooser) return extractPathChooser(proposed);
-    QFileDialog dialog(this, "Extract GEDCOM", proposed, "GEDCOM (*.ged)");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("ged");
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-               ? dialog.selectedFiles().front()
-               : QString();
-}
 
 void TLogoAppForm::ExtractGedcom() {
     if (!Sender().AllowExtract || currentPath_.empty()) return;
     // Only the last part of the creator's file name, made safe, is offered.
     std::string proposed = SafeFileName(Sender().FileName);
     if (proposed.empty()) proposed = "family.ged";
-    const QString target = AskExtractPath(Win1252ToQt(proposed));
+    const QString target = dialogs_->ChooseExtractPath(this, Win1252ToQt(proposed));
     if (target.isEmpty()) return;
     bool copied = false;
     {

@@ -1,7 +1,6 @@
 // GEDCOM files opened from disk: File > Open, the recent files, the welcome
 // text of a viewer started without a GEDCOM, and File > Share.
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +17,7 @@
 #include "platform/MappingGuard.h"
 #include "ui/IndScroll.h"
 #include "ui/LogoMain.h"
+#include "ui/MainDialogs.h"
 #include "ui/OpenedFileWatch.h"
 #include "ui/QtText.h"
 #include "ui/SenderPage.h"
@@ -28,7 +28,6 @@ namespace {
 constexpr const char* kRecentSection = "Recent Files";
 constexpr int kRecentCount = 8;
 constexpr const char* kAppName = "Vellacor";
-constexpr const char* kGedcomFilter = "GEDCOM files (*.ged *.GED);;All files (*)";
 
 std::string RecentKey(int n) {
     return "File" + std::to_string(n + 1);
@@ -70,41 +69,41 @@ void TLogoAppForm::BuildFileCommands() {
     openAction_->setStatusTip("Open a GEDCOM file");
     connect(openAction_, &QAction::triggered, this, &TLogoAppForm::AskAndOpen);
     file->insertAction(first, openAction_);
-    recentMenu_ = new QMenu("Open &Recent", file);
-    recentMenu_->setObjectName("RecentMenu");
-    file->insertMenu(first, recentMenu_);
-    shareAction_ = new QAction("&Share as Self-Viewing File...", this);
-    shareAction_->setStatusTip("Make one program file that shows this family to anyone");
-    connect(shareAction_, &QAction::triggered, this, &TLogoAppForm::ShareFile);
-    file->insertAction(first, shareAction_);
+    ui_.recentMenu = new QMenu("Open &Recent", file);
+    ui_.recentMenu->setObjectName("RecentMenu");
+    file->insertMenu(first, ui_.recentMenu);
+    ui_.shareAction = new QAction("&Share as Self-Viewing File...", this);
+    ui_.shareAction->setStatusTip("Make one program file that shows this family to anyone");
+    connect(ui_.shareAction, &QAction::triggered, this, &TLogoAppForm::ShareFile);
+    file->insertAction(first, ui_.shareAction);
     file->insertSeparator(first);
     fileWatch_ = new TOpenedFileWatch(this);
     connect(fileWatch_, &TOpenedFileWatch::Changed, this, &TLogoAppForm::OpenedFileChanged);
     connect(fileWatch_, &TOpenedFileWatch::Removed, this, &TLogoAppForm::OpenedFileRemoved);
     connect(file, &QMenu::aboutToShow, this, [this] {
-        shareAction_->setEnabled(collection_ && !loading_);
+        ui_.shareAction->setEnabled(collection_ && !loading_);
         RefreshRecentMenu();
     });
     RefreshRecentMenu();
 }
 
 void TLogoAppForm::RefreshRecentMenu() {
-    recentMenu_->clear();
+    ui_.recentMenu->clear();
     const std::vector<std::string> files = RecentFiles();
     int n = 0;
     for (const std::string& path : files) {
         const QString name = ToQt(std::filesystem::path(path).filename().string());
-        QAction* action = recentMenu_->addAction(QString("&%1 %2").arg(++n).arg(name));
+        QAction* action = ui_.recentMenu->addAction(QString("&%1 %2").arg(++n).arg(name));
         action->setToolTip(ToQt(path));
         action->setStatusTip(ToQt(path));
         connect(action, &QAction::triggered, this, [this, path] { OpenGedcomFile(path); });
     }
     if (!files.empty()) {
-        recentMenu_->addSeparator();
-        connect(recentMenu_->addAction("Clear the List"), &QAction::triggered, this,
+        ui_.recentMenu->addSeparator();
+        connect(ui_.recentMenu->addAction("Clear the List"), &QAction::triggered, this,
                 [] { WriteRecentFiles({}); });
     }
-    recentMenu_->setEnabled(!files.empty());
+    ui_.recentMenu->setEnabled(!files.empty());
 }
 
 void TLogoAppForm::StartWith(const std::string& gedcomPath) {
@@ -115,21 +114,16 @@ void TLogoAppForm::StartWith(const std::string& gedcomPath) {
 
 void TLogoAppForm::ShowWelcome() {
     if (collection_) return;
-    senderPage_->ShowWelcome();
+    ui_.senderPage->ShowWelcome();
     SelectTab(Tab::Sender);
     setWindowTitle(kAppName);
 }
 
 void TLogoAppForm::AskAndOpen() {
-    QString path;
-    if (openPathChooser) {
-        path = openPathChooser();
-    } else {
-        const std::vector<std::string> recent = RecentFiles();
-        const QString folder =
-            recent.empty() ? QString() : QFileInfo(ToQt(recent.front())).absolutePath();
-        path = QFileDialog::getOpenFileName(this, "Open a GEDCOM File", folder, kGedcomFilter);
-    }
+    const std::vector<std::string> recent = RecentFiles();
+    const QString folder =
+        recent.empty() ? QString() : QFileInfo(ToQt(recent.front())).absolutePath();
+    const QString path = dialogs_->ChooseGedcomFile(this, folder);
     if (!path.isEmpty()) OpenGedcomFile(FromQt(path));
 }
 
@@ -149,14 +143,7 @@ bool TLogoAppForm::OpenGedcomFile(const std::string& path) {
     const TFileState stateWhenRead = TFileState::Of(absolute);
     const uint64_t lostPagesBefore = platform::LostMappedPages();
     // The embedded file (if any) stays until the new one is loaded.
-    bool loaded = false;
-    try {
-        loaded = LoadFile(absolute);
-    } catch (const VxError& failure) {
-        FailLoad(failure.what());
-    }
-    if (!loaded || !collection_) {
-        collection_.reset();
+    if (!LoadFile(absolute) || !collection_) {
         openedPath_.clear();
         ShowWelcome();
         return false;
@@ -164,7 +151,7 @@ bool TLogoAppForm::OpenGedcomFile(const std::string& path) {
     embedded_ = TEmbeddedGedcom();
     openedPath_ = absolute;
     const std::string name = std::filesystem::path(absolute).filename().string();
-    senderPage_->ShowOpenedFile(ToQt(name));
+    ui_.senderPage->ShowOpenedFile(ToQt(name));
     setWindowTitle(ToQt(name) + " - " + kAppName);
     AddRecentFile(absolute);
     RefreshRecentMenu();
@@ -215,13 +202,10 @@ void TLogoAppForm::ShareFile() {
     if (source.FileName.empty()) source.FileName = "family.ged";
     source.ProgramPath = programPath_;
     source.Folder = DefaultOutputFolder();
-    source.ActiveIndividual = scroller_->CurrentIndividual();
+    source.ActiveIndividual = ui_.scroller->CurrentIndividual();
     source.IndividualCount = collection_->IndividualCount();
     TShareDlg dialog(this, source);
-    if (shareDialogRunner)
-        shareDialogRunner(dialog);
-    else
-        dialog.exec();
+    dialogs_->RunShareDialog(dialog);
 }
 
 }  // namespace vx

@@ -15,11 +15,12 @@
 #include "ui/LogoMain.h"
 #include "ui/QtText.h"
 #include "ui/SplashScreen.h"
+#include "ui/ViewerApplication.h"
 
 namespace vx {
 
 int RunViewer(int argc, char** argv, const std::string& programPath) {
-    QApplication application(argc, argv);
+    ViewerApplication application(argc, argv);
     OpenSettingsFile();
     WOptions::Load();  // before the check, so settings are in memory either way
 
@@ -47,6 +48,13 @@ int RunViewer(int argc, char** argv, const std::string& programPath) {
         } catch (const EInOutError&) {
             QMessageBox::critical(nullptr, QApplication::applicationName(), "Error with I/O",
                                   QMessageBox::Ok);
+            status = 1;
+        } catch (const std::exception& error) {
+            // The window could not be made (no memory, settings that cannot
+            // be read): the reason, and a failure status.
+            QMessageBox::critical(nullptr, QApplication::applicationName(),
+                                  QString::fromUtf8(error.what()), QMessageBox::Ok);
+            status = 1;
         }
         CloseSplash();
         services.SetMainWindow(nullptr);

@@ -341,7 +341,7 @@ class FindDialogsTest : public QObject {
         WOptions::SetFlag(opt::kDispInitHelp, false);
         TLogoAppForm window("no-program-file");
         QVERIFY(window.LoadFile(gedcom_.toStdString()));
-        window.Scroller()->GoToIndividual(1);
+        window.Ui().scroller->GoToIndividual(1);
 
         WOptions::SetInt(opt::kFindDlg, 2);
         bool done = false;
@@ -351,9 +351,9 @@ class FindDialogsTest : public QObject {
                 Find<QPushButton>(find, "butOK")->click();
             },
             &done);
-        window.CommandAction(TLogoAppForm::kCmdAdvancedFind)->trigger();
+        window.Ui().commands[TLogoAppForm::kCmdAdvancedFind]->trigger();
         QVERIFY(done);
-        QCOMPARE(window.Scroller()->CurrentIndividual(), 2);
+        QCOMPARE(window.Ui().scroller->CurrentIndividual(), 2);
 
         done = false;
         WhenModal<TdlgQuickFind>(
@@ -363,9 +363,9 @@ class FindDialogsTest : public QObject {
                 Find<QPushButton>(quick, "butOK")->click();
             },
             &done);
-        window.CommandAction(TLogoAppForm::kCmdQuickFind)->trigger();
+        window.Ui().commands[TLogoAppForm::kCmdQuickFind]->trigger();
         QVERIFY(done);
-        QCOMPARE(window.Scroller()->CurrentIndividual(), 3);
+        QCOMPARE(window.Ui().scroller->CurrentIndividual(), 3);
     }
 
   private:

@@ -293,14 +293,14 @@ class SmallDialogsTest : public QObject {
     void optionsReachEveryPage() {
         auto window = OpenWindow();
         QVERIFY(window);
-        window->Scroller()->GoToIndividual(1);
+        window->Ui().scroller->GoToIndividual(1);
         window->SelectTab(Tab::List);
-        const TListPage& list = *window->ListPage();
+        const TListPage& list = *window->Ui().listPage;
         const auto nameCell = [&] {
             return list.Grid()->model()->index(0, 2).data(Qt::DisplayRole).toString();
         };
         QCOMPARE(nameCell(), QString("Roi, Jos\u00e9"));
-        QVERIFY(!window->Scroller()->Label()->text().contains("ROI"));
+        QVERIFY(!window->Ui().scroller->Label()->text().contains("ROI"));
 
         WhenModal<TOptionsDlg>([](TOptionsDlg& dialog) {
             dialog.CheckBox(opt::kNameUpper)->setChecked(true);
@@ -310,24 +310,25 @@ class SmallDialogsTest : public QObject {
             dialog.BackgroundButton()->click();
             dialog.accept();
         });
-        window->CommandAction(TLogoAppForm::kCmdOptions)->trigger();
+        window->Ui().commands[TLogoAppForm::kCmdOptions]->trigger();
         QCOMPARE(WOptions::GetInt(opt::kHLCol), 0xFFFF00);
 
         // Names: the current page and the scroller at once.
         QCOMPARE(nameCell(), QString("ROI, Jos\u00e9"));
-        QVERIFY(window->Scroller()->Label()->text().contains("ROI"));
+        QVERIFY(window->Ui().scroller->Label()->text().contains("ROI"));
         // Sizes: the list grid and, once shown, the Family page.
         QCOMPARE(list.Grid()->font().pointSize(), 12);
         QVERIFY(list.Grid()->verticalHeader()->defaultSectionSize() >= 18);
-        QCOMPARE(window->Scroller()->Label()->font().pointSize(), 12);
+        QCOMPARE(window->Ui().scroller->Label()->font().pointSize(), 12);
         window->SelectTab(Tab::Family);
-        auto* family = qobject_cast<TFamilyPage*>(window->Pages()->currentWidget());
+        auto* family = qobject_cast<TFamilyPage*>(window->Ui().pages->currentWidget());
         QVERIFY(family);
         QCOMPARE(family->SubjectPanel()->FontSize(), 12);
         // Colours: the highlight strip.
-        QCOMPARE(window->HighlightStrip()->palette().color(QPalette::Window), QColor(Qt::cyan));
+        QCOMPARE(window->Ui().highlightStrip->palette().color(QPalette::Window), QColor(Qt::cyan));
         // The Individual tab's own box shows the new order setting.
-        auto* individual = qobject_cast<TIndividualPage*>(window->Pages()->widget(Tab::Individual));
+        auto* individual = qobject_cast<TIndividualPage*>(
+            window->Ui().pages->widget(Tab::Individual));
         QVERIFY(individual->ChronologicalBox()->isChecked());
     }
 
@@ -337,7 +338,7 @@ class SmallDialogsTest : public QObject {
         auto window = OpenWindow();
         QVERIFY(window);
         window->SelectTab(Tab::List);
-        TListPage& list = *window->ListPage();
+        TListPage& list = *window->Ui().listPage;
         auto* button = list.findChild<QToolButton*>("sbListColumns");
         QVERIFY(button && button->isEnabled());
         WhenModal<TdlgListColumns>([](TdlgListColumns& dialog) {
@@ -354,7 +355,7 @@ class SmallDialogsTest : public QObject {
             dialog.accept();
         });
         button->click();
-        QCOMPARE(window->ListColumns().ColumnString(), std::string("65,7"));
+        QCOMPARE(window->Ui().listColumns->ColumnString(), std::string("65,7"));
         QCOMPARE(Captions(list.Model()), (QStringList{"Birth/[C] Date", "Surname, Given"}));
         QCOMPARE(list.Model().rowCount(), 3);
         QCOMPARE(list.Model().data(list.Model().index(0, 1), Qt::DisplayRole).toString(),
@@ -362,11 +363,11 @@ class SmallDialogsTest : public QObject {
 
         // Cancel leaves the Descendants set alone.
         window->SelectTab(Tab::Descendants);
-        auto* descendants = qobject_cast<TDescendantsPage*>(window->Pages()->currentWidget());
-        const std::string before = window->DesColumns().ColumnString();
+        auto* descendants = qobject_cast<TDescendantsPage*>(window->Ui().pages->currentWidget());
+        const std::string before = window->Ui().desColumns->ColumnString();
         WhenModal<TdlgListColumns>([](TdlgListColumns& dialog) { dialog.reject(); });
         descendants->findChild<QToolButton*>("SpeedButton14")->click();
-        QCOMPARE(window->DesColumns().ColumnString(), before);
+        QCOMPARE(window->Ui().desColumns->ColumnString(), before);
         // OK: the tree column stays first, the chosen columns follow.
         WhenModal<TdlgListColumns>([](TdlgListColumns& dialog) {
             dialog.SetColumnString("1", nullptr);
@@ -376,7 +377,7 @@ class SmallDialogsTest : public QObject {
         QCOMPARE(descendants->Model().columnCount(), 2);
 
         window->SelectTab(Tab::Islands);
-        auto* islands = qobject_cast<TIslandsPage*>(window->Pages()->currentWidget());
+        auto* islands = qobject_cast<TIslandsPage*>(window->Ui().pages->currentWidget());
         WhenModal<TdlgListColumns>([](TdlgListColumns& dialog) {
             dialog.SetColumnString("7,1", nullptr);
             dialog.accept();

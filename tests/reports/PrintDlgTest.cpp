@@ -20,13 +20,16 @@
 #include <vector>
 
 #include "QtTestSupport.h"
+#include "ScriptedDialogs.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
+#include "reports/ExportFilters.h"
 #include "reports/PrintDlg.h"
 #include "ui/FamilyTab.h"
 #include "ui/IndScroll.h"
 #include "ui/LogoMain.h"
+#include "widgets/FilePaths.h"
 
 namespace vx::reports {
 namespace {
@@ -245,11 +248,36 @@ class PrintDlgTest : public QObject {
         };
         dialog.SaveToFile();
         QCOMPARE(services_.messages,
-                 std::vector<std::string>{WriteErrorMessage(blocker.fileName() + "/report.pdf")});
+                 std::vector<std::string>{"Error: The file \"" + dir_.path().toStdString() +
+                                          "/not-a-folder/report.pdf\" could not be written."});
         QVERIFY(dialog.SavedFileName().isEmpty());
         QCOMPARE(opened, 0);
         QCOMPARE(WaitNesting(), 0);
         QVERIFY(Find<QWidget>(dialog, "PageControl")->isEnabled());
+    }
+
+    // The path shows as the user typed it, whatever its letters.
+    void writeErrorsNameAPathAsTyped() {
+        TPrintDlg dialog;
+        dialog.SetSource(collection_.get(), 1, 0);
+        dialog.fileOpener = [](const QString&) { return true; };
+        const QString blocker = dir_.filePath(QString::fromUtf8("M\u00fcller"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString target = blocker + QString::fromUtf8("/Stammbaum Gro\u00df \u0416.pdf");
+        dialog.saveFileChooser = [&](const QString&) { return std::pair<QString, int>(target, 1); };
+        dialog.SaveToFile();
+        QCOMPARE(services_.messages.size(), size_t{1});
+        QCOMPARE(QString::fromStdString(services_.messages.front()),
+                 QString::fromUtf8("Error: The file \"") + dir_.path() +
+                     QString::fromUtf8("/M\u00fcller/Stammbaum Gro\u00df \u0416.pdf\" could not "
+                                       "be written."));
+        // A name that is no UTF-8 shows what can be read of it.
+        QCOMPARE(
+            WriteErrorMessage(FilePath("/tmp/M\xFCller.pdf")),
+            std::string("Error: The file \"/tmp/M\xEF\xBF\xBDller.pdf\" could not be written."));
+        QCOMPARE(PathToQt(PathFromQt(target)), target);
     }
 
     void fileTypesMapToFormats() {
@@ -263,9 +291,11 @@ class PrintDlgTest : public QObject {
     }
 
     void printCommandOpensTheDialogOnTheCurrentTab() {
+        test::ScriptedDialogs dialogs;
         TLogoAppForm window("no-program-file");
+        window.SetDialogs(&dialogs);
         QVERIFY(window.LoadFile(gedcom_.toStdString()));
-        QAction* print = window.CommandAction(TLogoAppForm::kCmdPrint);
+        QAction* print = window.Ui().commands[TLogoAppForm::kCmdPrint];
         QVERIFY(print->isEnabled());
         struct Seen {
             int page = -1;
@@ -273,14 +303,15 @@ class PrintDlgTest : public QObject {
             int spouseEntry = -2;
             bool tagSent = true;
         } seen;
-        window.printDialogRunner = [&](TPrintDlg& dialog) {
+        dialogs.print = [&](TPrintDlg& dialog) {
             seen = {dialog.CurrentPage(), dialog.ActiveIndividual(), dialog.Request().spouseEntry,
                     WOptions::GetFlag(opt::kTMGTagSent)};
         };
         // The Family tab showing John's second marriage.
-        window.Scroller()->GoToIndividual(1);
+        window.Ui().scroller->GoToIndividual(1);
         window.SelectTab(Tab::Family);
-        static_cast<TFamilyPage*>(window.Pages()->widget(Tab::Family))->NextSpouse();
+        static_cast<TFamilyPage*>(window.Ui().pages->widget(Tab::Family))
+            ->NextSpouse();
         print->trigger();
         QCOMPARE(seen.page, int(kReportFamily));
         QCOMPARE(seen.individual, 1);

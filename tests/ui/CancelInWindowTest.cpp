@@ -122,26 +122,31 @@ void CancelInWindowTest::cancelledHighlightedListShowsNothingHalfFound() {
     CancelPresser presser;
     QElapsedTimer clock;
     clock.start();
-    window_->SelectTab(TLogoAppForm::kTabHighlighted);
+    window_->SelectTab(Tab::Highlighted);
     QVERIFY2(presser.pressed.isValid(), "the wait dialog with Cancel never came up");
     QVERIFY2(presser.pressed.elapsed() < kGenerousBoundMs,
              qPrintable(QString::number(presser.pressed.elapsed()) + " ms after Cancel"));
     QVERIFY(presser.ticks > 2);  // the screen stayed live meanwhile
 
-    TListPage* page = window_->ListPage();
+    TListPage* page = window_->Ui().listPage;
     QCOMPARE(page->Model().rowCount(), 0);
     QVERIFY(page->CountLabel()->text().startsWith("Cancelled"));
-    QVERIFY(window_->IsStale(TLogoAppForm::kStaleHighlighted));
     QVERIFY(!VisibleWaitDialog());
     QVERIFY(window_->isEnabled());
     QCOMPARE(WaitNesting(), 0);
+    // Nothing was kept: the next visit works the list out again.
+    window_->SelectTab(Tab::Sender);
+    CancelPresser again;
+    window_->SelectTab(Tab::Highlighted);
+    QVERIFY2(again.pressed.isValid(), "the next visit did not work the list out again");
+    QCOMPARE(page->Model().rowCount(), 0);
 }
 
 void CancelInWindowTest::cancelledSortKeepsTheListAsItWas() {
-    window_->ListColumns().SetColumnString("1,27");  // index, ancestors
-    window_->SelectTab(TLogoAppForm::kTabList);
-    TListPage* page = window_->ListPage();
-    const int sortedBefore = window_->ListColumns().SortColumn();
+    window_->Ui().listColumns->SetColumnString("1,27");  // index, ancestors
+    window_->SelectTab(Tab::List);
+    TListPage* page = window_->Ui().listPage;
+    const int sortedBefore = window_->Ui().listColumns->SortColumn();
     const int rows = page->Model().rowCount();
     QCOMPARE(rows, 2 * kGenerations - 1);
     const int32_t first = page->Model().IndividualAt(0);
@@ -152,7 +157,7 @@ void CancelInWindowTest::cancelledSortKeepsTheListAsItWas() {
     QVERIFY2(presser.pressed.isValid(), "the wait dialog with Cancel never came up");
     QVERIFY2(presser.pressed.elapsed() < kGenerousBoundMs,
              qPrintable(QString::number(presser.pressed.elapsed()) + " ms after Cancel"));
-    QCOMPARE(window_->ListColumns().SortColumn(), sortedBefore);
+    QCOMPARE(window_->Ui().listColumns->SortColumn(), sortedBefore);
     QCOMPARE(page->Model().rowCount(), rows);
     QCOMPARE(page->Model().IndividualAt(0), first);
     QCOMPARE(page->Model().IndividualAt(rows - 1), last);

@@ -336,45 +336,45 @@ class ConditionEditorTest : public QObject {
     void mainWindowFollowsTheConditions() {
         TLogoAppForm window("no-program-file");
         QVERIFY(window.LoadFile(gedcom_));
-        WHLGuiColMan& editor = *window.HighlightPanel()->Editor();
-        QAction* next = window.CommandAction(TLogoAppForm::kCmdNextHighlighted);
+        WHLGuiColMan& editor = *window.Ui().highlightPanel->Editor();
+        QAction* next = window.Ui().commands[TLogoAppForm::kCmdNextHighlighted];
         QCOMPARE(editor.ConditionCount(), 1);
         QVERIFY(!window.Group());
-        QVERIFY(window.HighlightStrip()->isHidden());
+        QVERIFY(window.Ui().highlightStrip->isHidden());
         QVERIFY(!next->isEnabled());
 
         // The Highlighted tab brings the highlighting page along.
         window.SelectTab(Tab::Highlighted);
-        QVERIFY(!window.LeftPanel()->isHidden());
-        QCOMPARE(window.LeftPanel()->findChild<QStackedWidget*>()->currentWidget(),
-                 static_cast<QWidget*>(window.HighlightPanel()));
+        QVERIFY(!window.Ui().leftPanel->isHidden());
+        QCOMPARE(window.Ui().leftPanel->findChild<QStackedWidget*>()->currentWidget(),
+                 static_cast<QWidget*>(window.Ui().highlightPanel));
 
         WHLGuiCond& row = *editor.Row(0);
         ChooseKind(row, 29);
         QTest::keyClicks(EditorOf<WHLOptString>(row).Text(), "Smith");
         QVERIFY(window.Group());
         QCOMPARE(ToQt(window.Group()->ConditionString()), QString("+29:1Smith"));
-        QCOMPARE(window.ListPage()->Model().rowCount(), 2);
-        QCOMPARE(window.ListPage()->Model().IndividualAt(1), 3);
-        QVERIFY(!window.HighlightStrip()->isHidden());
-        QCOMPARE(window.HighlightStrip()->Memo()->text(),
+        QCOMPARE(window.Ui().listPage->Model().rowCount(), 2);
+        QCOMPARE(window.Ui().listPage->Model().IndividualAt(1), 3);
+        QVERIFY(!window.Ui().highlightStrip->isHidden());
+        QCOMPARE(window.Ui().highlightStrip->Memo()->text(),
                  THighlightStrip::kPrefix + ToQt(window.Group()->Describe()));
         QVERIFY(next->isEnabled());
-        QVERIFY(window.Scroller()->Group() == window.Group());
+        QVERIFY(window.Ui().scroller->Group() == window.Group());
 
         // Negated, the others; with HLText off the strip stays hidden.
         WOptions::SetFlag(opt::kHLText, false);
         row.SignButton()->click();
-        QCOMPARE(window.ListPage()->Model().rowCount(), 2);
-        QCOMPARE(window.ListPage()->Model().IndividualAt(0), 2);
-        QVERIFY(window.HighlightStrip()->isHidden());
+        QCOMPARE(window.Ui().listPage->Model().rowCount(), 2);
+        QCOMPARE(window.Ui().listPage->Model().IndividualAt(0), 2);
+        QVERIFY(window.Ui().highlightStrip->isHidden());
 
         // A second row without a kind yet: nobody, and the strip asks for one.
         WOptions::SetFlag(opt::kHLText, true);
         editor.Add();
         editor.Operator(1)->Button()->click();
-        QCOMPARE(window.ListPage()->Model().rowCount(), 0);
-        QCOMPARE(window.HighlightStrip()->Memo()->text(),
+        QCOMPARE(window.Ui().listPage->Model().rowCount(), 0);
+        QCOMPARE(window.Ui().highlightStrip->Memo()->text(),
                  QString(THighlightStrip::kPrefix) + "Please select a condition");
         QVERIFY(!next->isEnabled());
     }
@@ -383,18 +383,18 @@ class ConditionEditorTest : public QObject {
         WOptions::SetFlag(opt::kHLManual, true);
         TLogoAppForm window("no-program-file");
         QVERIFY(window.LoadFile(gedcom_));
-        WHLGuiColMan& editor = *window.HighlightPanel()->Editor();
+        WHLGuiColMan& editor = *window.Ui().highlightPanel->Editor();
         QVERIFY(editor.ManualApply());
-        QVERIFY(window.HighlightStrip()->isHidden());
+        QVERIFY(window.Ui().highlightStrip->isHidden());
 
         ChooseKind(*editor.Row(0), 15);
         QVERIFY(!window.Group());
-        QCOMPARE(window.HighlightStrip()->Memo()->text(),
+        QCOMPARE(window.Ui().highlightStrip->Memo()->text(),
                  QString(THighlightStrip::kPrefix) + "Please press the Apply button");
         editor.ApplyButton()->click();
         QVERIFY(window.Group());
         QCOMPARE(ToQt(window.Group()->ConditionString()), QString("+15"));
-        QCOMPARE(window.HighlightStrip()->Memo()->text(),
+        QCOMPARE(window.Ui().highlightStrip->Memo()->text(),
                  THighlightStrip::kPrefix + ToQt(window.Group()->Describe()));
     }
 
@@ -408,11 +408,11 @@ class ConditionEditorTest : public QObject {
             window.SetConditions(conditions);
             QCOMPARE(services_.messages.size(), size_t(1));
             QCOMPARE(window.Group()->ConditionCount(), 0);
-            QCOMPARE(window.ListPage()->Model().rowCount(), 0);
-            QVERIFY(!window.CommandAction(TLogoAppForm::kCmdNextHighlighted)->isEnabled());
+            QCOMPARE(window.Ui().listPage->Model().rowCount(), 0);
+            QVERIFY(!window.Ui().commands[TLogoAppForm::kCmdNextHighlighted]->isEnabled());
         }
         window.SetConditions("+16");
-        QCOMPARE(window.ListPage()->Model().rowCount(), 3);
+        QCOMPARE(window.Ui().listPage->Model().rowCount(), 3);
     }
 
   private:

@@ -3,6 +3,7 @@
 // expanded ends the program with exit status 1; a GEDCOM the loader cannot
 // open leaves the empty window; a block that fails its CRC check is
 // reported once and the tree is shown, marked as damaged.
+#include <QAction>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,11 +12,11 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/EmbeddedArchive.h"
 #include "archive/SenderRecord.h"
+#include "archive/ViewerMark.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/FileHandle.h"
 #include "ui/LogoMain.h"
@@ -141,8 +142,8 @@ void DamagedPayloadTest::crcMismatchIsShownOnceAndTheTreeMarkedDamaged() {
     // The block is still written: the tree loads in full.
     QVERIFY(window->Collection());
     QCOMPARE(window->Collection()->IndividualCount(), 3);
-    QVERIFY(window->SenderPage()->DamageStatus()->isVisibleTo(window->SenderPage()));
-    QVERIFY(window->SenderPage()->DamageStatus()->text().contains("damaged"));
+    QVERIFY(window->Ui().senderPage->DamageStatus()->isVisibleTo(window->Ui().senderPage));
+    QVERIFY(window->Ui().senderPage->DamageStatus()->text().contains("damaged"));
     QCOMPARE(window->ExitStatus(), 0);
 
     // A sound file shows no such line.
@@ -150,7 +151,7 @@ void DamagedPayloadTest::crcMismatchIsShownOnceAndTheTreeMarkedDamaged() {
     auto sound = Open(program_);
     QVERIFY(sound);
     QVERIFY(services_.messages.empty());
-    QVERIFY(!sound->SenderPage()->DamageStatus()->isVisibleTo(sound->SenderPage()));
+    QVERIFY(!sound->Ui().senderPage->DamageStatus()->isVisibleTo(sound->Ui().senderPage));
 }
 
 void DamagedPayloadTest::damagedArchiveEndsWithExitStatusOne() {
@@ -220,6 +221,9 @@ void DamagedPayloadTest::emptyGedcomLeavesTheEmptyWindow() {
     QVERIFY(!window->IsLoading());
     QCOMPARE(window->ExitStatus(), 0);
     QVERIFY(window->isVisible());
+    // The welcome text offers Open instead.
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
+    QVERIFY(!window->Ui().commands[TLogoAppForm::kCmdPrint]->isEnabled());
 }
 
 void DamagedPayloadTest::gedcomOverTwoGigabytesLeavesTheEmptyWindow() {
@@ -239,6 +243,8 @@ void DamagedPayloadTest::gedcomOverTwoGigabytesLeavesTheEmptyWindow() {
     QVERIFY(!window->Collection());
     QVERIFY(!window->IsLoading());
     QVERIFY(window->isVisible());
+    QVERIFY(window->ExtractedPath().empty());
+    QCOMPARE(window->Ui().status[1]->text(), QString());
     std::filesystem::remove(big);
 }
 

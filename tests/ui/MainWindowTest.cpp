@@ -21,6 +21,7 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
+#include "ScriptedDialogs.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
@@ -83,6 +84,7 @@ class MainWindowTest : public QObject {
 
     QTemporaryDir dir_;
     RecordingServices services_;
+    test::ScriptedDialogs dialogs_;
     QString program_;
 };
 
@@ -110,6 +112,7 @@ QString MainWindowTest::Pack(const QString& name, const QByteArray& gedcom,
 
 std::unique_ptr<TLogoAppForm> MainWindowTest::Open(const QString& program) {
     auto window = std::make_unique<TLogoAppForm>(program.toStdString());
+    window->SetDialogs(&dialogs_);
     window->show();
     if (!QTest::qWaitFor([&] { return window->StartSequenceDone() && !window->IsLoading(); },
                          20000))
@@ -131,6 +134,7 @@ void MainWindowTest::init() {
     WOptions::ResetToDefaults();
     WOptions::SetFlag(opt::kDispInitHelp, false);
     services_.messages.clear();
+    dialogs_ = test::ScriptedDialogs();
     SetUiServices(&services_);
 }
 
@@ -146,19 +150,19 @@ void MainWindowTest::opensThePackedFileAtItsStartIndividual() {
     QVERIFY(services_.messages.empty());
     QCOMPARE(window->windowTitle(),
              QString("Fenwold Vellacor Self-Viewing GEDCOM 1.21 - Our family"));
-    QCOMPARE(window->StatusPanel(1)->text(), QString("I: 5"));
-    QCOMPARE(window->StatusPanel(2)->text(), QString("F: 1"));
-    QCOMPARE(window->StatusPanel(3)->text(), QString("N: 0"));
-    QCOMPARE(window->StatusPanel(4)->text(), QString("S: 0"));
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 3);
+    QCOMPARE(window->Ui().status[1]->text(), QString("I: 5"));
+    QCOMPARE(window->Ui().status[2]->text(), QString("F: 1"));
+    QCOMPARE(window->Ui().status[3]->text(), QString("N: 0"));
+    QCOMPARE(window->Ui().status[4]->text(), QString("S: 0"));
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 3);
     QCOMPARE(window->CurrentTab(), int(Tab::Sender));
-    QCOMPARE(window->Tabs()->count(), 10);
-    QCOMPARE(window->Tabs()->tabText(9), QString("Sources"));
+    QCOMPARE(window->Ui().tabs->count(), 10);
+    QCOMPARE(window->Ui().tabs->tabText(9), QString("Sources"));
     QVERIFY(window->ImportSeconds() >= 0);
     QVERIFY(std::filesystem::exists(window->ExtractedPath()));
     QVERIFY(QString::fromStdString(window->ExtractedPath()).startsWith(dir_.path()));
     // The status message clears itself three seconds after loading.
-    QTRY_VERIFY_WITH_TIMEOUT(window->StatusPanel(0)->text().isEmpty(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->Ui().status[0]->text().isEmpty(), 5000);
 }
 
 void MainWindowTest::viewItemsOpenTheTabsTheyName() {
@@ -166,9 +170,9 @@ void MainWindowTest::viewItemsOpenTheTabsTheyName() {
     QVERIFY(window);
     // Every item names the tab it opens, and its key follows the tab order.
     for (int tab = 0; tab < Tab::Count; ++tab) {
-        QCOMPARE(window->ViewAction(tab)->text(), window->Tabs()->tabText(tab) + " Tab");
-        QCOMPARE(window->ViewAction(tab)->shortcut(), QKeySequence(Qt::Key_F2 + tab));
-        window->ViewAction(tab)->trigger();
+        QCOMPARE(window->Ui().viewActions[tab]->text(), window->Ui().tabs->tabText(tab) + " Tab");
+        QCOMPARE(window->Ui().viewActions[tab]->shortcut(), QKeySequence(Qt::Key_F2 + tab));
+        window->Ui().viewActions[tab]->trigger();
         QCOMPARE(window->CurrentTab(), tab);
     }
     window->activateWindow();
@@ -178,18 +182,18 @@ void MainWindowTest::viewItemsOpenTheTabsTheyName() {
     QCOMPARE(window->CurrentTab(), int(Tab::Sender));
     // The Highlighted tab shows the List page.
     window->SelectTab(Tab::Highlighted);
-    QCOMPARE(window->Pages()->currentIndex(), int(Tab::List));
+    QCOMPARE(window->Ui().pages->currentIndex(), int(Tab::List));
     QCOMPARE(WOptions::GetInt(opt::kLastTab), int(Tab::Highlighted));
     window->SelectTab(Tab::Family);
-    QCOMPARE(window->Pages()->currentIndex(), int(Tab::Family));
+    QCOMPARE(window->Ui().pages->currentIndex(), int(Tab::Family));
 }
 
 void MainWindowTest::historyFollowsTheScroller() {
     auto window = Open(program_);
     QVERIFY(window);
-    QAction* back = window->CommandAction(TLogoAppForm::kCmdGoBack);
-    QAction* forward = window->CommandAction(TLogoAppForm::kCmdGoForward);
-    WIndScroll* scroller = window->Scroller();
+    QAction* back = window->Ui().commands[TLogoAppForm::kCmdGoBack];
+    QAction* forward = window->Ui().commands[TLogoAppForm::kCmdGoForward];
+    WIndScroll* scroller = window->Ui().scroller;
     scroller->GoToIndividual(1);
     scroller->GoToIndividual(4);
     QVERIFY(back->isEnabled());
@@ -200,7 +204,7 @@ void MainWindowTest::historyFollowsTheScroller() {
     forward->trigger();
     QCOMPARE(scroller->CurrentIndividual(), 4);
     // Without highlighting the highlighted-individual commands do nothing.
-    QVERIFY(!window->CommandAction(TLogoAppForm::kCmdNextHighlighted)->isEnabled());
+    QVERIFY(!window->Ui().commands[TLogoAppForm::kCmdNextHighlighted]->isEnabled());
 }
 
 void MainWindowTest::everyWindowCommandIsAvailable() {
@@ -211,15 +215,15 @@ void MainWindowTest::everyWindowCommandIsAvailable() {
                          TLogoAppForm::kCmdQuickFind, TLogoAppForm::kCmdAdvancedFind,
                          TLogoAppForm::kCmdOptions, TLogoAppForm::kCmdAbout,
                          TLogoAppForm::kCmdHighlightingPanel, TLogoAppForm::kCmdIslandsPanel})
-        QVERIFY2(window->CommandAction(command)->isEnabled(),
-                 qPrintable(window->CommandAction(command)->text()));
-    QCOMPARE(window->CommandAction(TLogoAppForm::kCmdPrint)->shortcut(), QKeySequence("Ctrl+P"));
+        QVERIFY2(window->Ui().commands[command]->isEnabled(),
+                 qPrintable(window->Ui().commands[command]->text()));
+    QCOMPARE(window->Ui().commands[TLogoAppForm::kCmdPrint]->shortcut(), QKeySequence("Ctrl+P"));
     // The islands panel opens and closes from its command.
-    QAction* islands = window->CommandAction(TLogoAppForm::kCmdIslandsPanel);
+    QAction* islands = window->Ui().commands[TLogoAppForm::kCmdIslandsPanel];
     islands->trigger();
-    QVERIFY(window->LeftPanel()->isVisible());
+    QVERIFY(window->Ui().leftPanel->isVisible());
     islands->trigger();
-    QVERIFY(!window->LeftPanel()->isVisible());
+    QVERIFY(!window->Ui().leftPanel->isVisible());
 }
 
 void MainWindowTest::closingDeletesTheExtractedFile() {
@@ -229,7 +233,7 @@ void MainWindowTest::closingDeletesTheExtractedFile() {
         QVERIFY(window);
         extracted = window->ExtractedPath();
         QVERIFY(std::filesystem::exists(extracted));
-        window->Scroller()->GoToIndividual(2);
+        window->Ui().scroller->GoToIndividual(2);
         window->close();
         QCOMPARE(WOptions::GetInt(opt::kLastID), 2);
     }
@@ -247,7 +251,7 @@ void MainWindowTest::fileWithoutGedcomIsRefused() {
     QVERIFY(!services_.messages.empty());
     QCOMPARE(QString::fromStdString(services_.messages.front()), QString(kNoGedcomMessage));
     QCOMPARE(window->windowTitle(), QString(TLogoAppForm::kCaption));
-    QVERIFY(!window->CommandAction(TLogoAppForm::kCmdGoBack)->isEnabled());
+    QVERIFY(!window->Ui().commands[TLogoAppForm::kCmdGoBack]->isEnabled());
 }
 
 void MainWindowTest::fileWithoutIndividualsLoadsEmpty() {
@@ -256,15 +260,16 @@ void MainWindowTest::fileWithoutIndividualsLoadsEmpty() {
     auto window = Open(empty);
     QVERIFY(window);
     QVERIFY(window->Collection());
-    QCOMPARE(window->StatusPanel(1)->text(), QString("I: 0"));
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 0);
+    QCOMPARE(window->Ui().status[1]->text(), QString("I: 0"));
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 0);
 }
 
 void MainWindowTest::quickHelpShowsOnceUntilReset() {
     WOptions::SetFlag(opt::kDispInitHelp, true);
     std::vector<int> shown;
     auto window = std::make_unique<TLogoAppForm>(program_.toStdString());
-    window->quickHelpSink = [&](int entry, const QString&) {
+    window->SetDialogs(&dialogs_);
+    dialogs_.quickHelp = [&](int entry, const QString&) {
         shown.push_back(entry);
         WOptions::SetFlag(opt::kIH1 + entry - 1, false);  // as the dialog does on closing
     };
@@ -276,7 +281,7 @@ void MainWindowTest::quickHelpShowsOnceUntilReset() {
     window->SelectTab(Tab::General);
     QCOMPARE(std::count(shown.begin(), shown.end(), 2), 1L);
     // Resetting offers the entries again: the General tab's at once.
-    window->CommandAction(TLogoAppForm::kCmdResetQuickHelp)->trigger();
+    window->Ui().commands[TLogoAppForm::kCmdResetQuickHelp]->trigger();
     QCOMPARE(std::count(shown.begin(), shown.end(), 2), 2L);
 }
 
@@ -284,11 +289,12 @@ void MainWindowTest::quickHelpWaitsForThePageAndComesOneAtATime() {
     WOptions::SetFlag(opt::kDispInitHelp, true);
     WOptions::SetFlag(opt::kShowHlPanel, true);
     auto window = std::make_unique<TLogoAppForm>(program_.toStdString());
+    window->SetDialogs(&dialogs_);
     std::vector<int> shown;
     bool overUnreadyPage = false;
-    window->quickHelpSink = [&](int entry, const QString&) {
+    dialogs_.quickHelp = [&](int entry, const QString&) {
         // The page is refreshed: the left panel is enabled again at its end.
-        overUnreadyPage = overUnreadyPage || !window->LeftPanel()->isEnabled();
+        overUnreadyPage = overUnreadyPage || !window->Ui().leftPanel->isEnabled();
         shown.push_back(entry);
         WOptions::SetFlag(opt::kIH1 + entry - 1, false);
     };
@@ -309,24 +315,24 @@ void MainWindowTest::busyTimerFollowsALongCalculation() {
     QVERIFY(window);
     PublishProgress(1234);
     window->StartBusyTimer();
-    QTRY_COMPARE(window->StatusPanel(0)->text(), QString("1234"));
+    QTRY_COMPARE(window->Ui().status[0]->text(), QString("1234"));
     PublishProgress(1250);
-    QTRY_COMPARE(window->StatusPanel(0)->text(), QString("1250"));
+    QTRY_COMPARE(window->Ui().status[0]->text(), QString("1250"));
     EndProgress();
     // Once the work ends the count goes and the timer stops.
-    QTRY_VERIFY(window->StatusPanel(0)->text().isEmpty());
-    window->StatusPanel(0)->setText("Ready");
+    QTRY_VERIFY(window->Ui().status[0]->text().isEmpty());
+    window->Ui().status[0]->setText("Ready");
     PublishProgress(9999);
     EndProgress();
     QTest::qWait(150);
-    QCOMPARE(window->StatusPanel(0)->text(), QString("Ready"));
+    QCOMPARE(window->Ui().status[0]->text(), QString("Ready"));
 }
 
 void MainWindowTest::listTabSortsByHeaderClicks() {
     auto window = Open(program_);
     QVERIFY(window);
     window->SelectTab(Tab::List);
-    TListPage* page = window->ListPage();
+    TListPage* page = window->Ui().listPage;
     QVERIFY(page);
     QAbstractItemModelTester tester(&page->Model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -357,7 +363,7 @@ void MainWindowTest::listTabSortsByHeaderClicks() {
     QTest::mouseClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
     QTest::mousePress(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 5);
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 5);
     // Without highlighting the Highlighted tab is empty.
     window->SelectTab(Tab::Highlighted);
     QCOMPARE(page->Model().rowCount(), 0);
@@ -368,11 +374,11 @@ void MainWindowTest::islandsPanelConfinesTheView() {
     auto window = Open(program_);
     QVERIFY(window);
     window->resize(1200, 700);  // room for the panel beside the pages
-    window->CommandAction(TLogoAppForm::kCmdIslandsPanel)->trigger();
-    TIslandsPanel* panel = window->IslandsPanel();
+    window->Ui().commands[TLogoAppForm::kCmdIslandsPanel]->trigger();
+    TIslandsPanel* panel = window->Ui().islandsPanel;
     QCOMPARE(panel->Grid()->rowCount(), 2);  // the Roi family, and Lone Wolf
     // The panel opens wide enough for the grid's columns.
-    QVERIFY(window->LeftPanel()->width() >= panel->PreferredWidth());
+    QVERIFY(window->Ui().leftPanel->width() >= panel->PreferredWidth());
     QVERIFY(panel->Grid()->horizontalScrollBar()->maximum() == 0 ||
             !panel->Grid()->horizontalScrollBar()->isVisible());
     QCOMPARE(panel->Grid()->item(0, 1)->text(), QString("4"));
@@ -381,27 +387,27 @@ void MainWindowTest::islandsPanelConfinesTheView() {
     panel->UseIslands()->setChecked(true);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Island (2)"));
     QCOMPARE(window->Collection()->ViewCount(), 1);
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 5);
-    QVERIFY(!window->CommandAction(TLogoAppForm::kCmdGoBack)->isEnabled());
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 5);
+    QVERIFY(!window->Ui().commands[TLogoAppForm::kCmdGoBack]->isEnabled());
     // Another island while one is in use moves the view along.
     panel->Grid()->setCurrentCell(0, 0);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Island (1)"));
     QCOMPARE(window->Collection()->ViewCount(), 4);
     window->SelectTab(Tab::List);
-    QCOMPARE(window->ListPage()->Model().rowCount(), 4);
+    QCOMPARE(window->Ui().listPage->Model().rowCount(), 4);
     panel->UseIslands()->setChecked(false);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Islands"));
     QCOMPARE(window->Collection()->ViewCount(), 5);
-    QCOMPARE(window->ListPage()->Model().rowCount(), 5);
+    QCOMPARE(window->Ui().listPage->Model().rowCount(), 5);
 
     // Both left-panel pages wear the same frame: a title bar whose close
     // button hides the panel and unchecks its command.
     for (auto [command, page] :
          {std::pair{TLogoAppForm::kCmdIslandsPanel, static_cast<QWidget*>(panel)},
           std::pair{TLogoAppForm::kCmdHighlightingPanel,
-                    static_cast<QWidget*>(window->HighlightPanel())}}) {
-        QAction* action = window->CommandAction(command);
-        if (!window->LeftPanel()->isVisible() || !page->isVisible()) action->trigger();
+                    static_cast<QWidget*>(window->Ui().highlightPanel)}}) {
+        QAction* action = window->Ui().commands[command];
+        if (!window->Ui().leftPanel->isVisible() || !page->isVisible()) action->trigger();
         QVERIFY(page->isVisible());
         const auto closers = page->findChildren<QToolButton*>(QRegularExpression("^butClose"));
         QCOMPARE(closers.size(), qsizetype(1));
@@ -410,7 +416,7 @@ void MainWindowTest::islandsPanelConfinesTheView() {
         QVERIFY(bar && bar->frameShape() == QFrame::StyledPanel);
         QCOMPARE(bar->parentWidget(), page);
         close->click();
-        QVERIFY(!window->LeftPanel()->isVisible());
+        QVERIFY(!window->Ui().leftPanel->isVisible());
         QVERIFY(!action->isChecked());
     }
 }
@@ -419,13 +425,13 @@ void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {
     auto window = Open(program_);
     QVERIFY(window);
     QClipboard* clipboard = QGuiApplication::clipboard();
-    QAction* copy = window->CommandAction(TLogoAppForm::kCmdCopy);
+    QAction* copy = window->Ui().commands[TLogoAppForm::kCmdCopy];
     QVERIFY(copy->isEnabled());
     clipboard->setText("before");
     copy->trigger();  // the Sender tab has no text
     QCOMPARE(clipboard->text(), QString("before"));
 
-    window->Scroller()->GoToIndividual(1);
+    window->Ui().scroller->GoToIndividual(1);
     window->SelectTab(Tab::Family);
     copy->trigger();
     QVERIFY(clipboard->text().startsWith(
@@ -439,7 +445,7 @@ void MainWindowTest::copyPutsEachTabsTextOnTheClipboard() {
     // Lists ask for the format; Cancel leaves the clipboard alone.
     window->SelectTab(Tab::List);
     int answer = 0;
-    window->listFormatChooser = [&](QString& file) {
+    dialogs_.listFormat = [&](QString& file) {
         file = dir_.filePath("list.csv");
         return answer;
     };
@@ -463,18 +469,18 @@ void MainWindowTest::extractionStaysInTheChosenPlace() {
     {
         auto window = Open(program_);
         QVERIFY(window);
-        QVERIFY(window->SenderPage()->ExtractButton()->isHidden());
+        QVERIFY(window->Ui().senderPage->ExtractButton()->isHidden());
     }
     const QString allowed =
         Pack("allowed", kFamily, {"--allow-extract", "--file-name", "../../up/there.ged"});
     QVERIFY(!allowed.isEmpty());
     auto window = Open(allowed);
     QVERIFY(window);
-    QPushButton* button = window->SenderPage()->ExtractButton();
+    QPushButton* button = window->Ui().senderPage->ExtractButton();
     QVERIFY(!button->isHidden());
     QString proposed;
     QString target = dir_.filePath("out.ged");
-    window->extractPathChooser = [&](const QString& name) {
+    dialogs_.extractPath = [&](const QString& name) {
         proposed = name;
         return target;
     };

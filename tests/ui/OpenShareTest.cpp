@@ -17,6 +17,7 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
+#include "ScriptedDialogs.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/Settings.h"
@@ -93,6 +94,7 @@ class OpenShareTest : public QObject {
 
     QTemporaryDir dir_;
     RecordingServices services_;
+    test::ScriptedDialogs dialogs_;
     std::string gedcom_;
     std::string program_;
 };
@@ -113,6 +115,7 @@ void OpenShareTest::init() {
     WOptions::ResetToDefaults();
     WOptions::SetFlag(opt::kDispInitHelp, false);
     services_.messages.clear();
+    dialogs_ = test::ScriptedDialogs();
     SetUiServices(&services_);
 }
 
@@ -122,6 +125,7 @@ void OpenShareTest::cleanup() {
 
 std::unique_ptr<TLogoAppForm> OpenShareTest::Window(const std::string& start) {
     auto window = std::make_unique<TLogoAppForm>(program_);
+    window->SetDialogs(&dialogs_);
     window->StartWith(start);
     window->show();
     QTest::qWait(50);
@@ -135,17 +139,17 @@ void OpenShareTest::startsWithWelcomeAndOpensFromTheDialog() {
     QVERIFY(window);
     QVERIFY(!window->Collection());
     QVERIFY(services_.messages.empty());  // no refusal
-    QVERIFY(window->SenderPage()->WelcomePanel()->isVisible());
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
     QCOMPARE(window->windowTitle(), QString("Vellacor"));
-    QVERIFY(!window->RecentMenu()->isEnabled());
+    QVERIFY(!window->Ui().recentMenu->isEnabled());
 
-    window->openPathChooser = [this] { return QString::fromStdString(gedcom_); };
-    window->SenderPage()->OpenButton()->click();
+    dialogs_.gedcomFile = [this] { return QString::fromStdString(gedcom_); };
+    window->Ui().senderPage->OpenButton()->click();
     QVERIFY(window->Collection());
     QCOMPARE(window->Collection()->IndividualCount(), 4);
-    QVERIFY(!window->SenderPage()->WelcomePanel()->isVisible());
+    QVERIFY(!window->Ui().senderPage->WelcomePanel()->isVisible());
     QCOMPARE(TLogoAppForm::RecentFiles().front(), gedcom_);
-    QVERIFY(window->RecentMenu()->isEnabled());
+    QVERIFY(window->Ui().recentMenu->isEnabled());
 }
 
 void OpenShareTest::opensAGedcomFromDiskLikeAPackedOne() {
@@ -155,22 +159,22 @@ void OpenShareTest::opensAGedcomFromDiskLikeAPackedOne() {
     QVERIFY(window->Collection());
     QCOMPARE(window->OpenedPath(), gedcom_);
     QCOMPARE(window->windowTitle(), QString("family.ged - Vellacor"));
-    QCOMPARE(window->StatusPanel(1)->text(), QString("I: 4"));
-    QCOMPARE(window->StatusPanel(2)->text(), QString("F: 1"));
-    QVERIFY(window->SenderPage()->OpenedNotice()->isVisible());
-    QCOMPARE(window->SenderPage()->Value("Title:")->text(), QString());
-    QVERIFY(!window->SenderPage()->ExtractButton()->isVisible());
+    QCOMPARE(window->Ui().status[1]->text(), QString("I: 4"));
+    QCOMPARE(window->Ui().status[2]->text(), QString("F: 1"));
+    QVERIFY(window->Ui().senderPage->OpenedNotice()->isVisible());
+    QCOMPARE(window->Ui().senderPage->Value("Title:")->text(), QString());
+    QVERIFY(!window->Ui().senderPage->ExtractButton()->isVisible());
     // Every tab shows the file, and the scroller moves through it.
     for (int tab = Tab::General; tab < Tab::Count; ++tab) {
         window->SelectTab(tab);
         QCOMPARE(window->CurrentTab(), tab);
     }
-    window->Scroller()->GoToIndividual(4);
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 4);
+    window->Ui().scroller->GoToIndividual(4);
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 4);
     // Find by index through the toolbar's box.
-    window->FindBox()->setText("3");
-    QTest::keyClick(window->FindBox(), Qt::Key_Return);
-    QCOMPARE(window->Scroller()->CurrentIndividual(), 3);
+    window->Ui().findText->setText("3");
+    QTest::keyClick(window->Ui().findText, Qt::Key_Return);
+    QCOMPARE(window->Ui().scroller->CurrentIndividual(), 3);
     QVERIFY(services_.messages.empty());
     window.reset();
     // Read in place, never written, never deleted.
@@ -184,17 +188,17 @@ void OpenShareTest::missingFileLeavesTheWelcome() {
     QVERIFY(!window->Collection());
     QCOMPARE(services_.messages.size(), size_t{1});
     QVERIFY(services_.messages.front().find("does not exist") != std::string::npos);
-    QVERIFY(window->SenderPage()->WelcomePanel()->isVisible());
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
 }
 
 void OpenShareTest::shareWritesAFileTheToolReadsBack() {
     auto window = Window(gedcom_);
     QVERIFY(window && window->Collection());
-    window->Scroller()->GoToIndividual(3);
+    window->Ui().scroller->GoToIndividual(3);
     const QString output = dir_.filePath("shared");
     bool saved = false;
     QString status;
-    window->shareDialogRunner = [&](TShareDlg& dialog) {
+    dialogs_.share = [&](TShareDlg& dialog) {
         QCOMPARE(dialog.StartIndividual()->value(), 3);  // the active one
         QCOMPARE(dialog.Privacy()->currentIndex(), 1);   // name-only
         // Beside the opened file, named after it.
@@ -209,7 +213,7 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
         status = dialog.Status()->text();
         QCOMPARE(dialog.Progress()->value(), dialog.Progress()->maximum());
     };
-    window->ShareFile();
+    window->Ui().shareAction->trigger();
     QVERIFY(saved);
     QVERIFY2(status.startsWith("Saved shared ("), qPrintable(status));
     QVERIFY(status.contains("Send this one file: the recipient opens it directly."));
@@ -230,20 +234,20 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
              qPrintable(dump));
     QVERIFY(RunTool({"dump", extracted, "individual", "1"}).contains("1970"));
     // The facts come back next time.
-    window->shareDialogRunner = [&](TShareDlg& dialog) {
+    dialogs_.share = [&](TShareDlg& dialog) {
         QCOMPARE(static_cast<QLineEdit*>(dialog.Editor("Title"))->text(), QString("Les Dupré"));
         QCOMPARE(static_cast<QPlainTextEdit*>(dialog.Editor("Message"))->toPlainText(),
                  QString("Hello,\nall."));
         QVERIFY(dialog.AllowExtract()->isChecked());
     };
-    window->ShareFile();
+    window->Ui().shareAction->trigger();
     // Reports of an opened file are named after it.
     QString reportName;
-    window->printDialogRunner = [&](reports::TPrintDlg& dialog) {
+    dialogs_.print = [&](reports::TPrintDlg& dialog) {
         dialog.SelectPage(0);  // General
         reportName = dialog.DefaultFileName();
     };
-    window->PrintReport();
+    window->Ui().commands[TLogoAppForm::kCmdPrint]->trigger();
     QVERIFY2(reportName.startsWith("family"), qPrintable(reportName));
 }
 
@@ -318,9 +322,8 @@ void OpenShareTest::fileChangedOnDiskIsReadAgain() {
     // Another program saves a much shorter file over it, in place: the
     // pages of the last individuals are gone from under the window.
     std::ofstream(path, std::ios::binary | std::ios::trunc) << kFamily;
-    window->Scroller()->GoToIndividual(kManyPeople);
+    window->Ui().scroller->GoToIndividual(kManyPeople);
     window->SelectTab(Tab::Individual);
-    window->RefreshView();
     QVERIFY(platform::LostMappedPages() > lostBefore);  // read, and survived
 
     QVERIFY(QTest::qWaitFor([&] { return !services_.messages.empty(); }, 5000));
@@ -344,7 +347,7 @@ void OpenShareTest::fileRemovedOnDiskStaysShown() {
              services_.messages.front().c_str());
     // The text stays readable through the open file.
     QVERIFY(window->Collection());
-    window->Scroller()->GoToIndividual(4);
+    window->Ui().scroller->GoToIndividual(4);
     window->SelectTab(Tab::Individual);
     QCOMPARE(QString::fromStdString(window->Collection()->FullNameOf(4)), QString("Bo /Roi/"));
     QTest::qWait(2 * TOpenedFileWatch::kCheckIntervalMs);
