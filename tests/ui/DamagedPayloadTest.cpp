@@ -11,11 +11,11 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/EmbeddedArchive.h"
 #include "archive/SenderRecord.h"
+#include "archive/ViewerMark.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/FileHandle.h"
 #include "ui/LogoMain.h"

@@ -17,10 +17,10 @@
 #include <fstream>
 
 #include "QtTestSupport.h"
-#include "archive/ViewerMark.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/Settings.h"
+#include "archive/ViewerMark.h"
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/IndScroll.h"
