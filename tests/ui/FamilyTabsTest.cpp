@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <fstream>
 #include <memory>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FamilyTab.h"
@@ -78,11 +78,8 @@ class FamilyTabsTest : public QObject {
     void init() {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
-        const std::string path = dir_.filePath("family.ged").toStdString();
-        std::ofstream(path) << kFamily;
-        collection_ = std::make_unique<WGEDCollection>(path);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(
+            test::LoadGedcomText(collection_, dir_.filePath("family.ged").toStdString(), kFamily));
     }
     void cleanup() { collection_.reset(); }
 
