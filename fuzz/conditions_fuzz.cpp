@@ -34,8 +34,8 @@ constexpr const char* kFamily =
 const vx::WGEDCollection& Family() {
     static std::unique_ptr<vx::WGEDCollection> collection = [] {
         const std::string text = kFamily;
-        const std::string path = vx::fuzz::InputAsFile(
-            reinterpret_cast<const uint8_t*>(text.data()), text.size());
+        const std::string path =
+            vx::fuzz::InputAsFile(reinterpret_cast<const uint8_t*>(text.data()), text.size());
         auto loaded = std::make_unique<vx::WGEDCollection>(path);
         loaded->Load();
         loaded->AfterLoad();

@@ -1,11 +1,12 @@
-// A test over a family file loaded as the viewer loads it: default options
-// (as if no settings file existed) and "today" fixed at 15 June 2026, so
-// ages and living tests never drift.
+// Tests over family files loaded as the viewer loads them, in a private
+// temporary folder and with default options (as if no settings file
+// existed).
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "GedcomLoading.h"
 #include "TestSupport.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
@@ -13,24 +14,46 @@
 
 namespace vx::test {
 
-class LoadedFileTest : public TempDirTest {
+// One collection at a time in `collection_`, loaded from text.
+class GedcomFileTest : public TempDirTest {
   protected:
     void SetUp() override {
         TempDirTest::SetUp();
         WOptions::ResetToDefaults();
+    }
+    void TearDown() override {
+        collection_.reset();
+        WOptions::ResetToDefaults();
+        TempDirTest::TearDown();
+    }
+    // Writes the text to a file of that name in the test's folder and loads
+    // it into `collection_`, which it replaces.
+    WGEDCollection& Load(const std::string& content, const std::string& name = "t.ged") {
+        EXPECT_TRUE(LoadGedcomText(collection_, Path(name), content)) << name;
+        return *collection_;
+    }
+
+    std::unique_ptr<WGEDCollection> collection_;
+};
+
+// As above with "today" fixed at 15 June 2026, so ages and living tests
+// never drift.
+class LoadedFileTest : public GedcomFileTest {
+  protected:
+    void SetUp() override {
+        GedcomFileTest::SetUp();
         SetTodayProvider([] { return CivilDate{15, 6, 2026}; });
     }
     void TearDown() override {
         SetTodayProvider({});
-        WOptions::ResetToDefaults();
-        TempDirTest::TearDown();
+        GedcomFileTest::TearDown();
     }
-    // Writes the text to a file of that name and loads it.
+    // Writes the text to a file of that name and loads it into a collection
+    // of the caller's own.
     std::unique_ptr<WGEDCollection> LoadText(const std::string& content,
                                              const std::string& name = "family.ged") {
-        auto collection = std::make_unique<WGEDCollection>(WriteFile(name, content));
-        EXPECT_TRUE(collection->Load());
-        collection->AfterLoad();
+        std::unique_ptr<WGEDCollection> collection;
+        EXPECT_TRUE(LoadGedcomText(collection, Path(name), content)) << name;
         return collection;
     }
 };

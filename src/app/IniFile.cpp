@@ -1,29 +1,13 @@
 #include "app/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "app/TextUtil.h"
 #include "app/Unicode.h"
 #include "app/Win1252.h"
 #include "platform/FileHandle.h"
+#include "platform/OwnFile.h"
 
 namespace vx {
 namespace {
-
-// Opens the settings file without following a link planted in its place,
-// and only when it is a regular file of this user. O_NONBLOCK keeps a FIFO
-// planted under the name from holding the open (and the program) forever.
-platform::FileHandle OpenOwnFile(const std::string& path, int flags) {
-    platform::FileHandle file(
-        ::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600));
-    struct stat info {};
-    if (file.IsOpen() &&
-        (::fstat(file.Fd(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()))
-        file.Close();
-    return file;
-}
 
 bool IsSectionLine(const std::string& line, std::string* name) {
     std::string trimmed = Trim(line);
@@ -62,7 +46,7 @@ void IniFile::OpenInMemory() {
 
 bool IniFile::ReadLines(const std::string& path) {
     lines_.clear();
-    platform::FileHandle file = OpenOwnFile(path, O_RDONLY);
+    platform::FileHandle file = platform::OpenOwnRegularFile(path, platform::OwnFileOpen::Read);
     if (!file.IsOpen()) return false;
     std::string content;
     char buffer[8192];
@@ -167,7 +151,8 @@ void IniFile::Store() {
     std::string content;
     for (const std::string& line : lines_)
         content += line + "\r\n";
-    platform::FileHandle file = OpenOwnFile(path_, O_WRONLY | O_CREAT);
+    platform::FileHandle file =
+        platform::OpenOwnRegularFile(path_, platform::OwnFileOpen::WriteOrCreate);
     // A settings file that cannot be written is not reported: the values
     // stay in memory for this run.
     if (file.IsOpen() && platform::SetFileLength(file, 0))

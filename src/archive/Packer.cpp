@@ -10,8 +10,8 @@
 #include "archive/ViewerMark.h"
 #include "storage/MMF.h"
 #include "platform/FileHandle.h"
-#include "records/Date.h"
 #include "platform/OutputFile.h"
+#include "records/Date.h"
 
 namespace vx {
 namespace {

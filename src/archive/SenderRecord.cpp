@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "app/Compat.h"
 #include "archive/LittleEndian.h"
 #include "platform/FileHandle.h"
+#include "platform/LocalTime.h"
 
 namespace vx {
 
@@ -129,11 +129,9 @@ std::string SafeFileName(std::string_view name) {
 }
 
 double DateTimeFromUnixTime(int64_t seconds) {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::optional<platform::LocalTime> local = platform::ToLocalTime(seconds);
     // The local wall-clock time, counted as if it were UTC.
-    const int64_t localSeconds = seconds + local.tm_gmtoff;
+    const int64_t localSeconds = seconds + (local ? local->utcOffsetSeconds : 0);
     return kUnixEpochDays + static_cast<double>(localSeconds) / 86400.0;
 }
 

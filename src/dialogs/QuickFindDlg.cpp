@@ -15,11 +15,11 @@
 #include "app/Options.h"
 #include "app/TextUtil.h"
 #include "dialogs/SelectionButton.h"
+#include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
 #include "ui/IndInfoPanel.h"
-#include "ui/IndScroll.h"
 #include "ui/QtText.h"
 
 namespace vx {

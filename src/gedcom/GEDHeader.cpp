@@ -2,10 +2,11 @@
 // file size and date.
 #include "platform/FileHandle.h"
 
-#include <ctime>
+#include <cstdio>
 
 #include "app/TextUtil.h"
 #include "gedcom/GEDCollection.h"
+#include "platform/LocalTime.h"
 
 namespace vx {
 namespace {
@@ -88,16 +89,16 @@ std::string WGEDCollection::FileSizeText() const {
 std::string WGEDCollection::FileDateText() const {
     const int64_t modified = platform::FileModifiedTime(GedFile().BackingFileHandle());
     if (modified < 0) return {};
-    std::tm local{};
-    const std::time_t when = static_cast<std::time_t>(modified);
-    if (!::localtime_r(&when, &local)) return {};
+    const std::optional<platform::LocalTime> local = platform::ToLocalTime(modified);
+    if (!local) return {};
     static constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
+    constexpr int kHalfDay = 12;
+    const int hour12 = local->hour % kHalfDay == 0 ? kHalfDay : local->hour % kHalfDay;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%02d %s %04d, %d:%02d %s", local.tm_mday,
-                  kMonths[local.tm_mon], local.tm_year + 1900, hour12, local.tm_min,
-                  local.tm_hour < 12 ? "AM" : "PM");
+    std::snprintf(buffer, sizeof buffer, "%02d %s %04d, %d:%02d %s", local->day,
+                  kMonths[local->month - 1], local->year, hour12, local->minute,
+                  local->hour < kHalfDay ? "AM" : "PM");
     return buffer;
 }
 

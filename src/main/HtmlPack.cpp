@@ -193,8 +193,7 @@ TPackResult PackHtml(const TPackRequest& request, const std::string& webFolder) 
                     {"PAGE", script}});
 
     constexpr unsigned kPageMode = 0644;  // a document anyone may read
-    if (!platform::WriteAll(output.Handle(), html.data(), html.size()) ||
-        !output.Commit(kPageMode))
+    if (!platform::WriteAll(output.Handle(), html.data(), html.size()) || !output.Commit(kPageMode))
         throw EInOutError("Error with I/O writing " + request.OutputPath + ": " +
                           platform::LastErrorText());
     result.OutputBytes = static_cast<int64_t>(html.size());

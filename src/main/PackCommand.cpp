@@ -83,7 +83,7 @@ const std::vector<OptionSpec> kOptions = {
     {"message-file", 0, true},   {"file-name", 0, true},
     {"start", 0, true},          {"allow-extract", 0, false},
     {"convert-utf16", 0, false}, {"living", 0, true},
-    {"help", 'h', false},         {"web-parts", 0, true},
+    {"help", 'h', false},        {"web-parts", 0, true},
 };
 
 // Which option fills which trailer text.

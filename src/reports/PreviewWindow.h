@@ -16,7 +16,7 @@ class WPreviewWindow : public QDialog {
     ~WPreviewWindow() override;
 
     int PageCount() const;
-    int CurrentPage() const;  // from 0
+    int CurrentPage() const;   // from 0
     void ShowPage(int index);  // clamped to the pages
     // Zoom factor: 1.0 shows the page at its printed size on the screen.
     double Zoom() const;

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "dialogs/SelectionButton.h"
+#include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
 #include "records/Individual.h"
@@ -80,12 +81,6 @@ QToolButton* MakeRelativeButton(QToolButton* button, const char* caption) {
     button->setText(QString::fromLatin1(caption));
     button->resize(kRelativeButtonWidth, kRelativeButtonHeight);
     return button;
-}
-
-// Menu items are separated by ";", so a name must not carry one.
-std::string ItemSafe(std::string text) {
-    std::replace(text.begin(), text.end(), ';', ',');
-    return text;
 }
 
 // Page keys move through the file like through a list: Page Down and the
@@ -450,42 +445,6 @@ void WIndScroll::StepHighlighted(int direction) {
             return;
         }
     }
-}
-
-std::string SpouseAndChildrenItems(const WABSCollection& collection, int32_t individual,
-                                   std::vector<int32_t>& people) {
-    people.clear();
-    std::string items;
-    const auto person = collection.Individual(individual);
-    const auto full = [&people] {
-        return people.size() >= static_cast<size_t>(WIndScroll::kMaxFamilyList);
-    };
-    for (int k = 1; person && k <= person->SpouseFamilyCount() && !full(); ++k) {
-        const int32_t number = person->SpouseFamily(k);
-        if (number < 1 || number > collection.FamilyCount()) continue;
-        const auto family = collection.Family(number);
-        if (!family) continue;
-        const int32_t spouse = family->OtherSpouse(individual);
-        people.push_back(spouse);
-        items +=
-            "Spouse: " + ItemSafe(spouse ? collection.DisplayNameOf(spouse) : "<No Given Name>") +
-            ";";
-        family->SortChildren();
-        for (int c = 1; c <= family->ChildCount() && !full(); ++c) {
-            const int32_t child = family->Child(c);
-            if (child <= 0) continue;
-            const auto kid = collection.Individual(child);
-            const int year = kid ? kid->EventYear(kEventBirth) : 0;
-            std::string text = collection.HasChildren(child) ? "< " : "   ";
-            text += year != 0 ? std::to_string(year) + " " : std::string(8, ' ');
-            text += kid ? kid->DisplayName() : std::string();
-            people.push_back(child);
-            items += "   " + ItemSafe(text) + ";";
-        }
-    }
-    // The separator after the last item becomes a blank.
-    if (!items.empty()) items.back() = ' ';
-    return items;
 }
 
 void WIndScroll::FillSelectionItems() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "exports/SpouseChildrenMenu.h"
 #include "storage/IntContainers.h"
 
 class QLabel;
@@ -29,7 +30,7 @@ class WIndScroll : public QWidget {
   public:
     static constexpr int kHeight = 41;
     // Entries behind the items of the spouse-and-children menu.
-    static constexpr int kMaxFamilyList = 500;
+    static constexpr int kMaxFamilyList = kMaxSpouseChildrenItems;
 
     explicit WIndScroll(QWidget* parent = nullptr);
     ~WIndScroll() override;
@@ -130,13 +131,5 @@ class WIndScroll : public QWidget {
     bool changePending_ = false;
     bool historyPending_ = false;
 };
-
-// The "S" menu of a person, as a selection button's item string: for each
-// spouse family the other spouse, then the family's children with their
-// birth years ("< " before those who have children themselves). `people`
-// gets the individual of each item, 0 for a family without another spouse.
-// At most WIndScroll::kMaxFamilyList items.
-std::string SpouseAndChildrenItems(const WABSCollection& collection, int32_t individual,
-                                   std::vector<int32_t>& people);
 
 }  // namespace vx

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "analysis/DesIterator.h"
 #include "analysis/Islands.h"
 #include "app/Options.h"
@@ -11,18 +11,8 @@
 namespace vx {
 namespace {
 
-class FamilyGraphTest : public test::TempDirTest {
+class FamilyGraphTest : public test::GedcomFileTest {
   protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-    }
-    WGEDCollection& Load(const std::string& content) {
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("t.ged", content));
-        EXPECT_TRUE(collection_->Load());
-        collection_->AfterLoad();
-        return *collection_;
-    }
     std::vector<std::string> Rows(const WDesIterator& list) {
         std::vector<std::string> rows;
         for (int32_t i = 1; i <= list.Count(); ++i) {
@@ -33,7 +23,6 @@ class FamilyGraphTest : public test::TempDirTest {
         }
         return rows;
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 // Island 1: a family of five; island 2: a family of three; then a loner.

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "analysis/RelationShipCalc.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
@@ -44,26 +44,22 @@ int32_t DeepCount(const char* variable, int32_t fallback) {
     return value ? std::atoi(value) : fallback;
 }
 
-class RelationshipTest : public test::TempDirTest {
+class RelationshipTest : public test::GedcomFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
+        GedcomFileTest::SetUp();
         WOptions::SetFlag(opt::kNameUpper, false);
         WOptions::SetFlag(opt::kNameSlash, false);
         WOptions::SetFlag(opt::kFNValueFlag, true);
         WOptions::SetInt(opt::kFNValue, 2);  // "(number)" after the name
     }
     void TearDown() override {
-        WOptions::ResetToDefaults();
-        TempDirTest::TearDown();
+        calc_.reset();
+        GedcomFileTest::TearDown();
     }
     void Load(const std::string& content) {
-        calc_.reset();
-        collection_.reset();  // before its file is rewritten
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("t.ged", content));
-        ASSERT_TRUE(collection_->Load());
-        collection_->AfterLoad();
+        calc_.reset();  // it refers to the collection about to go
+        ASSERT_TRUE(test::LoadGedcomText(collection_, Path("t.ged"), content));
         calc_ = std::make_unique<WRelCalc>(collection_.get());
     }
     std::string Rel(int32_t base, int32_t other) { return calc_->Relationship(base, other); }
@@ -71,7 +67,6 @@ class RelationshipTest : public test::TempDirTest {
         return calc_->CommonAncestorName(base, other, full);
     }
 
-    std::unique_ptr<WGEDCollection> collection_;
     std::unique_ptr<WRelCalc> calc_;
 };
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "DeepLines.h"
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "analysis/RelationShipCalc.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
@@ -21,20 +21,8 @@
 namespace vx {
 namespace {
 
-class SharedWalksTest : public test::TempDirTest {
+class SharedWalksTest : public test::GedcomFileTest {
   protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-    }
-    WGEDCollection& Load(const std::string& content) {
-        collection_.reset();
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("t.ged", content));
-        EXPECT_TRUE(collection_->Load());
-        collection_->AfterLoad();
-        return *collection_;
-    }
-
     // Parents (husband then wife of each parent family) or children of p,
     // as the collection links them, absent people left out.
     std::vector<int32_t> Next(int32_t p, bool up) const {
@@ -124,8 +112,6 @@ class SharedWalksTest : public test::TempDirTest {
         EXPECT_EQ(related, r.ancestor != 0);
         return r;
     }
-
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 // People in generations of a few each; every family takes its spouses

@@ -156,7 +156,7 @@ TEST_F(CodecTest, MatchesTheReferenceCoderByteForByte) {
     namespace fs = std::filesystem;
     int checked = 0;
     for (const auto& entry : fs::directory_iterator(VELLACOR_TEST_DATA "/archive/good")) {
-        const fs::path input = entry.path();
+        const fs::path& input = entry.path();
         if (input.extension() != ".in") continue;
         const fs::path stem = input.stem();  // NAME.SIZE
         const int blockSize = std::stoi(stem.extension().string().substr(1));

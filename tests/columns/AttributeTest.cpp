@@ -90,7 +90,6 @@ class AttributeTest : public test::LoadedFileTest {
         attribute->SetBasePerson(kPeter);
         return attribute->GetText(individual, occurrence);
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 struct Row {

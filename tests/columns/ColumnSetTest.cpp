@@ -73,7 +73,6 @@ class ColumnSetTest : public test::LoadedFileTest {
         return RowsOf(list);
     }
     CountingServices ui_;
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 using Rows = std::vector<int32_t>;

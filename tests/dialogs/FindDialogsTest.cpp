@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "columns/ColSortIterator.h"
 #include "dialogs/FindDlg.h"
@@ -91,17 +92,11 @@ class FindDialogsTest : public QObject {
         qputenv("TMPDIR", dir_.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
         gedcom_ = dir_.filePath("family.ged");
-        QFile file(gedcom_);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kFamily);
-        file.close();
     }
 
     void init() {
         WOptions::ResetToDefaults();
-        collection_ = std::make_unique<WGEDCollection>(gedcom_.toStdString());
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(test::LoadGedcomText(collection_, gedcom_.toStdString(), kFamily));
     }
 
     void cleanup() { collection_.reset(); }

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "analysis/DesIterator.h"
 #include "app/Options.h"
 #include "exports/DescendantsText.h"
@@ -8,23 +8,18 @@
 namespace vx {
 namespace {
 
-class ExportsTest : public test::TempDirTest {
+class ExportsTest : public test::GedcomFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-        collection_ = std::make_unique<WGEDCollection>(
-            WriteFile("t.ged",
-                      "0 HEAD\n0 @I1@ INDI\n1 NAME Max /Ray/\n1 FAMS @F1@\n1 FAMS @F2@\n"
-                      "0 @I2@ INDI\n1 NAME Anna /A/\n0 @I3@ INDI\n1 NAME Berta \"Bee\" /B/\n"
-                      "0 @I4@ INDI\n1 NAME Kid /Ray/\n0 @I5@ INDI\n1 NAME Lone /Wolf/\n"
-                      "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I4@\n0 @F2@ FAM\n1 HUSB @I1@\n1 "
-                      "WIFE @I3@\n"
-                      "0 TRLR\n"));
-        ASSERT_TRUE(collection_->Load());
-        collection_->AfterLoad();
+        GedcomFileTest::SetUp();
+        Load(
+            "0 HEAD\n0 @I1@ INDI\n1 NAME Max /Ray/\n1 FAMS @F1@\n1 FAMS @F2@\n"
+            "0 @I2@ INDI\n1 NAME Anna /A/\n0 @I3@ INDI\n1 NAME Berta \"Bee\" /B/\n"
+            "0 @I4@ INDI\n1 NAME Kid /Ray/\n0 @I5@ INDI\n1 NAME Lone /Wolf/\n"
+            "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I4@\n0 @F2@ FAM\n1 HUSB @I1@\n1 "
+            "WIFE @I3@\n"
+            "0 TRLR\n");
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 TEST_F(ExportsTest, DescendantList) {

@@ -27,7 +27,6 @@ class ScriptsTest : public test::LoadedFileTest {
         ASSERT_TRUE(collection_->Load());
         collection_->AfterLoad();
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 TEST_F(ScriptsTest, NamesReadAsWritten) {

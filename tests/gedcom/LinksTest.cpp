@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
 #include "gedcom/LinkArray.h"
@@ -20,15 +20,8 @@ class RecordedMessages : public UiServices {
     std::vector<std::string> messages;
 };
 
-class LinksTest : public test::TempDirTest {
+class LinksTest : public test::GedcomFileTest {
   protected:
-    WGEDCollection& Load(const std::string& content) {
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("t.ged", content));
-        EXPECT_TRUE(collection_->Load());
-        collection_->AfterLoad();
-        return *collection_;
-    }
-    std::unique_ptr<WGEDCollection> collection_;
     RecordedMessages ui_;
 };
 

@@ -139,7 +139,6 @@ class ConditionTest : public test::LoadedFileTest {
         group.Refresh();
         return group.Describe();
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 struct Row {

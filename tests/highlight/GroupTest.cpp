@@ -59,7 +59,6 @@ class GroupTest : public test::LoadedFileTest {
         return members;
     }
     MessageServices ui_;
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 using Set = std::set<int32_t>;

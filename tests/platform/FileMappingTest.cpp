@@ -1,9 +1,11 @@
 #include <cstring>
+#include <filesystem>
 
 #include "TestSupport.h"
 #include "platform/FileHandle.h"
 #include "platform/MappingGuard.h"
 #include "platform/MemoryMap.h"
+#include "platform/OwnFile.h"
 #include "platform/ProgramPath.h"
 
 namespace vx::platform {
@@ -15,6 +17,32 @@ TEST_F(FileMappingTest, OpenRefusesDirectoriesAndMissingFiles) {
     EXPECT_FALSE(OpenExistingFile(dir_, FileAccess::Read).IsOpen());
     EXPECT_FALSE(OpenExistingFile(Path("absent"), FileAccess::Read).IsOpen());
     EXPECT_TRUE(OpenExistingFile(WriteFile("a", "x"), FileAccess::Read).IsOpen());
+}
+
+// The opening for the program's own files: regular files of this user only,
+// never through a link, created private and never emptied by the opening.
+TEST_F(FileMappingTest, OwnFilesAreRegularFilesReachedWithoutLinks) {
+    EXPECT_FALSE(OpenOwnRegularFile(Path("absent"), OwnFileOpen::Read).IsOpen());
+    EXPECT_FALSE(OpenOwnRegularFile(dir_, OwnFileOpen::Read).IsOpen());
+
+    const std::string kept = WriteFile("kept", "old text");
+    EXPECT_TRUE(OpenOwnRegularFile(kept, OwnFileOpen::Read).IsOpen());
+    EXPECT_TRUE(OpenOwnRegularFile(kept, OwnFileOpen::WriteOrCreate).IsOpen());
+    EXPECT_EQ(test::ReadFile(kept), "old text");
+
+    std::filesystem::create_symlink(kept, Path("link"));
+    EXPECT_FALSE(OpenOwnRegularFile(Path("link"), OwnFileOpen::Read).IsOpen());
+    EXPECT_FALSE(OpenOwnRegularFile(Path("link"), OwnFileOpen::WriteOrCreate).IsOpen());
+
+    const std::string made = Path("made");
+    FileHandle file = OpenOwnRegularFile(made, OwnFileOpen::WriteOrCreate);
+    ASSERT_TRUE(file.IsOpen());
+    ASSERT_TRUE(WriteAll(file, "new", 3));
+    EXPECT_EQ(test::ReadFile(made), "new");
+    const auto permissions = std::filesystem::status(made).permissions();
+    EXPECT_EQ(
+        permissions & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+        std::filesystem::perms::none);
 }
 
 TEST_F(FileMappingTest, MapsWholeFilesButNotEmptyOnes) {

@@ -2,7 +2,7 @@
 // clear error) and every record reads without a crash or a hang.
 #include <random>
 
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
@@ -12,18 +12,12 @@
 namespace vx {
 namespace {
 
-class BadInputTest : public test::TempDirTest {
+class BadInputTest : public test::GedcomFileTest {
   protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
-    }
     // Loads the text and reads every individual and family as the screens
     // do; returns the collection for further checks.
     WGEDCollection& LoadAndRead(const std::string& content) {
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("bad.ged", content));
-        EXPECT_TRUE(collection_->Load());
-        collection_->AfterLoad();
+        Load(content, "bad.ged");
         collection_->HeaderText();
         collection_->HeaderFields();
         collection_->Submitter();
@@ -47,7 +41,6 @@ class BadInputTest : public test::TempDirTest {
         }
         return *collection_;
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 TEST_F(BadInputTest, BinaryGarbage) {
@@ -107,9 +100,7 @@ TEST_F(BadInputTest, TenThousandSpouseFamiliesAndChildren) {
             for (int k = 1; k <= 10000; ++k)
                 text += "1 CHIL @C" + std::to_string(k) + "@\n";
     }
-    collection_ = std::make_unique<WGEDCollection>(WriteFile("big.ged", text + "0 TRLR\n"));
-    ASSERT_TRUE(collection_->Load());
-    collection_->AfterLoad();
+    ASSERT_TRUE(test::LoadGedcomText(collection_, Path("big.ged"), text + "0 TRLR\n"));
     const WIndLinks& links = collection_->IndividualLinks();
     ASSERT_EQ(links.SpouseFamilyCount(1), 10000);
     // The first 512 are put in marriage order; the rest keep their places.

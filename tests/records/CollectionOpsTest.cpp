@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "records/Individual.h"
@@ -6,14 +6,12 @@
 namespace vx {
 namespace {
 
-class CollectionOpsTest : public test::TempDirTest {
+class CollectionOpsTest : public test::GedcomFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
+        GedcomFileTest::SetUp();
         SetTodayProvider([] { return CivilDate{9, 12, 2026}; });
-        collection_ = std::make_unique<WGEDCollection>(WriteFile(
-            "family.ged",
+        Load(
             "0 HEAD\n"
             "0 @I1@ INDI\n1 NAME John /Smith/\n1 SEX M\n1 BIRT\n2 DATE 1820\n2 PLAC Leeds\n"
             "1 DEAT\n2 DATE 1890\n1 FAMC @F9@\n1 FAMS @F1@\n1 FAMS @F2@\n"
@@ -27,15 +25,13 @@ class CollectionOpsTest : public test::TempDirTest {
             "1 CHIL @I3@\n1 CHIL @I4@\n1 NOTE family note\n"
             "0 @F2@ FAM\n1 HUSB @I1@\n1 SLGS\n2 TEMP SLAKE\n"
             "0 @F3@ FAM\n1 HUSB @I3@\n1 CHIL @I6@\n1 SOUR @S1@\n"
-            "0 @F9@ FAM\n1 HUSB @I5@\n1 CHIL @I1@\n0 TRLR\n"));
-        ASSERT_TRUE(collection_->Load());
-        collection_->AfterLoad();
+            "0 @F9@ FAM\n1 HUSB @I5@\n1 CHIL @I1@\n0 TRLR\n",
+            "family.ged");
     }
     void TearDown() override {
         SetTodayProvider({});
-        TempDirTest::TearDown();
+        GedcomFileTest::TearDown();
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 TEST_F(CollectionOpsTest, ParentsSpousesAndNearestRelatives) {

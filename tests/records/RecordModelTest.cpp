@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "LoadedFileTest.h"
 #include "analysis/ABSIterator.h"
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -8,30 +8,21 @@
 namespace vx {
 namespace {
 
-class RecordModelTest : public test::TempDirTest {
+class RecordModelTest : public test::GedcomFileTest {
   protected:
     void SetUp() override {
-        TempDirTest::SetUp();
-        WOptions::ResetToDefaults();
+        GedcomFileTest::SetUp();
         SetTodayProvider([] { return CivilDate{9, 12, 2026}; });
     }
     void TearDown() override {
         SetTodayProvider({});
-        WOptions::ResetToDefaults();
-        TempDirTest::TearDown();
-    }
-    WGEDCollection& Load(const std::string& content) {
-        collection_ = std::make_unique<WGEDCollection>(WriteFile("t.ged", content));
-        EXPECT_TRUE(collection_->Load());
-        collection_->AfterLoad();
-        return *collection_;
+        GedcomFileTest::TearDown();
     }
     std::unique_ptr<WABSIndividual> Person(int32_t n) { return collection_->Individual(n); }
     std::unique_ptr<WABSIndividual> Only(const std::string& lines) {
         Load("0 HEAD\n0 @I1@ INDI\n" + lines + "0 TRLR\n");
         return Person(1);
     }
-    std::unique_ptr<WGEDCollection> collection_;
 };
 
 // An associate shows by name; an identifier that names no one stays as it is.

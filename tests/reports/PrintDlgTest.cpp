@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "GedcomLoading.h"
 #include "QtTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "app/Options.h"
@@ -69,13 +70,7 @@ class PrintDlgTest : public QObject {
         qputenv("TMPDIR", dir_.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
         gedcom_ = dir_.filePath("family.ged");
-        QFile file(gedcom_);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kFamily);
-        file.close();
-        collection_ = std::make_unique<WGEDCollection>(gedcom_.toStdString());
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(test::LoadGedcomText(collection_, gedcom_.toStdString(), kFamily));
     }
     void init() {
         WOptions::ResetToDefaults();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "GedcomLoading.h"
 #include "QtTestSupport.h"
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -116,14 +117,10 @@ void ReportsTest::cleanup() {
 }
 
 std::unique_ptr<WGEDCollection> ReportsTest::Load(const std::string& text) {
-    const QString path = dir_->filePath(QStringLiteral("family.ged"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return nullptr;
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    file.close();
-    auto collection = std::make_unique<WGEDCollection>(path.toStdString());
-    if (!collection->Load()) return nullptr;
-    collection->AfterLoad();
+    std::unique_ptr<WGEDCollection> collection;
+    if (!test::LoadGedcomText(collection,
+                              dir_->filePath(QStringLiteral("family.ged")).toStdString(), text))
+        return nullptr;
     return collection;
 }
 

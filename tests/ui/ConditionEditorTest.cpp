@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <fstream>
 
+#include "GedcomLoading.h"
 #include "QtTestSupport.h"
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -70,10 +70,7 @@ class ConditionEditorTest : public QObject {
         qputenv("TMPDIR", dir_.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toLocal8Bit());
         gedcom_ = dir_.filePath("family.ged").toStdString();
-        std::ofstream(gedcom_) << kFile;
-        collection_ = std::make_unique<WGEDCollection>(gedcom_);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(test::LoadGedcomText(collection_, gedcom_, kFile));
         context_.collection = collection_.get();
     }
     void init() {

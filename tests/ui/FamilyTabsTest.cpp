@@ -2,6 +2,7 @@
 // lands in which panel, stepping through the spouses of a man married
 // twice, the children grid and the side lists, the "+" buttons, the chart's
 // staggered layout, double-clicks, and both pages emptied without a file.
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -10,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <fstream>
 #include <memory>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FamilyTab.h"
@@ -78,11 +79,8 @@ class FamilyTabsTest : public QObject {
     void init() {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
-        const std::string path = dir_.filePath("family.ged").toStdString();
-        std::ofstream(path) << kFamily;
-        collection_ = std::make_unique<WGEDCollection>(path);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(
+            test::LoadGedcomText(collection_, dir_.filePath("family.ged").toStdString(), kFamily));
     }
     void cleanup() { collection_.reset(); }
 
@@ -138,6 +136,27 @@ class FamilyTabsTest : public QObject {
         QVERIFY(page.NextSpouseButton()->isHidden());  // Paul married once
         page.Refresh(Context(1));                      // back to John: from his first family
         QCOMPARE(page.SpousePanel()->Individual(), 2);
+    }
+
+    // The children grid's model keeps Qt's rules for item models through
+    // every change the page makes: another spouse, another person, a person
+    // without a family, and no file at all.
+    void familyGridModelKeepsTheModelContract() {
+        TFamilyPage page;
+        QAbstractItemModelTester tester(&page.GridModel(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        page.Refresh(Context(1));
+        QCOMPARE(page.GridModel().rowCount(), 2);
+        page.NextSpouse();
+        QCOMPARE(page.GridModel().rowCount(), 1);
+        page.Refresh(Context(5));
+        QCOMPARE(page.GridModel().rowCount(), 1);
+        page.Refresh(Context(16));  // Baby: no family of her own
+        QCOMPARE(page.GridModel().rowCount(), 0);
+        page.Refresh(Context(1));
+        page.Refresh(PageContext{});
+        QCOMPARE(page.GridModel().rowCount(), 0);
+        QCOMPARE(page.GridModel().ChildAt(0), 0);
     }
 
     void familyDoubleClicksChooseTheRightPerson() {

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
@@ -32,11 +32,8 @@ class FindBoxTest : public QObject {
     void init() {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
-        const std::string path = dir_.filePath("people.ged").toStdString();
-        std::ofstream(path) << kPeople;
-        collection_ = std::make_unique<WGEDCollection>(path);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(
+            test::LoadGedcomText(collection_, dir_.filePath("people.ged").toStdString(), kPeople));
         box_ = std::make_unique<QLineEdit>();
         modes_ = std::make_unique<WSelectionButton>();
         modes_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
@@ -126,10 +123,8 @@ class FindBoxTest : public QObject {
     }
 
     void namesInOtherScriptsAreFoundAndShown() {
-        auto scripts =
-            std::make_unique<WGEDCollection>(VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged");
-        QVERIFY(scripts->Load());
-        scripts->AfterLoad();
+        std::unique_ptr<WGEDCollection> scripts;
+        QVERIFY(test::LoadGedcom(scripts, VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged"));
         find_->Attach(scripts.get());
         scroller_->SetCollection(scripts.get());
         collection_ = std::move(scripts);

@@ -11,9 +11,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
 #include <memory>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/GeneralTab.h"
@@ -55,11 +55,8 @@ class GeneralTabsTest : public QObject {
     void init() {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
-        const std::string path = dir_.filePath("family.ged").toStdString();
-        std::ofstream(path) << kFamily;
-        collection_ = std::make_unique<WGEDCollection>(path);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(
+            test::LoadGedcomText(collection_, dir_.filePath("family.ged").toStdString(), kFamily));
         context_ = {};
         context_.collection = collection_.get();
         context_.active = 1;

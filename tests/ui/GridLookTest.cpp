@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
@@ -56,11 +56,7 @@ class GridLookTest : public QObject {
     void init() {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
-        const std::string path = dir_.filePath("grids.ged").toStdString();
-        std::ofstream(path) << kFile;
-        collection_ = std::make_unique<WGEDCollection>(path);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(test::LoadGedcomText(collection_, dir_.filePath("grids.ged").toStdString(), kFile));
         columns_ = std::make_unique<WListColumns>(collection_.get(), "TestList");
         columns_->SetColumnString(kColumns);
         list_ = std::make_unique<WColSortIterator>(collection_.get());
@@ -139,11 +135,10 @@ class GridLookTest : public QObject {
         for (int i = 1; i <= kPeople; ++i)
             text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME P /Q/\n1 BIRT\n2 DATE " +
                     (i == kPeople ? "BET 11 NOV 1888 AND 28 DEC 1899" : "1900") + "\n";
-        const std::string path = dir_.filePath("long.ged").toStdString();
-        std::ofstream(path) << text << "0 TRLR\n";
-        WGEDCollection collection(path);
-        QVERIFY(collection.Load());
-        collection.AfterLoad();
+        std::unique_ptr<WGEDCollection> loaded;
+        QVERIFY(test::LoadGedcomText(loaded, dir_.filePath("long.ged").toStdString(),
+                                     text + "0 TRLR\n"));
+        WGEDCollection& collection = *loaded;
         WListColumns columns(&collection, "TestLong");
         columns.SetColumnString(kColumns);
         WColSortIterator list(&collection);

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "dialogs/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
@@ -68,14 +69,9 @@ class IndScrollTest : public QObject {
   private:
     std::unique_ptr<WGEDCollection> Load(const std::string& text,
                                          const QString& name = QStringLiteral("family.ged")) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) return nullptr;
-        file.write(text.data(), static_cast<qint64>(text.size()));
-        file.close();
-        auto collection = std::make_unique<WGEDCollection>(path.toStdString());
-        if (!collection->Load()) return nullptr;
-        collection->AfterLoad();
+        std::unique_ptr<WGEDCollection> collection;
+        if (!test::LoadGedcomText(collection, dir_.filePath(name).toStdString(), text))
+            return nullptr;
         return collection;
     }
     // A scroller attached to a fresh copy of the family.

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <fstream>
 
+#include "GedcomLoading.h"
 #include "app/Options.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"
@@ -76,11 +76,7 @@ class ListTabsTest : public QObject {
     void init() {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
-        const std::string path = dir_.filePath("tabs.ged").toStdString();
-        std::ofstream(path) << kFile;
-        collection_ = std::make_unique<WGEDCollection>(path);
-        QVERIFY(collection_->Load());
-        collection_->AfterLoad();
+        QVERIFY(test::LoadGedcomText(collection_, dir_.filePath("tabs.ged").toStdString(), kFile));
         context_.collection = collection_.get();
         context_.active = 1;
         columns_ = std::make_unique<WListColumns>(nullptr, "TestList");
