@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <limits>
 
-#include "storage/TypedArrays.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 namespace {

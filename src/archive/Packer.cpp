@@ -8,10 +8,10 @@
 #include "archive/Compressor.h"
 #include "archive/GedcomEncoding.h"
 #include "archive/ViewerMark.h"
-#include "storage/MMF.h"
 #include "platform/FileHandle.h"
 #include "platform/OutputFile.h"
 #include "records/Date.h"
+#include "storage/MMF.h"
 
 namespace vx {
 namespace {

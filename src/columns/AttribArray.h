@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "storage/ABSArrayIndex.h"
 #include "records/Date.h"
+#include "storage/ABSArrayIndex.h"
 
 namespace vx {
 

@@ -256,8 +256,8 @@ void TLogoAppForm::BuildPages() {
         if (WOptions::GetFlag(opt::kShowHlPanel)) ShowHighlightingPage();
     };
     highlightedHooks.startBusyTimer = [this] { StartBusyTimer(); };
-    auto highlighted = std::make_unique<ListTab>(Tab::Highlighted, *pages_.list, *listColumns_, true,
-                                                 std::move(highlightedHooks));
+    auto highlighted = std::make_unique<ListTab>(Tab::Highlighted, *pages_.list, *listColumns_,
+                                                 true, std::move(highlightedHooks));
     listTab_ = list.get();
     highlightedTab_ = highlighted.get();
     tabs_ = MakeMainTabs(pages_, std::move(list), std::move(highlighted));

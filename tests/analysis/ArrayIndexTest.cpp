@@ -4,8 +4,8 @@
 
 #include "TestSupport.h"
 #include "analysis/ABSIterator.h"
-#include "storage/TypedArrays.h"
 #include "app/Services.h"
+#include "storage/TypedArrays.h"
 
 namespace vx {
 namespace {

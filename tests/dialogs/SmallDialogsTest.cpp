@@ -327,8 +327,8 @@ class SmallDialogsTest : public QObject {
         // Colours: the highlight strip.
         QCOMPARE(window->Ui().highlightStrip->palette().color(QPalette::Window), QColor(Qt::cyan));
         // The Individual tab's own box shows the new order setting.
-        auto* individual = qobject_cast<TIndividualPage*>(
-            window->Ui().pages->widget(Tab::Individual));
+        auto* individual =
+            qobject_cast<TIndividualPage*>(window->Ui().pages->widget(Tab::Individual));
         QVERIFY(individual->ChronologicalBox()->isChecked());
     }
 

@@ -305,8 +305,7 @@ class PrintDlgTest : public QObject {
         // The Family tab showing John's second marriage.
         window.Ui().scroller->GoToIndividual(1);
         window.SelectTab(Tab::Family);
-        static_cast<TFamilyPage*>(window.Ui().pages->widget(Tab::Family))
-            ->NextSpouse();
+        static_cast<TFamilyPage*>(window.Ui().pages->widget(Tab::Family))->NextSpouse();
         print->trigger();
         QCOMPARE(seen.page, int(kReportFamily));
         QCOMPARE(seen.individual, 1);

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/Errors.h"
 #include "storage/IntContainers.h"
 #include "storage/TypedArrays.h"
-#include "app/Errors.h"
 
 namespace vx {
 namespace {
