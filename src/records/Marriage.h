@@ -1,10 +1,10 @@
-// Families ("marriages"): husband, wife and children from the family links,
-// and the marriage event, sealing, citations and note of one FAM record.
+// Families ("marriages"): husband, wife and children, the marriage event,
+// sealing, citations and note, whatever file they come from.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "records/Event.h"
 

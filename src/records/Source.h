@@ -2,8 +2,8 @@
 // fact to a source, with a page).
 #pragma once
 
+#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "records/Note.h"
