@@ -1,11 +1,12 @@
 // Record objects of a GEDCOM collection: notes, sources, repositories and
 // the submitter, created on request.
+#include "gedcom/FamilyOrder.h"
 #include "gedcom/GEDCollection.h"
-#include "records/FamilyOrder.h"
-#include "records/Individual.h"
-#include "records/Note.h"
-#include "records/Repository.h"
-#include "records/Source.h"
+#include "gedcom/GEDIndividual.h"
+#include "gedcom/GEDMarriage.h"
+#include "gedcom/GEDNote.h"
+#include "gedcom/GEDRepository.h"
+#include "gedcom/GEDSource.h"
 
 namespace vx {
 

@@ -6,8 +6,6 @@
 
 namespace vx {
 
-class WGEDCollection;
-
 class WABSNote {
   public:
     virtual ~WABSNote() = default;
@@ -24,12 +22,6 @@ class WABSNote {
 
   private:
     std::vector<std::string> lines_;
-};
-
-// A NOTE record of the file; its text is read at creation.
-class WGEDNote : public WABSNote {
-  public:
-    WGEDNote(const WGEDCollection& collection, const char* recordLine);
 };
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include "app/Errors.h"
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
+#include "gedcom/GEDSource.h"
 #include "records/Note.h"
 #include "records/Repository.h"
 #include "records/Source.h"

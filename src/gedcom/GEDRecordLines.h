@@ -1,8 +1,10 @@
-// Walking the sub-lines of a GEDCOM structure.
+// Walking the sub-lines of a GEDCOM structure and reading their tags and
+// dates.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "gedcom/GEDTextMMF.h"
 #include "records/Date.h"
@@ -10,6 +12,14 @@
 namespace vx {
 
 class WGEDCollection;
+
+// At most this many citations are read per event, place, name or record.
+inline constexpr int kMaxCitations = 99;
+
+// Whether a line's tag is `tag`: four letters match bytes 2..5; a
+// three-letter tag needs a blank after it, and CHR and SSN also match at the
+// line end.
+bool TagMatches(const WTextMMF& text, const char* line, std::string_view tag);
 
 // The date of a DATE line, converted from the file's character set; null
 // for no line and for a line without a value, which counts as no date.

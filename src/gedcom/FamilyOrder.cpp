@@ -1,11 +1,12 @@
-#include "records/FamilyOrder.h"
+#include "gedcom/FamilyOrder.h"
 
 #include <memory>
 #include <vector>
 
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
-#include "records/Individual.h"
+#include "gedcom/GEDIndividual.h"
+#include "gedcom/GEDMarriage.h"
 
 namespace vx {
 namespace {

@@ -1,7 +1,7 @@
-#include "records/Repository.h"
+#include "gedcom/GEDRepository.h"
 
 #include "gedcom/GEDCollection.h"
-#include "records/RecordLines.h"
+#include "gedcom/GEDRecordLines.h"
 
 namespace vx {
 namespace {
