@@ -9,7 +9,7 @@
 #include "FuzzInput.h"
 #include "app/Errors.h"
 #include "app/Options.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 

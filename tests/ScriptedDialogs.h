@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "dialogs/ShareDlg.h"
-#include "reports/PrintDlg.h"
+#include "dialogs/PrintDlg.h"
 #include "ui/MainDialogs.h"
 
 namespace vx::test {

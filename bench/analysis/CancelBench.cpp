@@ -16,7 +16,7 @@
 
 #include "BenchSupport.h"
 #include "app/Services.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"

@@ -29,7 +29,7 @@
 
 #include "BenchSupport.h"
 #include "archive/Compressor.h"
-#include "archive/Packer.h"
+#include "packing/Packer.h"
 #include "archive/RESCompress.h"
 #include "archive/ViewerMark.h"
 #include "platform/FileHandle.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "highlight/HLGroup.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include <algorithm>
 
 #include "app/Services.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

@@ -29,8 +29,8 @@
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
 #include "records/Individual.h"
-#include "ui/IndInfoPanel.h"
-#include "ui/QtText.h"
+#include "widgets/IndInfoPanel.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

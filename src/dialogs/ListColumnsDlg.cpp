@@ -11,7 +11,7 @@
 
 #include "columns/Attrib.h"
 #include "columns/ListColumns.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/Options.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

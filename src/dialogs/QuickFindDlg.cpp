@@ -14,13 +14,13 @@
 
 #include "app/Options.h"
 #include "app/TextUtil.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
-#include "ui/IndInfoPanel.h"
-#include "ui/QtText.h"
+#include "widgets/IndInfoPanel.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -21,10 +21,10 @@
 
 #include "app/Errors.h"
 #include "app/Settings.h"
-#include "archive/Packer.h"
+#include "packing/Packer.h"
 #include "archive/SenderFacts.h"
 #include "archive/ViewerImage.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -15,7 +15,7 @@
 #include "app/Services.h"
 #include "app/Settings.h"
 #include "app/TextUtil.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "exports/DescendantsText.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "archive/Packer.h"
+#include "packing/Packer.h"
 
 namespace vx::tool {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/TextUtil.h"
-#include "archive/Packer.h"
+#include "packing/Packer.h"
 #include "archive/SenderFacts.h"
 #include "main/HtmlPack.h"
 #include "main/ToolArgs.h"

@@ -15,7 +15,7 @@
 #include "app/Options.h"
 #include "app/Settings.h"
 #include "app/TextUtil.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"

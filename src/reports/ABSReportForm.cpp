@@ -5,7 +5,7 @@
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -2,7 +2,7 @@
 
 #include "columns/ListColumns.h"
 #include "reports/ABSReportForm.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 #include <algorithm>
 

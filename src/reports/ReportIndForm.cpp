@@ -5,7 +5,7 @@
 #include "records/Event.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx::reports {
 

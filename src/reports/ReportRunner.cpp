@@ -1,6 +1,6 @@
 #include "reports/ReportRunner.h"
 
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"

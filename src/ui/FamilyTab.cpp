@@ -13,9 +13,9 @@
 #include "highlight/HLGroup.h"
 #include "ui/GeneralTab.h"
 #include "ui/GridWidths.h"
-#include "ui/IndInfoPanel.h"
+#include "widgets/IndInfoPanel.h"
 #include "ui/PageContext.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -8,11 +8,11 @@
 #include "app/TextUtil.h"
 #include "columns/AttributeIds.h"
 #include "columns/ColSortIterator.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
-#include "ui/IndScroll.h"
-#include "ui/QtText.h"
+#include "widgets/IndScroll.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "gedcom/GEDCollection.h"
 #include "ui/PageContext.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

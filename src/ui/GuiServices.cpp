@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "dialogs/WaitDialog.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

@@ -18,7 +18,7 @@
 #include "app/TextUtil.h"
 #include "highlight/Catalogue.h"
 #include "highlight/HLString.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -14,10 +14,10 @@
 
 #include "app/TextUtil.h"
 #include "dialogs/DatePick.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "records/Event.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/Options.h"
 #include "highlight/HLGroup.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

@@ -17,7 +17,7 @@
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "ui/GeneralTab.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -17,7 +17,7 @@
 #include "ui/GeneralTab.h"
 #include "ui/GridWidths.h"
 #include "ui/PanelTitleBar.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

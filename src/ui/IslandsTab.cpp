@@ -22,7 +22,7 @@
 #include "ui/GeneralTab.h"
 #include "ui/GridWidths.h"
 #include "ui/ListPage.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

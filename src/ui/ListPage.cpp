@@ -17,7 +17,7 @@
 #include "dialogs/ListColumnsDlg.h"
 #include "highlight/HLGroup.h"
 #include "ui/GridWidths.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

@@ -12,7 +12,7 @@
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
 #include "ui/PageContext.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 #include "widgets/FilePaths.h"
 
 namespace vx {

@@ -13,17 +13,17 @@
 #include "dialogs/FindDlg.h"
 #include "dialogs/OptionsDlg.h"
 #include "dialogs/QuickFindDlg.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
-#include "reports/PrintDlg.h"
+#include "dialogs/PrintDlg.h"
 #include "ui/FamilyTab.h"
 #include "ui/FindBox.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndScroll.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

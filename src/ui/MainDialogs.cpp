@@ -5,7 +5,7 @@
 #include "dialogs/CopyDialogs.h"
 #include "dialogs/InitHelpDialog.h"
 #include "dialogs/ShareDlg.h"
-#include "reports/PrintDlg.h"
+#include "dialogs/PrintDlg.h"
 
 namespace vx {
 namespace {

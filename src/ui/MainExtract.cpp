@@ -6,7 +6,7 @@
 #include "archive/SenderRecord.h"
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

@@ -15,11 +15,11 @@
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/MappingGuard.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndScroll.h"
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
 #include "ui/OpenedFileWatch.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 #include "ui/SenderPage.h"
 
 namespace vx {

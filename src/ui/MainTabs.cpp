@@ -9,7 +9,7 @@
 
 #include "app/Options.h"
 #include "app/Services.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "columns/ListColumns.h"
 #include "exports/DescendantsText.h"
 #include "exports/FamilyPage.h"

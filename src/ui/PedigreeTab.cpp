@@ -15,9 +15,9 @@
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
-#include "ui/IndInfoPanel.h"
+#include "widgets/IndInfoPanel.h"
 #include "ui/PageContext.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

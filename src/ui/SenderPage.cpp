@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "archive/SenderRecord.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

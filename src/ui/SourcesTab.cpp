@@ -20,7 +20,7 @@
 #include "records/Source.h"
 #include "ui/GeneralTab.h"
 #include "ui/GridWidths.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

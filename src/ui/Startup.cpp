@@ -13,7 +13,7 @@
 #include "ui/GuiServices.h"
 #include "ui/LoadProbe.h"
 #include "ui/LogoMain.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 #include "ui/SplashScreen.h"
 #include "ui/ViewerApplication.h"
 

@@ -7,7 +7,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/EmbeddedArchive.h"
 #include "archive/GedcomEncoding.h"
-#include "archive/Packer.h"
+#include "packing/Packer.h"
 #include "archive/ViewerMark.h"
 #include "storage/MMF.h"
 

@@ -9,7 +9,7 @@
 #include "DeepLines.h"
 #include "LoadedFileTest.h"
 #include "app/Services.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"

@@ -23,10 +23,10 @@
 #include "columns/ColSortIterator.h"
 #include "dialogs/FindDlg.h"
 #include "dialogs/QuickFindDlg.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
-#include "ui/IndInfoPanel.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndInfoPanel.h"
+#include "widgets/IndScroll.h"
 #include "ui/LogoMain.h"
 
 namespace vx {

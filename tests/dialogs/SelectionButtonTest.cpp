@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 

@@ -7,7 +7,7 @@
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "highlight/HLString.h"

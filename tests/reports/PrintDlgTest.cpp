@@ -26,9 +26,9 @@
 #include "app/Services.h"
 #include "gedcom/GEDCollection.h"
 #include "reports/ExportFilters.h"
-#include "reports/PrintDlg.h"
+#include "dialogs/PrintDlg.h"
 #include "ui/FamilyTab.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndScroll.h"
 #include "ui/LogoMain.h"
 #include "widgets/FilePaths.h"
 

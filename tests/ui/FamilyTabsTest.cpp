@@ -17,7 +17,7 @@
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FamilyTab.h"
-#include "ui/IndInfoPanel.h"
+#include "widgets/IndInfoPanel.h"
 #include "ui/PageContext.h"
 #include "ui/PedigreeTab.h"
 

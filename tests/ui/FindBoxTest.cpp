@@ -8,10 +8,10 @@
 
 #include "GedcomLoading.h"
 #include "app/Options.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FindBox.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndScroll.h"
 
 namespace vx {
 namespace {

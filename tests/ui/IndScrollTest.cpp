@@ -19,12 +19,12 @@
 
 #include "GedcomLoading.h"
 #include "app/Options.h"
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "records/Date.h"
-#include "ui/IndInfoPanel.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndInfoPanel.h"
+#include "widgets/IndScroll.h"
 
 namespace vx {
 namespace {

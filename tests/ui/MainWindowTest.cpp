@@ -29,7 +29,7 @@
 #include "dialogs/CopyDialogs.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/HighlightPanel.h"
-#include "ui/IndScroll.h"
+#include "widgets/IndScroll.h"
 #include "ui/IslandsPanel.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"

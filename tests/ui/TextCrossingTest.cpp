@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "gedcom/CharConvert.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

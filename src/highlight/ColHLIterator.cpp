@@ -1,4 +1,4 @@
-#include "columns/ColHLIterator.h"
+#include "highlight/ColHLIterator.h"
 
 #include "app/CancelPoll.h"
 #include "app/Services.h"

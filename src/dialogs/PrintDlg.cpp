@@ -1,4 +1,4 @@
-#include "reports/PrintDlg.h"
+#include "dialogs/PrintDlg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,8 +35,8 @@
 #include "records/Individual.h"
 #include "reports/ABSReportForm.h"
 #include "reports/ReportProgress.h"
-#include "ui/IndScroll.h"
-#include "ui/QtText.h"
+#include "widgets/IndScroll.h"
+#include "widgets/QtText.h"
 
 namespace vx::reports {
 namespace {

@@ -1,4 +1,4 @@
-#include "archive/Packer.h"
+#include "packing/Packer.h"
 
 #include <limits>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 #include "app/Win1252.h"
 

@@ -1,4 +1,4 @@
-#include "ui/IndScroll.h"
+#include "widgets/IndScroll.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,14 +15,14 @@
 #include <string>
 #include <utility>
 
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 #include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
-#include "ui/IndInfoPanel.h"
-#include "ui/QtText.h"
+#include "widgets/IndInfoPanel.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

@@ -1,4 +1,4 @@
-#include "dialogs/SelectionButton.h"
+#include "widgets/SelectionButton.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "ui/IndInfoPanel.h"
+#include "widgets/IndInfoPanel.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,7 +13,7 @@
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
 #include "records/Individual.h"
-#include "ui/QtText.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 
