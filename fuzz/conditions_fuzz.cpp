@@ -9,8 +9,8 @@
 #include "FuzzInput.h"
 #include "app/Errors.h"
 #include "app/Options.h"
-#include "highlight/ColHLIterator.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/ColHLIterator.h"
 #include "highlight/HLGroup.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "dialogs/ShareDlg.h"
 #include "dialogs/PrintDlg.h"
+#include "dialogs/ShareDlg.h"
 #include "ui/MainDialogs.h"
 
 namespace vx::test {

@@ -16,10 +16,10 @@
 
 #include "BenchSupport.h"
 #include "app/Services.h"
-#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/ColHLIterator.h"
 #include "highlight/HLGroup.h"
 
 namespace {

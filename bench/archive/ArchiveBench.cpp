@@ -29,9 +29,9 @@
 
 #include "BenchSupport.h"
 #include "archive/Compressor.h"
-#include "packing/Packer.h"
 #include "archive/RESCompress.h"
 #include "archive/ViewerMark.h"
+#include "packing/Packer.h"
 #include "platform/FileHandle.h"
 #include "platform/TempFiles.h"
 

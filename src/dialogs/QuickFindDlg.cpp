@@ -14,13 +14,13 @@
 
 #include "app/Options.h"
 #include "app/TextUtil.h"
-#include "widgets/SelectionButton.h"
 #include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Marriage.h"
 #include "widgets/IndInfoPanel.h"
 #include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

@@ -21,9 +21,9 @@
 
 #include "app/Errors.h"
 #include "app/Settings.h"
-#include "packing/Packer.h"
 #include "archive/SenderFacts.h"
 #include "archive/ViewerImage.h"
+#include "packing/Packer.h"
 #include "widgets/QtText.h"
 
 namespace vx {

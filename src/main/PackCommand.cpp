@@ -4,11 +4,11 @@
 #include <filesystem>
 
 #include "app/TextUtil.h"
-#include "packing/Packer.h"
 #include "archive/SenderFacts.h"
 #include "main/HtmlPack.h"
 #include "main/ToolArgs.h"
 #include "main/ToolCommands.h"
+#include "packing/Packer.h"
 #include "platform/ProgramPath.h"
 #include "privacy/LivingRule.h"
 

@@ -1,8 +1,8 @@
 #include "reports/ReportRunner.h"
 
-#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "gedcom/ABSCollection.h"
+#include "highlight/ColHLIterator.h"
 #include "records/Individual.h"
 #include "reports/ReportDesForm.h"
 #include "reports/ReportFamilyForm.h"

@@ -13,8 +13,8 @@
 #include "highlight/HLGroup.h"
 #include "ui/GeneralTab.h"
 #include "ui/GridWidths.h"
-#include "widgets/IndInfoPanel.h"
 #include "ui/PageContext.h"
+#include "widgets/IndInfoPanel.h"
 #include "widgets/QtText.h"
 
 namespace vx {

@@ -8,11 +8,11 @@
 #include "app/TextUtil.h"
 #include "columns/AttributeIds.h"
 #include "columns/ColSortIterator.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "widgets/IndScroll.h"
 #include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

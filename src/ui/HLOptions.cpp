@@ -14,10 +14,10 @@
 
 #include "app/TextUtil.h"
 #include "dialogs/DatePick.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "records/Event.h"
 #include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

@@ -34,7 +34,6 @@
 #include "app/WinPos.h"
 #include "columns/ListColumns.h"
 #include "dialogs/QuickFindDlg.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "platform/TempFiles.h"
@@ -45,7 +44,6 @@
 #include "ui/HLGuiColMan.h"
 #include "ui/HighlightPanel.h"
 #include "ui/HighlightStrip.h"
-#include "widgets/IndScroll.h"
 #include "ui/IndividualTab.h"
 #include "ui/IslandsPanel.h"
 #include "ui/IslandsTab.h"
@@ -54,10 +52,12 @@
 #include "ui/OpenTimings.h"
 #include "ui/PageContext.h"
 #include "ui/PedigreeTab.h"
-#include "widgets/QtText.h"
 #include "ui/SenderPage.h"
 #include "ui/SourcesTab.h"
 #include "ui/SplashScreen.h"
+#include "widgets/IndScroll.h"
+#include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

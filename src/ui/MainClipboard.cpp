@@ -12,8 +12,8 @@
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
 #include "ui/PageContext.h"
-#include "widgets/QtText.h"
 #include "widgets/FilePaths.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

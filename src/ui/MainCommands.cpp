@@ -12,18 +12,18 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/FindDlg.h"
 #include "dialogs/OptionsDlg.h"
+#include "dialogs/PrintDlg.h"
 #include "dialogs/QuickFindDlg.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
-#include "dialogs/PrintDlg.h"
 #include "ui/FamilyTab.h"
 #include "ui/FindBox.h"
-#include "widgets/IndScroll.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
+#include "widgets/IndScroll.h"
 #include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

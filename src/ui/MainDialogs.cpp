@@ -4,8 +4,8 @@
 
 #include "dialogs/CopyDialogs.h"
 #include "dialogs/InitHelpDialog.h"
-#include "dialogs/ShareDlg.h"
 #include "dialogs/PrintDlg.h"
+#include "dialogs/ShareDlg.h"
 
 namespace vx {
 namespace {

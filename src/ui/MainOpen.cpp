@@ -15,12 +15,12 @@
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/MappingGuard.h"
-#include "widgets/IndScroll.h"
 #include "ui/LogoMain.h"
 #include "ui/MainDialogs.h"
 #include "ui/OpenedFileWatch.h"
-#include "widgets/QtText.h"
 #include "ui/SenderPage.h"
+#include "widgets/IndScroll.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 namespace {

@@ -9,7 +9,6 @@
 
 #include "app/Options.h"
 #include "app/Services.h"
-#include "highlight/ColHLIterator.h"
 #include "columns/ListColumns.h"
 #include "exports/DescendantsText.h"
 #include "exports/FamilyPage.h"
@@ -19,6 +18,7 @@
 #include "exports/ListText.h"
 #include "exports/PedigreePage.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/ColHLIterator.h"
 #include "ui/DescendantsTab.h"
 #include "ui/FamilyTab.h"
 #include "ui/GeneralTab.h"

@@ -15,8 +15,8 @@
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
-#include "widgets/IndInfoPanel.h"
 #include "ui/PageContext.h"
+#include "widgets/IndInfoPanel.h"
 #include "widgets/QtText.h"
 
 namespace vx {

@@ -13,9 +13,9 @@
 #include "ui/GuiServices.h"
 #include "ui/LoadProbe.h"
 #include "ui/LogoMain.h"
-#include "widgets/QtText.h"
 #include "ui/SplashScreen.h"
 #include "ui/ViewerApplication.h"
+#include "widgets/QtText.h"
 
 namespace vx {
 

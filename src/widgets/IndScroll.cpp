@@ -15,7 +15,6 @@
 #include <string>
 #include <utility>
 
-#include "widgets/SelectionButton.h"
 #include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
@@ -23,6 +22,7 @@
 #include "records/Marriage.h"
 #include "widgets/IndInfoPanel.h"
 #include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 

@@ -7,8 +7,8 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/EmbeddedArchive.h"
 #include "archive/GedcomEncoding.h"
-#include "packing/Packer.h"
 #include "archive/ViewerMark.h"
+#include "packing/Packer.h"
 #include "storage/MMF.h"
 
 namespace vx::test {

@@ -9,10 +9,10 @@
 #include "DeepLines.h"
 #include "LoadedFileTest.h"
 #include "app/Services.h"
-#include "highlight/ColHLIterator.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/ColHLIterator.h"
 #include "highlight/HLGroup.h"
 
 namespace vx {

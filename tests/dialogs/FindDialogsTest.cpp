@@ -23,11 +23,11 @@
 #include "columns/ColSortIterator.h"
 #include "dialogs/FindDlg.h"
 #include "dialogs/QuickFindDlg.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
+#include "ui/LogoMain.h"
 #include "widgets/IndInfoPanel.h"
 #include "widgets/IndScroll.h"
-#include "ui/LogoMain.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

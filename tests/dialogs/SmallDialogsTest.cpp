@@ -27,12 +27,12 @@
 #include "ui/DescendantsTab.h"
 #include "ui/FamilyTab.h"
 #include "ui/HighlightStrip.h"
-#include "widgets/IndInfoPanel.h"
-#include "widgets/IndScroll.h"
 #include "ui/IndividualTab.h"
 #include "ui/IslandsTab.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
+#include "widgets/IndInfoPanel.h"
+#include "widgets/IndScroll.h"
 
 namespace vx {
 namespace {

@@ -7,8 +7,8 @@
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
-#include "highlight/ColHLIterator.h"
 #include "gedcom/GEDCollection.h"
+#include "highlight/ColHLIterator.h"
 #include "highlight/HLGroup.h"
 #include "highlight/HLString.h"
 

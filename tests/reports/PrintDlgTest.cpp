@@ -24,13 +24,13 @@
 #include "ScriptedDialogs.h"
 #include "app/Options.h"
 #include "app/Services.h"
+#include "dialogs/PrintDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "reports/ExportFilters.h"
-#include "dialogs/PrintDlg.h"
 #include "ui/FamilyTab.h"
-#include "widgets/IndScroll.h"
 #include "ui/LogoMain.h"
 #include "widgets/FilePaths.h"
+#include "widgets/IndScroll.h"
 
 namespace vx::reports {
 namespace {

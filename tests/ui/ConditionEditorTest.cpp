@@ -19,17 +19,17 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "dialogs/DatePick.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/Catalogue.h"
 #include "highlight/HLGroup.h"
 #include "ui/HLGuiColMan.h"
 #include "ui/HighlightPanel.h"
 #include "ui/HighlightStrip.h"
-#include "widgets/IndScroll.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
+#include "widgets/IndScroll.h"
 #include "widgets/QtText.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

@@ -17,9 +17,9 @@
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FamilyTab.h"
-#include "widgets/IndInfoPanel.h"
 #include "ui/PageContext.h"
 #include "ui/PedigreeTab.h"
+#include "widgets/IndInfoPanel.h"
 
 namespace vx {
 namespace {

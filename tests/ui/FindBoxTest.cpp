@@ -8,10 +8,10 @@
 
 #include "GedcomLoading.h"
 #include "app/Options.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/FindBox.h"
 #include "widgets/IndScroll.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

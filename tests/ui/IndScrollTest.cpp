@@ -19,12 +19,12 @@
 
 #include "GedcomLoading.h"
 #include "app/Options.h"
-#include "widgets/SelectionButton.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "records/Date.h"
 #include "widgets/IndInfoPanel.h"
 #include "widgets/IndScroll.h"
+#include "widgets/SelectionButton.h"
 
 namespace vx {
 namespace {

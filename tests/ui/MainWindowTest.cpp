@@ -29,12 +29,12 @@
 #include "dialogs/CopyDialogs.h"
 #include "gedcom/GEDCollection.h"
 #include "ui/HighlightPanel.h"
-#include "widgets/IndScroll.h"
 #include "ui/IslandsPanel.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
 #include "ui/SenderPage.h"
 #include "ui/Startup.h"
+#include "widgets/IndScroll.h"
 
 namespace vx {
 namespace {

@@ -22,14 +22,14 @@
 #include "app/Services.h"
 #include "app/Settings.h"
 #include "archive/ViewerMark.h"
+#include "dialogs/PrintDlg.h"
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/MappingGuard.h"
-#include "dialogs/PrintDlg.h"
-#include "widgets/IndScroll.h"
 #include "ui/LogoMain.h"
 #include "ui/OpenedFileWatch.h"
 #include "ui/SenderPage.h"
+#include "widgets/IndScroll.h"
 
 namespace vx {
 namespace {
