@@ -91,6 +91,8 @@ class OpenShareTest : public QObject {
 
   private:
     std::unique_ptr<TLogoAppForm> Window(const std::string& start);
+    // The share dialog's view of the test family, without a window.
+    TShareSource FamilySource() const;
 
     QTemporaryDir dir_;
     RecordingServices services_;
@@ -131,6 +133,15 @@ std::unique_ptr<TLogoAppForm> OpenShareTest::Window(const std::string& start) {
     QTest::qWait(50);
     if (!QTest::qWaitFor([&] { return !window->IsLoading(); }, 20000)) return nullptr;
     return window;
+}
+
+TShareSource OpenShareTest::FamilySource() const {
+    TShareSource source;
+    source.GedcomPath = gedcom_;
+    source.FileName = "family.ged";
+    source.ProgramPath = program_;
+    source.IndividualCount = 4;
+    return source;
 }
 
 void OpenShareTest::startsWithWelcomeAndOpensFromTheDialog() {
@@ -252,12 +263,7 @@ void OpenShareTest::shareWritesAFileTheToolReadsBack() {
 }
 
 void OpenShareTest::factsThatDoNotFitAreRefusedAsTyped() {
-    TShareSource source;
-    source.GedcomPath = gedcom_;
-    source.FileName = "family.ged";
-    source.ProgramPath = program_;
-    source.IndividualCount = 4;
-    TShareDlg dialog(nullptr, source);
+    TShareDlg dialog(nullptr, FamilySource());
     dialog.show();
     auto* title = static_cast<QLineEdit*>(dialog.Editor("Title"));
     auto* phone = static_cast<QLineEdit*>(dialog.Editor("Phone"));
@@ -286,12 +292,7 @@ void OpenShareTest::factsThatDoNotFitAreRefusedAsTyped() {
 }
 
 void OpenShareTest::cancelStopsPackingAndSavesNothing() {
-    TShareSource source;
-    source.GedcomPath = gedcom_;
-    source.FileName = "family.ged";
-    source.ProgramPath = program_;
-    source.IndividualCount = 4;
-    TShareDlg dialog(nullptr, source);
+    TShareDlg dialog(nullptr, FamilySource());
     dialog.show();
     const QString output = dir_.filePath("cancelled");
     dialog.OutputPath()->setText(output);
