@@ -2,6 +2,7 @@
 // blood relations, parents, spouses, siblings and children, and the
 // longest lines. Most of them mark everybody at preparation.
 #include <algorithm>
+#include <limits>
 
 #include "analysis/RelationShipCalc.h"
 #include "app/Errors.h"
@@ -13,8 +14,8 @@
 namespace vx {
 namespace {
 
-// "Unlimited" generations.
-constexpr int32_t kAllGenerations = 65535;
+// Generations 0 means every generation: no line is longer than this.
+constexpr int32_t kAllGenerations = std::numeric_limits<int32_t>::max();
 
 // An individual number the parameter must hold.
 int32_t IndividualParam(const std::string& text) {

@@ -520,5 +520,21 @@ TEST_F(ConditionTest, DeepLineForEverybody) {
     }
 }
 
+// Generations 0 means all of them, however deep the line: past the
+// largest count a user can type.
+TEST_F(ConditionTest, AllGenerationsHaveNoDepthLimit) {
+    const int32_t n = kLargestCountParam + 1000;
+    collection_ = LoadText(test::ChainGedcom(n), "line.ged");
+    for (const std::string& condition : {std::string("21:1^0"), "22:" + std::to_string(n) + "^0"}) {
+        WHLGroup group(collection_.get());
+        group.SetConditionString(condition);
+        group.Refresh();
+        int32_t count = 0;
+        for (int32_t i = n; i >= 1; --i)
+            count += group.IsHighlighted(i) ? 1 : 0;
+        EXPECT_EQ(count, n - 1) << condition;
+    }
+}
+
 }  // namespace
 }  // namespace vx
