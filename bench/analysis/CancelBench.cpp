@@ -8,7 +8,6 @@
 // through. Reported: the time from the press to the work's return, against
 // the half-second goal, next to the load time of the same file.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -132,8 +131,7 @@ int Run(int argc, char** argv) {
         ParseFileArguments(argc, argv, kProgram,
                            "usage: vellacor-bench-cancel [--keep DIR] [--repeat N]\n"
                            "  (the depth comes from VELLACOR_DEEP_GENERATIONS, default 100000)\n");
-    const char* depth = std::getenv("VELLACOR_DEEP_GENERATIONS");
-    const int32_t n = depth ? std::atoi(depth) : kDefaultGenerations;
+    const int32_t n = DeepGenerations(kDefaultGenerations);
     RunFile(WriteLine(arguments.folder, n, false), "a line with mothers", arguments.repeat);
     RunFile(WriteLine(arguments.folder, n, true), "the line collapsing at the top",
             arguments.repeat);

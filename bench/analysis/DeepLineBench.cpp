@@ -5,7 +5,6 @@
 // open + load time of the same file in the same run. Takes the shared
 // benchmark arguments; only --keep and --repeat matter here.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -61,8 +60,7 @@ int Run(int argc, char** argv) {
         ParseFileArguments(argc, argv, kProgram,
                            "usage: vellacor-bench-deep-line [--keep DIR] [--repeat N]\n"
                            "  (the depth comes from VELLACOR_DEEP_GENERATIONS, default 100000)\n");
-    const char* depth = std::getenv("VELLACOR_DEEP_GENERATIONS");
-    const int32_t n = depth ? std::atoi(depth) : kDefaultGenerations;
+    const int32_t n = DeepGenerations(kDefaultGenerations);
     const std::string path = WriteLine(arguments.folder, n);
     WarmUp(path);
     const Measurement load = Measure("open + load + order", arguments.repeat, 0, [&] {

@@ -136,6 +136,11 @@ uint64_t LeadingNumber(const std::string& text) {
     return std::strtoull(text.c_str(), nullptr, 10);
 }
 
+int32_t DeepGenerations(int32_t fallback) {
+    const char* depth = std::getenv("VELLACOR_DEEP_GENERATIONS");
+    return depth ? std::atoi(depth) : fallback;
+}
+
 uint64_t WarmUp(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) throw std::runtime_error("cannot read " + path);

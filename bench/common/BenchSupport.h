@@ -58,6 +58,10 @@ uint64_t LeadingNumber(const std::string& text);
 // Reads the whole file once, so that timings start from the page cache.
 uint64_t WarmUp(const std::string& path);
 
+// The depth of the deep-line benchmarks: VELLACOR_DEEP_GENERATIONS, or
+// `fallback` when it is not set.
+int32_t DeepGenerations(int32_t fallback);
+
 struct Measurement {
     std::string name;
     double seconds = 0;  // best run
