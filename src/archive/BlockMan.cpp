@@ -2,11 +2,9 @@
 
 namespace vx {
 
-static_assert(TBlockMan::kMaxEntries < (1 << 24), "a row number must fit in 24 bits");
+static_assert(TBlockMan::kMaxEntries <= TBlockMan::kLinkMask, "a row number must fit in a link");
 
 TBlockMan::TBlockMan()
-    : bytes_(new uint8_t[kMaxEntries]),
-      rows_(new uint32_t[kMaxEntries]),
-      backRows_(new uint32_t[kMaxEntries]) {}
+    : bytes_(new uint8_t[kMaxEntries]), links_(new uint8_t[kMaxEntries * kLinkBytes + 1]()) {}
 
 }  // namespace vx

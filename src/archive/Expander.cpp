@@ -1,6 +1,7 @@
 #include "archive/Expander.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 #include <numeric>
 
@@ -9,6 +10,7 @@
 #include "archive/ArchiveHeader.h"
 #include "archive/BlockMan.h"
 #include "archive/Crc32.h"
+#include "archive/RowWalk.h"
 
 namespace vx {
 namespace {
@@ -52,15 +54,10 @@ int TExpander::DecodeBlock(TBitFile& bits, const TBlockFrame& frame, bool& crcMa
                               " or sentinel position " + std::to_string(header.SentinelPos) +
                               " lies beyond its " + std::to_string(n) + " bytes.");
     const int sentinelPos = static_cast<int>(header.SentinelPos);
-    UndoMoveToFront(n, sentinelPos);
+    UndoMoveToFront(n);
     UndoBlockSort(n, sentinelPos, static_cast<int>(header.StartIndex));
 
-    const uint8_t* bytes = areas_.Bytes();
-    crcMatches = Crc32(bytes, static_cast<size_t>(n)) == header.BlockCRC;
-    if (!crcMatches) {
-        WalkForward(n, static_cast<int>(header.StartIndex));
-        crcMatches = Crc32(bytes, static_cast<size_t>(n)) == header.BlockCRC;
-    }
+    crcMatches = Crc32(areas_.Bytes(), static_cast<size_t>(n)) == header.BlockCRC;
     return n;
 }
 
@@ -94,83 +91,70 @@ int TExpander::DecodeIndices(TBitFile& bits) {
     return n;
 }
 
-// Indices back to bytes, placed around the sentinel's position; each row's
-// byte goes into the low 8 bits of the row table.
-void TExpander::UndoMoveToFront(int n, int sentinelPos) {
+// Indices back to the transformed sequence, in place. Most indices are
+// small: the front eight bytes of the list are moved as one 64-bit word in a
+// register, which also spares the next read a stall on a wide store it
+// cannot be forwarded from.
+void TExpander::UndoMoveToFront(int n) {
+    static_assert(std::endian::native == std::endian::little, "the list's front is read as a word");
+    constexpr uint8_t kWordBytes = 8;
     std::array<uint8_t, 256> list;
     std::iota(list.begin(), list.end(), 0);
-    const uint8_t* indices = areas_.Bytes();
-    uint32_t* rows = areas_.Rows();
+    uint8_t* bytes = areas_.Bytes();
     counts_.fill(0);
-    auto decode = [this, &list](uint8_t index) {
-        const uint8_t b = list[index];
-        ++counts_[b];
-        if (index != 0) {
+    for (int k = 0; k < n; ++k) {
+        const uint8_t index = bytes[k];
+        uint8_t b;
+        if (index < kWordBytes) {
+            uint64_t front;
+            std::memcpy(&front, list.data(), sizeof front);
+            const unsigned shift = 8u * index;
+            b = static_cast<uint8_t>(front >> shift);
+            // Bytes 0 to index move up by one; the rest stay.
+            const uint64_t moved = (uint64_t{2} << (shift + 7)) - 1;
+            front = ((front << 8) & moved) | (front & ~moved) | b;
+            std::memcpy(list.data(), &front, sizeof front);
+        } else {
+            b = list[index];
             std::memmove(&list[1], &list[0], index);
             list[0] = b;
         }
-        return b;
-    };
-    for (int k = 0; k < sentinelPos; ++k)
-        rows[k] = decode(indices[k]);
-    for (int k = sentinelPos; k < n; ++k)
-        rows[k + 1] = decode(indices[k]);
-    rows[sentinelPos] = 0;
+        ++counts_[b];
+        bytes[k] = b;
+    }
 }
 
-// The inverse transform by counting: the sentinel sorts below every byte and
-// occurs once, so row 0 of the sorted order is the sentinel's.
+// The inverse transform by counting. The transformed sequence has n + 1
+// rows: the n bytes with the sentinel placed at sentinelPos. The sentinel
+// sorts below every byte and occurs once, so row 0 of the sorted order is
+// its own, and each byte value b owns the rows [first[b], first[b + 1]).
+//
+// The bytes are those of the walk from the start row: the first is the
+// transformed sequence's byte at the start row, each further one the byte
+// value owning the row the walk is leaving. A damaged block (a start row
+// that is not the block's) reads the same way, so it reads the same whoever
+// decodes it; a walk through row 0 yields the sentinel as a zero byte.
 void TExpander::UndoBlockSort(int n, int sentinelPos, int startIndex) {
-    uint32_t* rows = areas_.Rows();
-    uint32_t* back = areas_.BackRows();
+    uint8_t* bytes = areas_.Bytes();
+    std::array<uint32_t, 257> first;
     std::array<uint32_t, 256> next;
     uint32_t sum = 1;
     for (int b = 0; b < 256; ++b) {
-        next[b] = sum;
+        first[b] = next[b] = sum;
         sum += counts_[b];
     }
-    for (int p = 0; p <= n; ++p) {
-        if (p == sentinelPos) continue;
-        const uint32_t byte = rows[p] & 0xFF;
-        const uint32_t row = next[byte]++;
-        rows[row] |= static_cast<uint32_t>(p) << 8;
-        back[p] = row << 8 | byte;
-    }
-    rows[0] |= static_cast<uint32_t>(sentinelPos) << 8;
-    back[sentinelPos] = 0;
+    first[256] = sum;
+    for (int p = 0; p < sentinelPos; ++p)
+        areas_.SetLink(next[bytes[p]]++, static_cast<uint32_t>(p));
+    for (int p = sentinelPos + 1; p <= n; ++p)
+        areas_.SetLink(next[bytes[p - 1]]++, static_cast<uint32_t>(p));
+    areas_.SetLink(0, static_cast<uint32_t>(sentinelPos));
 
-    // Each step of the walk waits for the memory read of the one before, so
-    // the block is walked from both ends at once: forwards from the start
-    // row, backwards from row 0, whose byte is the block's last. For a sound
-    // block the two halves meet exactly.
-    uint8_t* out = areas_.Bytes();
-    uint32_t forward = static_cast<uint32_t>(startIndex);
-    uint32_t backward = 0;
-    int head = 0;
-    int tail = n - 1;
-    for (; head < tail; ++head, --tail) {
-        const uint32_t ahead = rows[forward];
-        const uint32_t behind = back[backward];
-        out[head] = static_cast<uint8_t>(ahead);
-        out[tail] = static_cast<uint8_t>(behind);
-        forward = ahead >> 8;
-        backward = behind >> 8;
-    }
-    if (head == tail) out[head] = static_cast<uint8_t>(rows[forward]);
-}
-
-// The forward walk alone. In a damaged block (a start row that is not the
-// block's) the two ends disagree; its bytes are then those of the plain walk
-// from the start row, so a damaged block reads the same whoever decodes it.
-void TExpander::WalkForward(int n, int startIndex) {
-    const uint32_t* rows = areas_.Rows();
-    uint8_t* out = areas_.Bytes();
-    uint32_t row = static_cast<uint32_t>(startIndex);
-    for (int j = 0; j < n; ++j) {
-        const uint32_t entry = rows[row];
-        out[j] = static_cast<uint8_t>(entry);
-        row = entry >> 8;
-    }
+    if (n == 0) return;
+    const int start = startIndex;
+    bytes[0] = start == sentinelPos ? 0 : bytes[start < sentinelPos ? start : start - 1];
+    TRowWalk(areas_, first)
+        .Write(static_cast<uint32_t>(start), bytes + 1, static_cast<uint32_t>(n - 1));
 }
 
 }  // namespace vx

@@ -44,9 +44,8 @@ class TExpander {
 
   private:
     int DecodeIndices(TBitFile& bits);
-    void UndoMoveToFront(int n, int sentinelPos);
+    void UndoMoveToFront(int n);
     void UndoBlockSort(int n, int sentinelPos, int startIndex);
-    void WalkForward(int n, int startIndex);
 
     THeadAriModel model_;
     std::array<uint32_t, 256> counts_{};  // occurrences of each byte in the block

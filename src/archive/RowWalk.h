@@ -1,0 +1,92 @@
+// The last stage of block decoding: the walk through the inverse
+// transform's successor table that puts a block's bytes in order.
+//
+// Each step of a walk waits for the memory read of the step before, so one
+// walk leaves the processor idle most of the time. The rows are therefore
+// cut into segments at every kSegmentRows-th row, and several segments are
+// walked at once, twice: first to learn each segment's length and where it
+// leads, then to write its bytes where they belong. A table that is not one
+// ring through every row (only a damaged block has one) is walked the plain
+// way instead, so the bytes never depend on how they were found.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "archive/BlockMan.h"
+
+namespace vx {
+
+class TRowWalk {
+  public:
+    // `first[b]` is the first row owned by byte value b (rows are sorted by
+    // their byte; row 0 is the sentinel's, so first[0] is 1) and
+    // `first[256]` the number of rows.
+    TRowWalk(const TBlockMan& areas, const std::array<uint32_t, 257>& first);
+
+    // out[j], for j below count, is the byte value owning row j of the walk
+    // that starts at row `start` and goes from each row to its link.
+    // Row 0 reads as a zero byte.
+    void Write(uint32_t start, uint8_t* out, uint32_t count);
+
+    // The same, one step after another: the reference the segmented walk
+    // must equal, and the way a damaged table is read.
+    void WritePlain(uint32_t start, uint8_t* out, uint32_t count) const;
+
+    static constexpr int kSegmentShift = 10;
+    static constexpr uint32_t kSegmentRows = 1u << kSegmentShift;
+
+  private:
+    static constexpr int kLanes = 8;  // segments walked at once
+    static constexpr int kMaxSegments = 2 + (TBlockMan::kMaxEntries >> kSegmentShift);
+    static constexpr uint32_t kUnplaced = UINT32_MAX;
+
+    struct Lane {
+        uint32_t row;
+        uint32_t segment;
+        uint32_t steps;  // taken so far (first pass) or left to write (second)
+        uint32_t at;     // where the next byte goes (second pass)
+    };
+
+    uint8_t Owner(uint32_t row) const {
+        unsigned b = coarseOwner_[row >> kOwnerShift];
+        while (first_[b + 1] <= row)
+            ++b;
+        return static_cast<uint8_t>(b);
+    }
+    bool IsSegmentStart(uint32_t row) const { return row % kSegmentRows == 0 || row == start_; }
+    // Segment 0 starts at the walk's start row; segment k + 1 at row
+    // k * kSegmentRows (unused when that is the start row).
+    uint32_t SegmentOf(uint32_t row) const {
+        return row == start_ ? 0 : 1 + (row >> kSegmentShift);
+    }
+    uint32_t SegmentStart(uint32_t segment) const {
+        return segment == 0 ? start_ : (segment - 1) << kSegmentShift;
+    }
+    // The next segment not yet handed to a lane, or false.
+    bool NextSegment(uint32_t& handed, uint32_t& segment) const;
+
+    // First pass; false when the rows are not one ring.
+    bool Measure();
+    // Orders the segments from the start row; false when they do not chain
+    // into one ring through every row.
+    bool Place();
+    void WriteSegments(uint8_t* out, uint32_t count);
+
+    // Rows per coarse step of the owner table: a table entry gives the
+    // lowest candidate, a short scan the owner. This runs beside the walk's
+    // chain of reads, so it costs almost nothing.
+    static constexpr int kOwnerShift = 10;
+
+    const TBlockMan& areas_;
+    const std::array<uint32_t, 257>& first_;
+    std::array<uint8_t, (TBlockMan::kMaxEntries >> kOwnerShift) + 1> coarseOwner_;
+    uint32_t rows_;
+    uint32_t start_ = 0;
+    uint32_t segmentSlots_ = 0;  // segment numbers in use: below this
+    std::array<uint32_t, kMaxSegments> length_;
+    std::array<uint32_t, kMaxSegments> successor_;
+    std::array<uint32_t, kMaxSegments> offset_;
+};
+
+}  // namespace vx
