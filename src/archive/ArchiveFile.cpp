@@ -62,23 +62,17 @@ void TBufferedFileStream::SmartSeek(int64_t offset) {
     refillPending_ = true;
 }
 
-uint32_t TBitFile::ReadBits(int n) {
-    uint32_t value = 0;
-    for (int i = 0; i < n; ++i)
-        value = (value << 1) | static_cast<uint32_t>(ReadBit());
-    return value;
-}
-
-void TBitFile::FetchRack() {
+void TBitFile::FetchByte() {
+    uint8_t byte = 0;
     if (taken_ < limit_) {
         bool ok = false;
-        rack_ = ReadByte(ok);
-    } else if (taken_ - limit_ < kZeroAllowance) {
-        rack_ = 0;
-    } else {
+        byte = ReadByte(ok);
+    } else if (taken_ - limit_ >= kZeroAllowance) {
         throw ETooManyBytes();
     }
     ++taken_;
+    window_ = window_ << 8 | byte;
+    bitsLeft_ += 8;
 }
 
 namespace {

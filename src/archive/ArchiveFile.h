@@ -2,6 +2,7 @@
 // that feeds the block decoder, and the archive as opened for expansion.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -72,29 +73,36 @@ class TBitFile : public TBufferedFileStream {
         limit_ = limit;
         taken_ = 0;
     }
+    // Drops what is left of the current byte: the next bit read is the
+    // first of the next byte.
     void ResetBits() {
-        mask_ = 128;
-        rack_ = 0;
+        window_ = 0;
+        bitsLeft_ = 0;
     }
-    int ReadBit() {
-        if (mask_ == 128) FetchRack();
-        const int bit = (rack_ & mask_) != 0;
-        mask_ >>= 1;
-        if (mask_ == 0) mask_ = 128;
-        return bit;
+    int ReadBit() { return static_cast<int>(ReadBits(1)); }
+    // The next n bits (n <= kMaxBitsAtOnce), the first one most significant.
+    // Bytes are fetched only when a bit of theirs is needed, so a block that
+    // runs past its allowance fails at the same bit however it is read.
+    uint32_t ReadBits(int n) {
+        assert(n >= 0 && n <= kMaxBitsAtOnce);
+        while (bitsLeft_ < n)
+            FetchByte();
+        bitsLeft_ -= n;
+        return (window_ >> bitsLeft_) & ((1u << n) - 1);
     }
-    // The next n bits (n <= 32), the first one most significant.
-    uint32_t ReadBits(int n);
+    static constexpr int kMaxBitsAtOnce = 24;
 
     // Bytes fetched since the budget was set (zero bytes included).
     int64_t Taken() const { return taken_; }
     int64_t Limit() const { return limit_; }
 
   private:
-    void FetchRack();
+    // Appends the next byte of the block (or an allowed zero byte) to the
+    // window.
+    void FetchByte();
 
-    unsigned rack_ = 0;
-    unsigned mask_ = 128;
+    uint32_t window_ = 0;  // the unread bits are its low bitsLeft_ bits
+    int bitsLeft_ = 0;
     int64_t limit_ = kNoLimit;
     int64_t taken_ = 0;
 };

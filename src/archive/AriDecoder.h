@@ -3,7 +3,9 @@
 // [Low, High], so every step yields a symbol and nothing can overrun.
 #pragma once
 
+#include <bit>
 #include <cassert>
+#include <cstdint>
 
 #include "archive/AriModel.h"
 
@@ -46,24 +48,7 @@ class TStrucAriDecoder {
         const int result = m.IndexToSymbol[slot];
         High = Low + (range * m.CumFreq[slot - 1]) / total - 1;
         Low = Low + (range * m.CumFreq[slot]) / total;
-        for (;;) {
-            if (High < kCodeHalf) {
-                // nothing to subtract
-            } else if (Low >= kCodeHalf) {
-                Value -= kCodeHalf;
-                Low -= kCodeHalf;
-                High -= kCodeHalf;
-            } else if (Low >= kCodeQuarter && High < kCodeThreeQuarters) {
-                Value -= kCodeQuarter;
-                Low -= kCodeQuarter;
-                High -= kCodeQuarter;
-            } else {
-                break;
-            }
-            Low = 2 * Low;
-            High = 2 * High + 1;
-            Value = 2 * Value + bits_.ReadBit();
-        }
+        Renormalize();
         m.Update(slot);
         return result;
     }
@@ -80,6 +65,33 @@ class TStrucAriDecoder {
     int Value = 0;
 
   private:
+    // Widens [Low, High] again, shifting in a coded bit for each doubling.
+    // Step by step this is: while both bounds lie in one half, drop that
+    // half; then, while they straddle the middle inside the middle half,
+    // drop the outer quarters. Each loop's number of steps can be read off
+    // the bounds' bits, so the coded bits are taken in two reads.
+    void Renormalize() {
+        // Leading bits on which Low and High agree: each halving keeps them.
+        const int halvings = std::countl_zero(static_cast<uint16_t>(Low ^ High));
+        if (halvings > 0) {
+            Low = (Low << halvings) & kCodeTop;
+            High = ((High << halvings) & kCodeTop) | ((1 << halvings) - 1);
+            Value = ((Value << halvings) & kCodeTop) | static_cast<int>(bits_.ReadBits(halvings));
+        }
+        // Now Low < kCodeHalf <= High. Each middle step needs Low's next bit
+        // to be 1 and High's 0 (Low in the second quarter, High in the
+        // third); it keeps the top bit and drops the one below it.
+        const auto middle = static_cast<uint16_t>((Low & ~High) << 1);
+        const int steps = std::countl_one(middle);
+        if (steps > 0) {
+            constexpr int kBelowHalf = kCodeHalf - 1;
+            Low = (Low & kCodeHalf) | ((Low << steps) & kBelowHalf);
+            High = (High & kCodeHalf) | ((High << steps) & kBelowHalf) | ((1 << steps) - 1);
+            Value = (Value & kCodeHalf) | ((Value << steps) & kBelowHalf) |
+                    static_cast<int>(bits_.ReadBits(steps));
+        }
+    }
+
     BitSource& bits_;
 };
 
