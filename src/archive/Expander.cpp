@@ -10,7 +10,6 @@
 #include "archive/ArchiveHeader.h"
 #include "archive/BlockMan.h"
 #include "archive/Crc32.h"
-#include "archive/RowWalk.h"
 
 namespace vx {
 namespace {
@@ -153,8 +152,8 @@ void TExpander::UndoBlockSort(int n, int sentinelPos, int startIndex) {
     if (n == 0) return;
     const int start = startIndex;
     bytes[0] = start == sentinelPos ? 0 : bytes[start < sentinelPos ? start : start - 1];
-    TRowWalk(areas_, first)
-        .Write(static_cast<uint32_t>(start), bytes + 1, static_cast<uint32_t>(n - 1));
+    walk_.SetOwners(first);
+    walk_.Write(static_cast<uint32_t>(start), bytes + 1, static_cast<uint32_t>(n - 1));
 }
 
 }  // namespace vx

@@ -11,6 +11,7 @@
 #include "archive/AriDecoder.h"
 #include "archive/AriModel.h"
 #include "archive/BlockMan.h"
+#include "archive/RowWalk.h"
 
 namespace vx {
 
@@ -50,6 +51,7 @@ class TExpander {
     THeadAriModel model_;
     std::array<uint32_t, 256> counts_{};  // occurrences of each byte in the block
     TBlockMan areas_;
+    TRowWalk walk_{areas_};
 };
 
 }  // namespace vx

@@ -4,8 +4,9 @@
 
 namespace vx {
 
-TRowWalk::TRowWalk(const TBlockMan& areas, const std::array<uint32_t, 257>& first)
-    : areas_(areas), first_(first), rows_(first[256]) {
+void TRowWalk::SetOwners(const std::array<uint32_t, 257>& first) {
+    first_ = first;
+    rows_ = first[256];
     for (uint32_t b = 0, slot = 0; slot <= (rows_ >> kOwnerShift); ++slot) {
         while (b < 255 && first_[b + 1] <= slot << kOwnerShift)
             ++b;

@@ -19,10 +19,12 @@ namespace vx {
 
 class TRowWalk {
   public:
-    // `first[b]` is the first row owned by byte value b (rows are sorted by
-    // their byte; row 0 is the sentinel's, so first[0] is 1) and
-    // `first[256]` the number of rows.
-    TRowWalk(const TBlockMan& areas, const std::array<uint32_t, 257>& first);
+    explicit TRowWalk(const TBlockMan& areas) : areas_(areas) {}
+
+    // Before each block's walk: `first[b]` is the first row owned by byte
+    // value b (rows are sorted by their byte; row 0 is the sentinel's, so
+    // first[0] is 1) and `first[256]` the number of rows.
+    void SetOwners(const std::array<uint32_t, 257>& first);
 
     // out[j], for j below count, is the byte value owning row j of the walk
     // that starts at row `start` and goes from each row to its link.
@@ -76,17 +78,17 @@ class TRowWalk {
     // Rows per coarse step of the owner table: a table entry gives the
     // lowest candidate, a short scan the owner. This runs beside the walk's
     // chain of reads, so it costs almost nothing.
-    static constexpr int kOwnerShift = 10;
+    static constexpr int kOwnerShift = 6;
 
     const TBlockMan& areas_;
-    const std::array<uint32_t, 257>& first_;
-    std::array<uint8_t, (TBlockMan::kMaxEntries >> kOwnerShift) + 1> coarseOwner_;
-    uint32_t rows_;
+    std::array<uint32_t, 257> first_{};
+    std::array<uint8_t, (TBlockMan::kMaxEntries >> kOwnerShift) + 1> coarseOwner_{};
+    uint32_t rows_ = 0;
     uint32_t start_ = 0;
     uint32_t segmentSlots_ = 0;  // segment numbers in use: below this
-    std::array<uint32_t, kMaxSegments> length_;
-    std::array<uint32_t, kMaxSegments> successor_;
-    std::array<uint32_t, kMaxSegments> offset_;
+    std::array<uint32_t, kMaxSegments> length_{};
+    std::array<uint32_t, kMaxSegments> successor_{};
+    std::array<uint32_t, kMaxSegments> offset_{};
 };
 
 }  // namespace vx

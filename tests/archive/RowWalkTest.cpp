@@ -41,13 +41,16 @@ class RowWalkTest : public ::testing::Test {
     }
     void ExpectSameAsPlain(uint32_t start, uint32_t count) {
         std::vector<uint8_t> plain(count + 1, 0xAB), segmented(count + 1, 0xAB);
-        TRowWalk(areas_, first_).WritePlain(start, plain.data(), count);
-        TRowWalk(areas_, first_).Write(start, segmented.data(), count);
+        // One walk for every block, as in decoding.
+        walk_.SetOwners(first_);
+        walk_.WritePlain(start, plain.data(), count);
+        walk_.Write(start, segmented.data(), count);
         ASSERT_EQ(segmented, plain) << "start " << start << ", count " << count;
     }
 
     std::mt19937 random_{11};
     TBlockMan areas_;
+    TRowWalk walk_{areas_};
     std::array<uint32_t, 257> first_{};
 };
 
