@@ -1,8 +1,19 @@
 #include "archive/RowWalk.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vx {
+
+namespace {
+
+constexpr uint32_t kScratchBytes = TBlockMan::kMaxEntries + 8 * 4096;
+
+}  // namespace
+
+TRowWalk::TRowWalk(const TBlockMan& areas) : areas_(areas), scratch_(new uint8_t[kScratchBytes]) {
+    static_assert(kScratchBytes == TBlockMan::kMaxEntries + kLanes * kChunkBytes);
+}
 
 void TRowWalk::SetOwners(const std::array<uint32_t, 257>& first) {
     first_ = first;
@@ -26,11 +37,11 @@ void TRowWalk::Write(uint32_t start, uint8_t* out, uint32_t count) {
     start_ = start;
     segmentSlots_ = 1 + ((rows_ - 1) >> kSegmentShift) + 1;
     // A walk shorter than a few segments gains nothing from them.
-    if (count < kLanes * kSegmentRows || !Measure() || !Place()) {
+    if (count < kLanes * kSegmentRows || !WalkSegments() || !Place()) {
         WritePlain(start, out, count);
         return;
     }
-    WriteSegments(out, count);
+    CopyOut(out, count);
 }
 
 bool TRowWalk::NextSegment(uint32_t& handed, uint32_t& segment) const {
@@ -44,34 +55,65 @@ bool TRowWalk::NextSegment(uint32_t& handed, uint32_t& segment) const {
     return false;
 }
 
-bool TRowWalk::Measure() {
+bool TRowWalk::WalkSegments() {
+    struct Lane {
+        uint32_t row;
+        uint32_t segment;
+        uint32_t steps;       // taken in this segment
+        uint32_t pieceStart;  // where this segment's bytes in the chunk begin
+        uint32_t at;          // where the next byte goes
+        uint32_t chunkEnd;
+    };
+    pieces_.clear();
+    uint32_t handed = 0;
+    uint32_t nextChunk = 0;
+    // Every row is left exactly once in a ring through all of them, so the
+    // chunks never run out there; running out means a segment goes round a
+    // ring of its own.
+    auto newChunk = [&](Lane& lane) {
+        if (nextChunk + kChunkBytes > kScratchBytes) return false;
+        lane.pieceStart = lane.at = nextChunk;
+        lane.chunkEnd = nextChunk += kChunkBytes;
+        return true;
+    };
+    auto startSegment = [&](Lane& lane) {
+        if (!NextSegment(handed, lane.segment)) return false;
+        lane.row = SegmentStart(lane.segment);
+        lane.steps = 0;
+        lane.pieceStart = lane.at;
+        return true;
+    };
+    auto closePiece = [&](const Lane& lane) {
+        if (lane.at > lane.pieceStart)
+            pieces_.push_back({lane.segment, lane.pieceStart, lane.at - lane.pieceStart});
+    };
+
     std::array<Lane, kLanes> lanes;
     int active = 0;
-    uint32_t handed = 0;
-    while (active < kLanes && NextSegment(handed, lanes[active].segment)) {
-        lanes[active].row = SegmentStart(lanes[active].segment);
-        lanes[active].steps = 0;
+    while (active < kLanes) {
+        Lane& lane = lanes[active];
+        if (!newChunk(lane)) return false;
+        if (!startSegment(lane)) break;
         ++active;
     }
-    // Every row is left exactly once in a ring through all of them; more
-    // steps than rows means a segment goes round a ring of its own.
-    uint64_t taken = 0;
     while (active > 0) {
-        taken += static_cast<uint64_t>(active);
-        if (taken > rows_ + static_cast<uint64_t>(kLanes)) return false;
         for (int i = 0; i < active;) {
             Lane& lane = lanes[i];
+            scratch_[lane.at++] = Owner(lane.row);
             ++lane.steps;
             lane.row = areas_.Link(lane.row);
             if (IsSegmentStart(lane.row)) {
+                closePiece(lane);
                 length_[lane.segment] = lane.steps;
                 successor_[lane.segment] = SegmentOf(lane.row);
-                if (!NextSegment(handed, lane.segment)) {
+                if (!startSegment(lane)) {
                     lane = lanes[--active];
                     continue;
                 }
-                lane.row = SegmentStart(lane.segment);
-                lane.steps = 0;
+            }
+            if (lane.at == lane.chunkEnd) {
+                closePiece(lane);
+                if (!newChunk(lane)) return false;
             }
             ++i;
         }
@@ -96,36 +138,15 @@ bool TRowWalk::Place() {
     return segment == 0 && offset == rows_;
 }
 
-void TRowWalk::WriteSegments(uint8_t* out, uint32_t count) {
-    std::array<Lane, kLanes> lanes;
-    int active = 0;
-    uint32_t handed = 0;
-    // Hands a lane the next segment with bytes before `count`.
-    auto start = [&](Lane& lane) {
-        uint32_t segment;
-        while (NextSegment(handed, segment)) {
-            if (offset_[segment] >= count) continue;
-            lane.segment = segment;
-            lane.row = SegmentStart(segment);
-            lane.at = offset_[segment];
-            lane.steps = std::min(length_[segment], count - lane.at);
-            return true;
-        }
-        return false;
-    };
-    while (active < kLanes && start(lanes[active]))
-        ++active;
-    while (active > 0) {
-        for (int i = 0; i < active;) {
-            Lane& lane = lanes[i];
-            out[lane.at++] = Owner(lane.row);
-            lane.row = areas_.Link(lane.row);
-            if (--lane.steps == 0 && !start(lane)) {
-                lane = lanes[--active];
-                continue;
-            }
-            ++i;
-        }
+// A segment's pieces were recorded in the order they were written, so each
+// goes to its segment's place plus what came before it in that segment.
+void TRowWalk::CopyOut(uint8_t* out, uint32_t count) {
+    std::array<uint32_t, kMaxSegments> written{};
+    for (const Piece& piece : pieces_) {
+        const uint32_t at = offset_[piece.segment] + written[piece.segment];
+        written[piece.segment] += piece.length;
+        if (at >= count) continue;
+        std::memcpy(out + at, scratch_.get() + piece.at, std::min(piece.length, count - at));
     }
 }
 

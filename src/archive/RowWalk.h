@@ -4,14 +4,18 @@
 // Each step of a walk waits for the memory read of the step before, so one
 // walk leaves the processor idle most of the time. The rows are therefore
 // cut into segments at every kSegmentRows-th row, and several segments are
-// walked at once, twice: first to learn each segment's length and where it
-// leads, then to write its bytes where they belong. A table that is not one
-// ring through every row (only a damaged block has one) is walked the plain
-// way instead, so the bytes never depend on how they were found.
+// walked at once, each writing its bytes into chunks of a scratch area.
+// Once every segment is known with its length and the segment it leads to,
+// the segments are copied out in the order of the ring that starts at the
+// start row. A table that is not one ring through every row (only a damaged
+// block has one) is walked the plain way instead, so the bytes never depend
+// on how they were found.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "archive/BlockMan.h"
 
@@ -19,7 +23,7 @@ namespace vx {
 
 class TRowWalk {
   public:
-    explicit TRowWalk(const TBlockMan& areas) : areas_(areas) {}
+    explicit TRowWalk(const TBlockMan& areas);
 
     // Before each block's walk: `first[b]` is the first row owned by byte
     // value b (rows are sorted by their byte; row 0 is the sentinel's, so
@@ -40,14 +44,18 @@ class TRowWalk {
 
   private:
     static constexpr int kLanes = 8;  // segments walked at once
+    static constexpr uint32_t kChunkBytes = 4096;
     static constexpr int kMaxSegments = 2 + (TBlockMan::kMaxEntries >> kSegmentShift);
     static constexpr uint32_t kUnplaced = UINT32_MAX;
+    // Rows per step of the owner table: an entry gives the lowest candidate,
+    // a short scan the owner.
+    static constexpr int kOwnerShift = 6;
 
-    struct Lane {
-        uint32_t row;
+    // Bytes of one segment that lie together in the scratch area.
+    struct Piece {
         uint32_t segment;
-        uint32_t steps;  // taken so far (first pass) or left to write (second)
-        uint32_t at;     // where the next byte goes (second pass)
+        uint32_t at;
+        uint32_t length;
     };
 
     uint8_t Owner(uint32_t row) const {
@@ -68,17 +76,13 @@ class TRowWalk {
     // The next segment not yet handed to a lane, or false.
     bool NextSegment(uint32_t& handed, uint32_t& segment) const;
 
-    // First pass; false when the rows are not one ring.
-    bool Measure();
+    // Walks every segment into the scratch area; false when the rows are
+    // not one ring.
+    bool WalkSegments();
     // Orders the segments from the start row; false when they do not chain
     // into one ring through every row.
     bool Place();
-    void WriteSegments(uint8_t* out, uint32_t count);
-
-    // Rows per coarse step of the owner table: a table entry gives the
-    // lowest candidate, a short scan the owner. This runs beside the walk's
-    // chain of reads, so it costs almost nothing.
-    static constexpr int kOwnerShift = 6;
+    void CopyOut(uint8_t* out, uint32_t count);
 
     const TBlockMan& areas_;
     std::array<uint32_t, 257> first_{};
@@ -89,6 +93,9 @@ class TRowWalk {
     std::array<uint32_t, kMaxSegments> length_{};
     std::array<uint32_t, kMaxSegments> successor_{};
     std::array<uint32_t, kMaxSegments> offset_{};
+    // Room for every row, plus a chunk per lane left partly used.
+    std::unique_ptr<uint8_t[]> scratch_;
+    std::vector<Piece> pieces_;
 };
 
 }  // namespace vx
