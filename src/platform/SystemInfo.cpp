@@ -3,6 +3,8 @@
 #include <sched.h>
 #include <sys/statvfs.h>
 
+#include <fstream>
+#include <string>
 #include <thread>
 
 namespace vx::platform {
@@ -34,6 +36,17 @@ int64_t FreeBytes(const std::string& folder) {
     if (::statvfs(folder.c_str(), &info) != 0) return -1;
     return static_cast<int64_t>(info.f_bavail) * static_cast<int64_t>(info.f_frsize);
 #endif
+}
+
+int64_t PeakResidentBytes() {
+#if defined(__linux__)
+    // "VmHWM:   123456 kB" in the process's status.
+    std::ifstream status("/proc/self/status");
+    constexpr int64_t kBytesPerKb = 1024;
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * kBytesPerKb;
+#endif
+    return -1;
 }
 
 }  // namespace vx::platform

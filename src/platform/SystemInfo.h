@@ -16,4 +16,10 @@ int UsableProcessors();
 // holds `folder`; -1 when the system cannot tell.
 int64_t FreeBytes(const std::string& folder);
 
+// The most memory this process has had resident since it started running
+// its own program, in bytes; -1 when the system cannot tell. Unlike the
+// resource usage the parent sees, this leaves out what the process held
+// before it replaced itself with this program.
+int64_t PeakResidentBytes();
+
 }  // namespace vx::platform

@@ -12,7 +12,8 @@ inline constexpr const char* kOpenTimingsVariable = "VELLACOR_OPEN_TIMINGS";
 bool OpenTimingsWanted();
 
 // Prints, on standard output, "vellacor-open-timings" followed by
-// expand_s=, load_s=, individuals= and ready_ns= (the monotonic clock when
+// expand_s=, load_s=, individuals=, peak_bytes= (the most memory resident
+// so far, -1 when unknown) and ready_ns= (the monotonic clock when
 // the first page was shown, comparable with the benchmark's own clock), then
 // closes the window. Runs after the queued painting.
 void ReportOpenTimingsAndQuit(TLogoAppForm& window, double expandSeconds);
