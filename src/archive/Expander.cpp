@@ -1,15 +1,14 @@
 #include "archive/Expander.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
-#include <numeric>
 
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveFile.h"
 #include "archive/ArchiveHeader.h"
 #include "archive/BlockMan.h"
 #include "archive/Crc32.h"
+#include "archive/MoveToFront.h"
 
 namespace vx {
 namespace {
@@ -44,7 +43,7 @@ int TExpander::DecodeBlock(TBitFile& bits, const TBlockFrame& frame, bool& crcMa
     bits.ResetBits();
     // The decoder may stop short of the coded data or run into the zero
     // allowance; the frame, not the decoder, says where the next block is.
-    const int n = DecodeIndices(bits);
+    const int n = DecodeSymbols(bits);
     bits.ResetBits();
 
     if (header.StartIndex > static_cast<uint32_t>(n) ||
@@ -53,26 +52,32 @@ int TExpander::DecodeBlock(TBitFile& bits, const TBlockFrame& frame, bool& crcMa
                               " or sentinel position " + std::to_string(header.SentinelPos) +
                               " lies beyond its " + std::to_string(n) + " bytes.");
     const int sentinelPos = static_cast<int>(header.SentinelPos);
-    UndoMoveToFront(n);
     UndoBlockSort(n, sentinelPos, static_cast<int>(header.StartIndex));
 
     crcMatches = Crc32(areas_.Bytes(), static_cast<size_t>(n)) == header.BlockCRC;
     return n;
 }
 
-// Symbols to move-to-front indices; zero runs are written in bijective
-// base 2 (digit A adds the weight, digit B twice the weight).
-int TExpander::DecodeIndices(TBitFile& bits) {
+// Symbols to the transformed sequence. A symbol above RUNB is a
+// move-to-front index; zero runs are written in bijective base 2 (digit A
+// adds the weight, digit B twice the weight) and repeat the list's front.
+// Undoing the move-to-front as the symbols come lets it overlap the
+// arithmetic decoding, and a run costs one fill instead of a step per byte.
+int TExpander::DecodeSymbols(TBitFile& bits) {
     TFileStrucAriDecoder decoder(bits);
     model_.Reset();
     decoder.Start();
-    uint8_t* indices = areas_.Bytes();
+    TMoveToFront list;
+    counts_.fill(0);
+    uint8_t* bytes = areas_.Bytes();
     int n = 0;
     int symbol = decoder.NextSymbol(model_);
     while (symbol != kEndOfBlock) {
         if (symbol > kRunB) {
             if (n >= kMax) ThrowTooLong();
-            indices[n++] = static_cast<uint8_t>(symbol - 1);
+            const uint8_t b = list.Take(static_cast<uint8_t>(symbol - 1));
+            ++counts_[b];
+            bytes[n++] = b;
             symbol = decoder.NextSymbol(model_);
             continue;
         }
@@ -84,43 +89,12 @@ int TExpander::DecodeIndices(TBitFile& bits) {
             if (run > kMax - n) ThrowTooLong();
             symbol = decoder.NextSymbol(model_);
         } while (symbol <= kRunB);
-        std::memset(indices + n, 0, static_cast<size_t>(run));
+        const uint8_t b = list.Front();
+        counts_[b] += static_cast<uint32_t>(run);
+        std::memset(bytes + n, b, static_cast<size_t>(run));
         n += static_cast<int>(run);
     }
     return n;
-}
-
-// Indices back to the transformed sequence, in place. Most indices are
-// small: the front eight bytes of the list are moved as one 64-bit word in a
-// register, which also spares the next read a stall on a wide store it
-// cannot be forwarded from.
-void TExpander::UndoMoveToFront(int n) {
-    static_assert(std::endian::native == std::endian::little, "the list's front is read as a word");
-    constexpr uint8_t kWordBytes = 8;
-    std::array<uint8_t, 256> list;
-    std::iota(list.begin(), list.end(), 0);
-    uint8_t* bytes = areas_.Bytes();
-    counts_.fill(0);
-    for (int k = 0; k < n; ++k) {
-        const uint8_t index = bytes[k];
-        uint8_t b;
-        if (index < kWordBytes) {
-            uint64_t front;
-            std::memcpy(&front, list.data(), sizeof front);
-            const unsigned shift = 8u * index;
-            b = static_cast<uint8_t>(front >> shift);
-            // Bytes 0 to index move up by one; the rest stay.
-            const uint64_t moved = (uint64_t{2} << (shift + 7)) - 1;
-            front = ((front << 8) & moved) | (front & ~moved) | b;
-            std::memcpy(list.data(), &front, sizeof front);
-        } else {
-            b = list[index];
-            std::memmove(&list[1], &list[0], index);
-            list[0] = b;
-        }
-        ++counts_[b];
-        bytes[k] = b;
-    }
 }
 
 // The inverse transform by counting. The transformed sequence has n + 1

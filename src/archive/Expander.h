@@ -44,8 +44,9 @@ class TExpander {
     const uint8_t* Bytes() { return areas_.Bytes(); }
 
   private:
-    int DecodeIndices(TBitFile& bits);
-    void UndoMoveToFront(int n);
+    // The block's transformed sequence (without its sentinel) into Bytes();
+    // returns its length.
+    int DecodeSymbols(TBitFile& bits);
     void UndoBlockSort(int n, int sentinelPos, int startIndex);
 
     THeadAriModel model_;
