@@ -13,7 +13,10 @@
 
 #include "BenchSupport.h"
 #include "analysis/DesIterator.h"
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "analysis/RelationShipCalc.h"
+#include "analysis/Statistics.h"
 #include "gedcom/GEDCollection.h"
 
 namespace {
@@ -30,6 +33,15 @@ double TimeOnFreshFile(const std::string& path,
     const auto start = Clock::now();
     work(*collection);
     return SecondsSince(start);
+}
+
+// The same for the analyses kept beside the file (islands, statistics).
+double TimeAnalysisOnFreshFile(const std::string& path,
+                               const std::function<void(vx::FamilyAnalysis&)>& work) {
+    return TimeOnFreshFile(path, [&](vx::WGEDCollection& c) {
+        vx::FamilyAnalysis analysis(c);
+        work(analysis);
+    });
 }
 
 void Report(const char* name, double seconds, double load, double goal) {
@@ -49,10 +61,11 @@ void RunOne(const std::string& path, int repeat) {
 
     int32_t islands = 0;
     Report("islands",
-           TimeOnFreshFile(path, [&](vx::WGEDCollection& c) { islands = c.ComputeIslands(); }),
+           TimeAnalysisOnFreshFile(
+               path, [&](vx::FamilyAnalysis& a) { islands = a.Islands().ComputeIslands(); }),
            load.seconds, 2);
     int32_t mostDescendants = 1, most = -1;
-    const std::pair<const char*, std::function<int64_t(vx::WGEDCollection&, int32_t)>>
+    const std::pair<const char*, std::function<int64_t(vx::WFamilyStatistics&, int32_t)>>
         statistics[] = {
             {"ancestor count, everyone", [](auto& c, int32_t n) { return c.AncestorCount(n); }},
             {"descendant count, everyone",
@@ -76,9 +89,9 @@ void RunOne(const std::string& path, int repeat) {
         };
     for (const auto& [name, statistic] : statistics) {
         int64_t total = 0;
-        const double seconds = TimeOnFreshFile(path, [&](vx::WGEDCollection& c) {
+        const double seconds = TimeAnalysisOnFreshFile(path, [&](vx::FamilyAnalysis& a) {
             for (int32_t n = 1; n <= people; ++n)
-                total += statistic(c, n);
+                total += statistic(a.Statistics(), n);
         });
         Report(name, seconds, load.seconds, 2);
     }

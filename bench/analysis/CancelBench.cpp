@@ -14,6 +14,8 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "app/Services.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
@@ -97,19 +99,21 @@ void RunFile(const std::string& path, const char* title, int repeat) {
     vx::SetUiServices(&ui);
     {
         auto collection = OpenAndLoad(path);
-        vx::WHLGroup group(collection.get());
+        vx::FamilyAnalysis analysis(*collection);
+        vx::WHLGroup group(&analysis);
         group.SetConditionString("50:40");  // everybody with ancestors
         group.Refresh();
         Report("highlighted list, # Ancestors", ui, [&] {
-            vx::WColHLIterator list(group, collection.get());
+            vx::WColHLIterator list(group, collection.get(), nullptr);
             return list.Cancelled();
         });
     }
     {
         auto collection = OpenAndLoad(path);
-        vx::WListColumns columns(collection.get(), "List");
+        vx::FamilyAnalysis analysis(*collection);
+        vx::WListColumns columns(&analysis, "List");
         columns.SetColumnString("1,27");
-        vx::WColSortIterator list(collection.get());
+        vx::WColSortIterator list(collection.get(), nullptr);
         columns.SetSortIterator(&list);
         Report("sort by column 27 (ancestors)", ui, [&] {
             columns.SortByColumn(2);
@@ -118,9 +122,10 @@ void RunFile(const std::string& path, const char* title, int repeat) {
     }
     {
         auto collection = OpenAndLoad(path);
+        vx::FamilyAnalysis analysis(*collection);
         Report("islands", ui, [&] {
-            collection->ComputeIslands();
-            return !collection->IslandsComputed();
+            analysis.Islands().ComputeIslands();
+            return !analysis.IslandsComputed();
         });
     }
     vx::SetUiServices(nullptr);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "analysis/FamilyAnalysis.h"
 #include "columns/Attrib.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
@@ -77,7 +78,8 @@ int Run(int argc, char** argv) {
     for (const std::string& condition : conditions) {
         int32_t highlighted = 0;
         const double seconds = Fresh(path, [&](vx::WGEDCollection& c) {
-            vx::WHLGroup group(&c);
+            vx::FamilyAnalysis analysis(c);
+            vx::WHLGroup group(&analysis);
             group.SetConditionString(condition);
             group.Refresh();
             for (int32_t i = people; i >= 1; --i)
@@ -88,7 +90,8 @@ int Run(int argc, char** argv) {
     for (int number : {27, 28, 38, 39, 52, 61, 62, 63, 64}) {
         size_t characters = 0;
         const double seconds = Fresh(path, [&](vx::WGEDCollection& c) {
-            auto column = vx::CreateAttribute(number, &c);
+            vx::FamilyAnalysis analysis(c);
+            auto column = vx::CreateAttribute(number, &analysis);
             column->SetBasePerson(n + 1);
             for (int32_t i = people; i >= 1; --i)
                 characters += column->GetText(i, 1).size();

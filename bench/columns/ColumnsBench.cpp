@@ -8,6 +8,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "analysis/FamilyAnalysis.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
 
@@ -43,10 +44,11 @@ void RunOne(const std::string& path, int repeat) {
     const std::string keys = path + ".keys", sorted = path + ".sorted";
     for (const Column& column : kColumns) {
         auto collection = OpenAndLoad(path);
-        vx::WListColumns columns(collection.get(), "List");
+        vx::FamilyAnalysis analysis(*collection);
+        vx::WListColumns columns(&analysis, "List");
         columns.SetColumnString(std::to_string(column.attribute));
         columns.SetBasePerson(1);
-        vx::WColSortIterator list(collection.get());
+        vx::WColSortIterator list(collection.get(), nullptr);
         list.EnsureBuilt();
         columns.SetSortIterator(&list);
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Statistics.h"
 #include "highlight/ColHLIterator.h"
 #include "highlight/HLGroup.h"
 
@@ -34,9 +36,11 @@ void RunOne(const std::string& path, int repeat) {
     int32_t pick = 1, mostAncestors = -1;
     {
         auto probe = OpenAndLoad(path);
+        vx::FamilyAnalysis analysis(*probe);
         const int32_t count = probe->IndividualCount();
         for (int32_t n = std::max(1, count - 2000); n <= count; ++n)
-            if (const int32_t ancestors = probe->AncestorCount(n); ancestors > mostAncestors)
+            if (const int32_t ancestors = analysis.Statistics().AncestorCount(n);
+                ancestors > mostAncestors)
                 pick = n, mostAncestors = ancestors;
     }
     std::printf("%s: %s\n  %s individuals; open + load + order %.3f s (best of %d)\n", kProgram,
@@ -50,11 +54,12 @@ void RunOne(const std::string& path, int repeat) {
     };
     for (const Case& c : cases) {
         auto collection = OpenAndLoad(path);
+        vx::FamilyAnalysis analysis(*collection);
         const auto start = Clock::now();
-        vx::WHLGroup group(collection.get());
+        vx::WHLGroup group(&analysis);
         group.SetConditionString(c.conditions);
         group.Refresh();
-        vx::WColHLIterator list(group, collection.get());
+        vx::WColHLIterator list(group, collection.get(), nullptr);
         const double seconds = SecondsSince(start);
         const double ratio = seconds / load.seconds;
         std::printf("  %-30s %8.3f s  %5.2f x load  goal <= %.0f x  %s  (%s highlighted)\n", c.name,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "analysis/FamilyAnalysis.h"
 #include "app/Settings.h"
 #include "columns/ListColumns.h"
 #include "reports/ABSReportForm.h"
@@ -31,7 +32,8 @@ void RunOne(const std::string& path, int repeat) {
                 path.c_str(), Grouped(load.count).c_str(), load.seconds, repeat);
 
     auto collection = OpenAndLoad(path);
-    vx::WListColumns columns(collection.get(), vx::ListSectionName(vx::ListSection::List));
+    vx::FamilyAnalysis analysis(*collection);
+    vx::WListColumns columns(&analysis, vx::ListSectionName(vx::ListSection::List));
     columns.SetColumnString(vx::kDefaultListColumns);
     QTemporaryDir folder;
     const QString output = folder.filePath(QStringLiteral("list.pdf"));
@@ -39,6 +41,7 @@ void RunOne(const std::string& path, int repeat) {
     vx::reports::ReportRequest request;
     request.kind = vx::reports::kReportList;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.listColumns = &columns;
     request.greyLines = true;

@@ -7,11 +7,6 @@
 #include "records/Individual.h"
 
 namespace vx {
-namespace {
-
-const WABSCollection* gCurrentCollection = nullptr;
-
-}  // namespace
 
 char* WABSIterator::GoTo(int32_t position) {
     position_ = InRange(position) ? position : 0;
@@ -19,13 +14,7 @@ char* WABSIterator::GoTo(int32_t position) {
 }
 
 WCollectionIterator::WCollectionIterator(const WABSCollection* collection, int32_t expectedCount)
-    : WABSIterator(4, expectedCount), collection_(collection) {
-    gCurrentCollection = collection;
-}
-
-const WABSCollection* WCollectionIterator::CurrentCollection() {
-    return gCurrentCollection;
-}
+    : WABSIterator(4, expectedCount), collection_(collection) {}
 
 int32_t WCollectionIterator::IDOf(const char* record) {
     if (!record) return 0;

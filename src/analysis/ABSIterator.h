@@ -60,10 +60,8 @@ class WCollectionIterator : public WABSIterator {
     // The same over the REFN value.
     int32_t FindRefNumber(const std::string& text);
 
+    // The collection the list and its name searches read.
     const WABSCollection* Collection() const { return collection_; }
-    // The collection of the most recently created iterator; the name
-    // searches read it.
-    static const WABSCollection* CurrentCollection();
 
   protected:
     static int32_t IDOf(const char* record);

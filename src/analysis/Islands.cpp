@@ -1,6 +1,5 @@
 #include "analysis/Islands.h"
 
-#include <cstring>
 #include <vector>
 
 #include "app/CancelPoll.h"
@@ -155,35 +154,12 @@ int32_t WIslands::IslandRankOf(int32_t individual) {
     return rankOfIsland_->GetValue(islandOfIndividual_->GetValue(individual));
 }
 
-void WIslands::UseIsland(int32_t rank) {
-    view_.reset();
-    ComputeIslands();
+bool WIslands::CollectMembers(int32_t rank, WIntArray& members) const {
     const int32_t island = IslandAtRank(rank);
-    if (!island) return;
-    view_ = std::make_unique<WIntArray>();
+    if (!island) return false;
     for (int32_t n = 1; n <= islandOfIndividual_->Count(); ++n)
-        if (islandOfIndividual_->GetValue(n) == island) view_->Append(n);
-}
-
-int32_t WIslands::ViewCount() const {
-    return view_ ? view_->Count() : collection_.IndividualCount();
-}
-
-int32_t WIslands::ViewIndividual(int32_t position) const {
-    return view_ ? view_->GetValue(position) : position;
-}
-
-int32_t WIslands::ViewPosition(int32_t individual) const {
-    if (!view_) return individual;
-    // Members are held in increasing individual number.
-    return view_->FindWith(
-        [](const char* record, const char* key) {
-            int32_t a, b;
-            std::memcpy(&a, record, 4);
-            std::memcpy(&b, key, 4);
-            return a < b ? -1 : a > b ? 1 : 0;
-        },
-        &individual);
+        if (islandOfIndividual_->GetValue(n) == island) members.Append(n);
+    return true;
 }
 
 }  // namespace vx

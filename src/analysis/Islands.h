@@ -1,6 +1,6 @@
 // Islands: groups of individuals connected through family links. They are
-// found once per file, ranked by size (largest first), and one of them can
-// become the view to which the whole program is confined.
+// found once per file and ranked by size (largest first); one of them can
+// become the view (IslandView) to which the whole program is confined.
 #pragma once
 
 #include <memory>
@@ -29,15 +29,10 @@ class WIslands {
     // The rank of the individual's island (computing the islands first).
     int32_t IslandRankOf(int32_t individual);
 
-    // Confines the view to the island of that rank (dropping a previous
-    // view); a rank beyond the islands only drops the view.
-    void UseIsland(int32_t rank);
-    void ClearIslandView() { view_.reset(); }
-    bool HasView() const { return view_ != nullptr; }
-
-    int32_t ViewCount() const;
-    int32_t ViewIndividual(int32_t position) const;
-    int32_t ViewPosition(int32_t individual) const;
+    // Appends the members of the island of that rank, in increasing
+    // individual number; false (nothing appended) for a rank beyond the
+    // islands or before they are computed.
+    bool CollectMembers(int32_t rank, WIntArray& members) const;
 
   private:
     int32_t IslandAtRank(int32_t rank) const;
@@ -55,8 +50,6 @@ class WIslands {
     std::unique_ptr<WIslandSortIndex> ranking_;
     // The rank of each island number, the inverse of the ranking.
     std::unique_ptr<WIntArray> rankOfIsland_;
-    // The members of the island in view, in increasing individual number.
-    std::unique_ptr<WIntArray> view_;
     int32_t islandCount_ = 0;
     bool computing_ = false;
 };

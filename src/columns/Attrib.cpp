@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "analysis/FamilyAnalysis.h"
 #include "columns/AttribClasses.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
@@ -9,11 +10,11 @@
 namespace vx {
 namespace {
 
-using Factory = std::unique_ptr<WAttrib> (*)(int number, const WABSCollection* collection);
+using Factory = std::unique_ptr<WAttrib> (*)(int number, FamilyAnalysis* analysis);
 
 template <class T>
-std::unique_ptr<WAttrib> Make(int number, const WABSCollection* collection) {
-    return std::make_unique<T>(number, collection);
+std::unique_ptr<WAttrib> Make(int number, FamilyAnalysis* analysis) {
+    return std::make_unique<T>(number, analysis);
 }
 
 // One row per attribute: everything the lists, the column chooser and the
@@ -128,14 +129,18 @@ const AttributeRow* RowOf(int number) {
 
 }  // namespace
 
-WAttrib::WAttrib(int number, const WABSCollection* collection)
-    : collection_(collection), number_(number), valueType_(AttributeValueType(number)) {}
+WAttrib::WAttrib(int number, FamilyAnalysis* analysis)
+    : analysis_(analysis),
+      collection_(analysis ? &analysis->Collection() : nullptr),
+      number_(number),
+      valueType_(AttributeValueType(number)) {}
 
 WAttrib::~WAttrib() = default;
 
-void WAttrib::SetCollection(const WABSCollection* collection) {
-    if (collection != collection_) basePerson_ = 0;
-    collection_ = collection;
+void WAttrib::SetAnalysis(FamilyAnalysis* analysis) {
+    if (analysis != analysis_) basePerson_ = 0;
+    analysis_ = analysis;
+    collection_ = analysis ? &analysis->Collection() : nullptr;
 }
 
 std::unique_ptr<WABSIndividual> WAttrib::Person(int32_t individual) const {
@@ -144,9 +149,9 @@ std::unique_ptr<WABSIndividual> WAttrib::Person(int32_t individual) const {
     return collection_->Individual(individual);
 }
 
-std::unique_ptr<WAttrib> CreateAttribute(int number, const WABSCollection* collection) {
+std::unique_ptr<WAttrib> CreateAttribute(int number, FamilyAnalysis* analysis) {
     const AttributeRow* row = RowOf(number);
-    return row ? row->create(number, collection) : nullptr;
+    return row ? row->create(number, analysis) : nullptr;
 }
 
 std::string AttributeCaption(int number, bool longCaption, const WABSCollection* collection) {

@@ -14,6 +14,7 @@
 
 namespace vx {
 
+class FamilyAnalysis;
 class WABSCollection;
 class WABSIndividual;
 
@@ -28,13 +29,14 @@ enum AttribValueType : int {
 
 class WAttrib {
   public:
-    // The value type comes from the attribute table.
-    WAttrib(int number, const WABSCollection* collection);
+    // The value type comes from the attribute table. The analysis (null
+    // without a file) gives the collection and the statistics.
+    WAttrib(int number, FamilyAnalysis* analysis);
     virtual ~WAttrib();
     WAttrib(const WAttrib&) = delete;
     WAttrib& operator=(const WAttrib&) = delete;
 
-    virtual void SetCollection(const WABSCollection* collection);
+    virtual void SetAnalysis(FamilyAnalysis* analysis);
     // The cell text. `occurrence` picks the marriage that marriage columns
     // read (1 = first; lower values count as 1).
     virtual std::string GetText(int32_t individual, int occurrence) const = 0;
@@ -56,6 +58,7 @@ class WAttrib {
     // collection cannot resolve.
     std::unique_ptr<WABSIndividual> Person(int32_t individual) const;
 
+    FamilyAnalysis* analysis_;
     const WABSCollection* collection_;
     int number_;
     int valueType_;
@@ -64,7 +67,7 @@ class WAttrib {
 };
 
 // The attribute of that number, or null outside 1..68.
-std::unique_ptr<WAttrib> CreateAttribute(int number, const WABSCollection* collection);
+std::unique_ptr<WAttrib> CreateAttribute(int number, FamilyAnalysis* analysis);
 // The short caption heads grid columns; the long one names the attribute in
 // the column chooser and in reports. Empty outside 1..68.
 std::string AttributeCaption(int number, bool longCaption, const WABSCollection* collection);

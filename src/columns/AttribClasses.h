@@ -137,7 +137,7 @@ class WAttribAvgGens : public WAttrib {
 // 29: the four LDS ordinance marks, tab-separated.
 class WAttribLDS : public WAttrib {
   public:
-    WAttribLDS(int number, const WABSCollection* collection);
+    WAttribLDS(int number, FamilyAnalysis* analysis);
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
@@ -159,9 +159,9 @@ class WAttribLDSTemple : public WAttrib {
 // 38, 39, 52: relationship to the base person and the common ancestor.
 class WAttribRelation : public WAttrib {
   public:
-    WAttribRelation(int number, const WABSCollection* collection);
+    WAttribRelation(int number, FamilyAnalysis* analysis);
     ~WAttribRelation() override;
-    void SetCollection(const WABSCollection* collection) override;
+    void SetAnalysis(FamilyAnalysis* analysis) override;
     std::string GetText(int32_t individual, int occurrence) const override;
 
   private:
@@ -179,8 +179,8 @@ class WAttribALive : public WAttrib {
 // 58: the rank of the individual's island.
 class WAttribIsland : public WAttrib {
   public:
-    WAttribIsland(int number, const WABSCollection* collection);
-    void SetCollection(const WABSCollection* collection) override;
+    WAttribIsland(int number, FamilyAnalysis* analysis);
+    void SetAnalysis(FamilyAnalysis* analysis) override;
     std::string GetText(int32_t individual, int occurrence) const override;
     int32_t GetInt(int32_t individual) const override;
 };

@@ -1,8 +1,11 @@
 #include "columns/ColSortIterator.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/IslandView.h"
 #include "app/Options.h"
 #include "columns/Attrib.h"
 #include "columns/AttribArray.h"
@@ -10,8 +13,10 @@
 
 namespace vx {
 
-WColSortIterator::WColSortIterator(const WABSCollection* collection, int32_t expectedCount)
+WColSortIterator::WColSortIterator(const WABSCollection* collection, const IslandView* view,
+                                   int32_t expectedCount)
     : WCollectionIterator(collection, expectedCount),
+      view_(view),
       individualCount_(collection ? collection->IndividualCount() : 0) {}
 
 WColSortIterator::~WColSortIterator() = default;
@@ -25,9 +30,9 @@ int32_t WColSortIterator::Count() const {
 void WColSortIterator::Build() {
     const WABSCollection* collection = Collection();
     if (!collection) return;
-    const int32_t count = collection->ViewCount();
+    const int32_t count = ViewCount(view_, *collection);
     for (int32_t i = 1; i <= count; ++i)
-        AppendID(collection->ViewIndividual(i));
+        AppendID(ViewIndividual(view_, i));
 }
 
 int32_t WColSortIterator::ItemID(int32_t position) {
@@ -75,7 +80,11 @@ void WColSortIterator::SortByKey(int key) {
     if (key != Attr::Index && key != Attr::RIN && key != Attr::FullName &&
         key != Attr::SurnameGiven && key != Attr::CustomId)
         return;
-    auto attribute = CreateAttribute(key, Collection());
+    // These keys read only the records, so an analysis of its own (made
+    // lazily, never asked anything) serves them.
+    std::optional<FamilyAnalysis> analysis;
+    if (Collection()) analysis.emplace(*Collection());
+    auto attribute = CreateAttribute(key, analysis ? &*analysis : nullptr);
     // Titles and suffixes must not decide the order of names.
     const bool titles = WOptions::GetFlag(opt::kPreSuf);
     WOptions::SetFlag(opt::kPreSuf, false);

@@ -10,14 +10,17 @@
 
 namespace vx {
 
+class IslandView;
 class WAttrib;
 class WAttribArray;
 
 class WColSortIterator : public WCollectionIterator {
   public:
     // Records the collection's number of individuals, the size of every
-    // attribute array the list builds.
-    explicit WColSortIterator(const WABSCollection* collection, int32_t expectedCount = 0);
+    // attribute array the list builds. The list holds the individuals of
+    // the view (null: the whole file), which must outlive it.
+    WColSortIterator(const WABSCollection* collection, const IslandView* view,
+                     int32_t expectedCount = 0);
     ~WColSortIterator() override;
 
     int32_t Count() const override;
@@ -43,7 +46,11 @@ class WColSortIterator : public WCollectionIterator {
     int SortedAttribute() const { return sortedAttribute_; }
     int32_t IndividualCount() const { return individualCount_; }
 
+  protected:
+    const IslandView* View() const { return view_; }
+
   private:
+    const IslandView* view_;
     std::unique_ptr<WAttribArray> values_;
     bool ascending_ = true;
     int sortedAttribute_ = 0;

@@ -1,25 +1,27 @@
 #include "columns/IslandIterator.h"
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "gedcom/ABSCollection.h"
 
 namespace vx {
 
-std::unique_ptr<WIslandIterator> WIslandIterator::Create(const WABSCollection* collection,
-                                                         int32_t rank) {
-    if (!collection || rank < 1 || rank > collection->ComputeIslands()) return nullptr;
-    std::unique_ptr<WIslandIterator> list(new WIslandIterator(collection, rank));
+std::unique_ptr<WIslandIterator> WIslandIterator::Create(FamilyAnalysis* analysis, int32_t rank) {
+    if (!analysis || rank < 1 || rank > analysis->Islands().ComputeIslands()) return nullptr;
+    std::unique_ptr<WIslandIterator> list(new WIslandIterator(*analysis, rank));
     list->EnsureBuilt();
     return list;
 }
 
-WIslandIterator::WIslandIterator(const WABSCollection* collection, int32_t rank)
-    : WColSortIterator(collection), rank_(rank) {}
+WIslandIterator::WIslandIterator(FamilyAnalysis& analysis, int32_t rank)
+    : WColSortIterator(&analysis.Collection(), nullptr),
+      islands_(analysis.Islands()),
+      rank_(rank) {}
 
 void WIslandIterator::Build() {
-    const WABSCollection* collection = Collection();
-    const int32_t count = collection->IndividualCount();
+    const int32_t count = Collection()->IndividualCount();
     for (int32_t n = 1; n <= count; ++n)
-        if (collection->IslandRankOf(n) == rank_) AppendID(n);
+        if (islands_.IslandRankOf(n) == rank_) AppendID(n);
 }
 
 }  // namespace vx

@@ -8,17 +8,21 @@
 
 namespace vx {
 
+class FamilyAnalysis;
+class WIslands;
+
 class WIslandIterator : public WColSortIterator {
   public:
     // The list of the island of that rank (1 = largest), or null for a rank
     // beyond the islands. Computes the islands first when needed.
-    static std::unique_ptr<WIslandIterator> Create(const WABSCollection* collection, int32_t rank);
+    static std::unique_ptr<WIslandIterator> Create(FamilyAnalysis* analysis, int32_t rank);
 
     void Build() override;
     int32_t Rank() const { return rank_; }
 
   private:
-    WIslandIterator(const WABSCollection* collection, int32_t rank);
+    WIslandIterator(FamilyAnalysis& analysis, int32_t rank);
+    WIslands& islands_;
     int32_t rank_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/FamilyAnalysis.h"
 #include "app/Errors.h"
 #include "app/Services.h"
 #include "app/Settings.h"
@@ -98,8 +99,8 @@ bool IsAttributeNumber(int number) {
 
 }  // namespace
 
-WListColumns::WListColumns(const WABSCollection* collection, std::string sectionName)
-    : sectionName_(std::move(sectionName)), collection_(collection) {
+WListColumns::WListColumns(FamilyAnalysis* analysis, std::string sectionName)
+    : sectionName_(std::move(sectionName)), analysis_(analysis) {
     // Without a settings file every width is its default.
     const bool stored = SettingsFile().IsOpen();
     for (int number = 1; number <= kAttributeCount; ++number) {
@@ -118,13 +119,13 @@ WListColumns::~WListColumns() {
     SettingsFile().EndUpdate();
 }
 
-void WListColumns::SetCollection(const WABSCollection* collection) {
-    if (collection == collection_) return;
-    collection_ = collection;
+void WListColumns::SetAnalysis(FamilyAnalysis* analysis) {
+    if (analysis == analysis_) return;
+    analysis_ = analysis;
     sortColumn_ = -1;
     for (const auto& column : columns_) {
         if (!column) continue;
-        column->SetCollection(collection);
+        column->SetAnalysis(analysis);
         column->SetBasePerson(0);
     }
 }
@@ -147,7 +148,7 @@ void WListColumns::SetColumnString(const std::string& columns) {
         rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
         int32_t number = 0;
         if (!ParseInt(piece, number)) throw EConvertError(std::string(piece));
-        columns_.push_back(IsAttributeNumber(number) ? CreateAttribute(number, collection_)
+        columns_.push_back(IsAttributeNumber(number) ? CreateAttribute(number, analysis_)
                                                      : nullptr);
     }
 }
@@ -168,7 +169,8 @@ std::string WListColumns::ColumnCaption(int column, bool longCaption, int* sortS
     }
     if (column < 1 || column > ColumnCount()) return {};
     const WAttrib* attribute = Column(column);
-    return attribute ? AttributeCaption(attribute->Number(), longCaption, collection_)
+    return attribute ? AttributeCaption(attribute->Number(), longCaption,
+                                        analysis_ ? &analysis_->Collection() : nullptr)
                      : kErrorCaption;
 }
 

@@ -21,7 +21,7 @@ class WListColumns {
     static constexpr int kMaxColumns = 68;
 
     // Reads the 68 widths from the settings section of that name.
-    WListColumns(const WABSCollection* collection, std::string sectionName);
+    WListColumns(FamilyAnalysis* analysis, std::string sectionName);
     // Writes back the width of every attribute that has a column.
     ~WListColumns();
     WListColumns(const WListColumns&) = delete;
@@ -29,7 +29,7 @@ class WListColumns {
 
     const std::string& SectionName() const { return sectionName_; }
     // Re-targets every column and forgets the sort column and base person.
-    void SetCollection(const WABSCollection* collection);
+    void SetAnalysis(FamilyAnalysis* analysis);
     // The person the relationship columns are computed against.
     void SetBasePerson(int32_t individual);
 
@@ -81,7 +81,7 @@ class WListColumns {
     bool SortedBy(int column) const;
 
     std::string sectionName_;
-    const WABSCollection* collection_;
+    FamilyAnalysis* analysis_;
     std::vector<std::unique_ptr<WAttrib>> columns_;  // null: an "ERROR" column
     std::array<int, kAttributeCount> widths_{};
     std::string columnString_;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Statistics.h"
 #include "app/TextUtil.h"
 #include "columns/AttribClasses.h"
 #include "gedcom/ABSCollection.h"
@@ -116,14 +118,16 @@ int32_t WAttribNumChildren::GetInt(int32_t individual) const {
 
 int32_t WAttribNumAnc::GetInt(int32_t individual) const {
     if (!Person(individual)) return 0;
-    return number_ == Attr::AncestorCount ? collection_->AncestorCount(individual)
-                                          : collection_->AncestorGenerations(individual);
+    WFamilyStatistics& statistics = analysis_->Statistics();
+    return number_ == Attr::AncestorCount ? statistics.AncestorCount(individual)
+                                          : statistics.AncestorGenerations(individual);
 }
 
 int32_t WAttribNumDes::GetInt(int32_t individual) const {
     if (!Person(individual)) return 0;
-    return number_ == Attr::DescendantCount ? collection_->DescendantCount(individual)
-                                            : collection_->DescendantGenerations(individual);
+    WFamilyStatistics& statistics = analysis_->Statistics();
+    return number_ == Attr::DescendantCount ? statistics.DescendantCount(individual)
+                                            : statistics.DescendantGenerations(individual);
 }
 
 std::string WAttribAvgGens::GetText(int32_t individual, int) const {
@@ -133,11 +137,11 @@ std::string WAttribAvgGens::GetText(int32_t individual, int) const {
 long double WAttribAvgGens::GetFloat(int32_t individual) const {
     if (!Person(individual)) return 0;
     return number_ == Attr::AverageAncestorGenerations
-               ? collection_->AverageAncestorGenerations(individual)
-               : collection_->AverageDescendantGenerations(individual);
+               ? analysis_->Statistics().AverageAncestorGenerations(individual)
+               : analysis_->Statistics().AverageDescendantGenerations(individual);
 }
 
-WAttribLDS::WAttribLDS(int number, const WABSCollection* collection) : WAttrib(number, collection) {
+WAttribLDS::WAttribLDS(int number, FamilyAnalysis* analysis) : WAttrib(number, analysis) {
     tabStops_ = {8, 16, 24};
 }
 

@@ -1,5 +1,7 @@
 // Attributes about other people: parents and spouse, the relationship to
 // the base person with the common ancestor, and the island.
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "analysis/RelationShipCalc.h"
 #include "app/Services.h"
 #include "columns/AttribClasses.h"
@@ -49,14 +51,14 @@ std::string WAttribFMS::GetText(int32_t individual, int occurrence) const {
                                            : person->FullName(true));
 }
 
-WAttribRelation::WAttribRelation(int number, const WABSCollection* collection)
-    : WAttrib(number, collection), calculator_(std::make_unique<WRelCalc>(collection)) {}
+WAttribRelation::WAttribRelation(int number, FamilyAnalysis* analysis)
+    : WAttrib(number, analysis), calculator_(std::make_unique<WRelCalc>(collection_)) {}
 
 WAttribRelation::~WAttribRelation() = default;
 
-void WAttribRelation::SetCollection(const WABSCollection* collection) {
-    WAttrib::SetCollection(collection);
-    calculator_ = std::make_unique<WRelCalc>(collection);
+void WAttribRelation::SetAnalysis(FamilyAnalysis* analysis) {
+    WAttrib::SetAnalysis(analysis);
+    calculator_ = std::make_unique<WRelCalc>(collection_);
 }
 
 std::string WAttribRelation::GetText(int32_t individual, int) const {
@@ -67,16 +69,15 @@ std::string WAttribRelation::GetText(int32_t individual, int) const {
                                            number_ == Attr::CommonAncestor);
 }
 
-WAttribIsland::WAttribIsland(int number, const WABSCollection* collection)
-    : WAttrib(number, nullptr) {
-    SetCollection(collection);
+WAttribIsland::WAttribIsland(int number, FamilyAnalysis* analysis) : WAttrib(number, nullptr) {
+    SetAnalysis(analysis);
 }
 
-void WAttribIsland::SetCollection(const WABSCollection* collection) {
-    WAttrib::SetCollection(collection);
-    if (!collection || collection->IslandsComputed()) return;
+void WAttribIsland::SetAnalysis(FamilyAnalysis* analysis) {
+    WAttrib::SetAnalysis(analysis);
+    if (!analysis || analysis->IslandsComputed()) return;
     WaitScope wait("Calculating Islands.  Please Wait...", false, false);
-    collection->ComputeIslands();
+    analysis->Islands().ComputeIslands();
 }
 
 std::string WAttribIsland::GetText(int32_t individual, int) const {
@@ -84,7 +85,7 @@ std::string WAttribIsland::GetText(int32_t individual, int) const {
 }
 
 int32_t WAttribIsland::GetInt(int32_t individual) const {
-    return Person(individual) ? collection_->IslandRankOf(individual) : 0;
+    return Person(individual) ? analysis_->Islands().IslandRankOf(individual) : 0;
 }
 
 }  // namespace vx

@@ -21,6 +21,7 @@
 #include <limits>
 #include <string>
 
+#include "analysis/IslandView.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
@@ -255,10 +256,10 @@ TWFindDlg::TWFindDlg(QWidget* owner, const WFindLists& lists, WHLGroup* group,
                                     &lists_.given};
     for (size_t k = 0; k < 4; ++k) {
         if (*handed[k]) continue;
-        ownLists_[k] = std::make_unique<WColSortIterator>(collection);
+        ownLists_[k] = std::make_unique<WColSortIterator>(collection, lists.view);
         *handed[k] = ownLists_[k].get();
     }
-    viewList_ = std::make_unique<WColSortIterator>(collection);
+    viewList_ = std::make_unique<WColSortIterator>(collection, lists.view);
     model_.SetSource(collection, group);
     BuildLayout();
     ApplySizes();
@@ -323,8 +324,8 @@ void TWFindDlg::BuildLayout() {
         }
     });
 
-    labIndividuals_ = new QLabel(
-        ToQt(FormatThousands(collection_ ? collection_->ViewCount() : 0) + " Individuals"));
+    labIndividuals_ = new QLabel(ToQt(
+        FormatThousands(collection_ ? ViewCount(lists_.view, *collection_) : 0) + " Individuals"));
     labIndividuals_->setObjectName("labIndiviudals");
 
     auto* left = new QVBoxLayout;

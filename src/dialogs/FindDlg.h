@@ -21,6 +21,7 @@ class QTableView;
 
 namespace vx {
 
+class IslandView;
 class TIndInfoPanel;
 class WABSCollection;
 class WColSortIterator;
@@ -28,12 +29,13 @@ class WHLGroup;
 
 // The sorted lists of individuals that the find dialogs share. The caller
 // keeps them between uses, so each is sorted at most once while the file is
-// open. A dialog handed no list for an order makes its own.
+// open. A dialog handed no list for an order makes its own over the view.
 struct WFindLists {
     WColSortIterator* identifier = nullptr;  // by cross-reference identifier
     WColSortIterator* given = nullptr;       // given names first
     WColSortIterator* surname = nullptr;     // "Surname, Given"
     WColSortIterator* reference = nullptr;   // the user's reference number
+    const IslandView* view = nullptr;        // the people found; null: the whole file
 };
 
 // The grid's rows: the individuals of one list in list order, with their

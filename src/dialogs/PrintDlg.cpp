@@ -427,10 +427,15 @@ void TPrintDlg::SelectPage(int page) {
     if (page >= 0 && page < kReportKindCount) pages_->setCurrentIndex(page);
 }
 
+void TPrintDlg::SetAnalysis(FamilyAnalysis* analysis, const IslandView* view) {
+    analysis_ = analysis;
+    view_ = view;
+}
+
 void TPrintDlg::SetSource(WABSCollection* collection, int32_t individual, int preferredSpouse) {
     collection_ = collection;
     preferredSpouse_ = preferredSpouse;
-    scroller_->SetCollection(collection);
+    scroller_->SetCollection(collection, view_);
     if (collection) scroller_->GoToIndividual(individual);
     FillSpouseList();
 }
@@ -510,6 +515,8 @@ ReportRequest TPrintDlg::Request() const {
     ReportRequest request;
     request.kind = CurrentPage();
     request.collection = collection_;
+    request.analysis = analysis_;
+    request.view = view_;
     request.individual = ActiveIndividual();
     request.fileTitle = fileTitle_;
     if (request.kind == kReportFamily) request.spouseEntry = SelectedRow(*lbFamList_);

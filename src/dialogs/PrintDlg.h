@@ -25,8 +25,10 @@ class QSpinBox;
 class QTabWidget;
 
 namespace vx {
+class FamilyAnalysis;
+class IslandView;
 class WIndScroll;
-}
+}  // namespace vx
 
 namespace vx::reports {
 
@@ -44,6 +46,9 @@ class TPrintDlg : public QDialog {
     // Set up in this order before the dialog is shown.
     // Makes page `page` (a ReportKind) current; other numbers leave it.
     void SelectPage(int page);
+    // The file's analyses and the view the scroller and the lists walk
+    // (null: the whole file); both outlive the dialog.
+    void SetAnalysis(FamilyAnalysis* analysis, const IslandView* view);
     // The file, the individual the scroller starts at, and the spouse
     // family (from 1; 0 or less: the first) the spouse lists preselect.
     void SetSource(WABSCollection* collection, int32_t individual, int preferredSpouse);
@@ -110,6 +115,8 @@ class TPrintDlg : public QDialog {
     std::pair<QString, int> AskSaveFile(const QString& proposed);
 
     WABSCollection* collection_ = nullptr;
+    FamilyAnalysis* analysis_ = nullptr;
+    const IslandView* view_ = nullptr;
     int preferredSpouse_ = 0;
     QString fileTitle_;
     WListColumns* listColumns_ = nullptr;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "app/TextUtil.h"
 #include "gedcom/ABSCollection.h"
 
@@ -18,8 +20,10 @@ std::string Fixed(const char* number, const std::vector<std::string>& values) {
 
 }  // namespace
 
-std::string IslandsText(const WABSCollection& collection, ListFormat format) {
-    const int32_t islands = collection.ComputeIslands();
+std::string IslandsText(FamilyAnalysis& analysis, ListFormat format) {
+    const WABSCollection& collection = analysis.Collection();
+    WIslands& found = analysis.Islands();
+    const int32_t islands = found.ComputeIslands();
     std::string text;
     if (format == ListFormat::FixedColumns) {
         text = "ISLANDS\r\n\r\n" + Fixed("#", {"Ind", "Mar", "Note", "Source", "1st Individual"});
@@ -30,10 +34,9 @@ std::string IslandsText(const WABSCollection& collection, ListFormat format) {
         const std::string number = std::to_string(rank);
         // Islands hold no notes or sources of their own: those columns are 0.
         const std::vector<std::string> values = {
-            FormatThousands(collection.IslandIndividuals(rank)),
-            FormatThousands(collection.IslandFamilies(rank)), "0", "0",
-            ReplaceChar(collection.DisplayNameOf(collection.IslandFirstIndividual(rank)), '"',
-                        "\"\"")};
+            FormatThousands(found.IslandIndividuals(rank)),
+            FormatThousands(found.IslandFamilies(rank)), "0", "0",
+            ReplaceChar(collection.DisplayNameOf(found.IslandFirstIndividual(rank)), '"', "\"\"")};
         if (format == ListFormat::FixedColumns) {
             text += Fixed(number.c_str(), values);
         } else {

@@ -8,9 +8,9 @@
 
 namespace vx {
 
-class WABSCollection;
+class FamilyAnalysis;
 
 // Computes the islands first when needed.
-std::string IslandsText(const WABSCollection& collection, ListFormat format);
+std::string IslandsText(FamilyAnalysis& analysis, ListFormat format);
 
 }  // namespace vx

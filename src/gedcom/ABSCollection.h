@@ -17,8 +17,6 @@ class WABSSource;
 class WABSRepo;
 class WABSSubmitter;
 class WABSLDSEvent;
-class WIslands;
-class WFamilyStatistics;
 
 // One labelled value of the file header, as the General tab lists them.
 struct GenHeaderRec {
@@ -34,8 +32,8 @@ class WABSCollection {
     enum FileKindCode : int { kKindUnknown = 0, kKindGedcom = 1 };
     static constexpr int kMaxHeaderFields = 256;
 
-    WABSCollection();
-    virtual ~WABSCollection();
+    WABSCollection() = default;
+    virtual ~WABSCollection() = default;
     WABSCollection(const WABSCollection&) = delete;
     WABSCollection& operator=(const WABSCollection&) = delete;
 
@@ -124,45 +122,14 @@ class WABSCollection {
     // the find dialogs.
     std::string PersonSummary(int32_t n) const;
 
-    // ---- islands: groups of people linked by families, ranked by size ----
-    int32_t ComputeIslands() const;
-    bool IslandsComputed() const;
-    int32_t IslandIndividuals(int32_t rank) const;
-    int32_t IslandFamilies(int32_t rank) const;
-    int32_t IslandFirstIndividual(int32_t rank) const;
-    int32_t IslandRankOf(int32_t individual) const;
-    // The view confines lists, scroller, find and printing to one island.
-    void UseIsland(int32_t rank) const;
-    void ClearIslandView() const;
-    int32_t ViewCount() const;
-    int32_t ViewIndividual(int32_t position) const;
-    int32_t ViewPosition(int32_t individual) const;
-
-    // ---- ancestor and descendant statistics, cached per individual ----
-    int32_t AncestorCount(int32_t n) const;
-    int32_t DescendantCount(int32_t n) const;
-    int32_t AncestorGenerations(int32_t n) const;
-    int32_t DescendantGenerations(int32_t n) const;
-    long double AverageAncestorGenerations(int32_t n) const;
-    long double AverageDescendantGenerations(int32_t n) const;
-
     int FileKind() const { return fileKind_; }
     int CharacterSet() const { return charSet_; }
     const std::string& FilePath() const { return filePath_; }
 
   protected:
-    WIslands& Islands() const;
-    WFamilyStatistics& Statistics() const;
-
     std::string filePath_;
     uint8_t fileKind_ = kKindUnknown;
     uint8_t charSet_ = 1;  // ANSEL until a file says otherwise
-
-  private:
-    // Analyses of the family graph, made on first use; the data never
-    // change while the file is open.
-    mutable std::unique_ptr<WIslands> islands_;
-    mutable std::unique_ptr<WFamilyStatistics> statistics_;
 };
 
 }  // namespace vx

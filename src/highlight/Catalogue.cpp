@@ -7,11 +7,11 @@
 namespace vx {
 namespace {
 
-using Factory = std::unique_ptr<WABSHighLighter> (*)(const WABSCollection*, int kind);
+using Factory = std::unique_ptr<WABSHighLighter> (*)(FamilyAnalysis*, int kind);
 
 template <class T>
-std::unique_ptr<WABSHighLighter> Make(const WABSCollection* collection, int kind) {
-    return std::make_unique<T>(collection, kind);
+std::unique_ptr<WABSHighLighter> Make(FamilyAnalysis* analysis, int kind) {
+    return std::make_unique<T>(analysis, kind);
 }
 
 // One row per kind: everything the condition editor, the condition strings
@@ -269,9 +269,9 @@ std::string KindWord(int kind) {
     return row && row->word ? row->word : "";
 }
 
-std::unique_ptr<WABSHighLighter> CreateCondition(int kind, const WABSCollection* collection) {
+std::unique_ptr<WABSHighLighter> CreateCondition(int kind, FamilyAnalysis* analysis) {
     const KindRow* row = RowOf(kind);
-    return row && row->create ? row->create(collection, kind) : nullptr;
+    return row && row->create ? row->create(analysis, kind) : nullptr;
 }
 
 }  // namespace vx

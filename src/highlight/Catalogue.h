@@ -10,7 +10,7 @@
 
 namespace vx {
 
-class WABSCollection;
+class FamilyAnalysis;
 class WABSHighLighter;
 
 // The editor the condition editor shows for a kind's parameter.
@@ -51,6 +51,6 @@ std::string KindWord(int kind);
 
 // A new condition of that kind, or null for the placeholder, the legacy tag
 // and numbers outside the catalogue.
-std::unique_ptr<WABSHighLighter> CreateCondition(int kind, const WABSCollection* collection);
+std::unique_ptr<WABSHighLighter> CreateCondition(int kind, FamilyAnalysis* analysis);
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #include "highlight/ColHLIterator.h"
 
+#include "analysis/IslandView.h"
 #include "app/CancelPoll.h"
 #include "app/Services.h"
 #include "gedcom/ABSCollection.h"
@@ -13,15 +14,15 @@ constexpr int32_t kPumpEvery = 250;
 }  // namespace
 
 WColHLIterator::WColHLIterator(WHLGroup& group, const WABSCollection* collection,
-                               int32_t expectedCount)
-    : WColSortIterator(collection, expectedCount), group_(group) {
+                               const IslandView* view, int32_t expectedCount)
+    : WColSortIterator(collection, view, expectedCount), group_(group) {
     EnsureBuilt();
 }
 
 void WColHLIterator::Build() {
     const WABSCollection* collection = Collection();
     if (!collection) return;
-    const int32_t count = collection->ViewCount();
+    const int32_t count = ViewCount(View(), *collection);
     CancelPoll poll;
     for (int32_t i = 1; i <= count && !cancelled_; ++i) {
         if (i % kPumpEvery == 0) {
@@ -29,7 +30,7 @@ void WColHLIterator::Build() {
             PumpMessages();
         }
         cancelled_ = poll.Cancelled();
-        const int32_t individual = collection->ViewIndividual(i);
+        const int32_t individual = ViewIndividual(View(), i);
         if (!cancelled_ && group_.IsHighlighted(individual)) AppendID(individual);
     }
     // A walk inside the last answer may have seen the Cancel too.

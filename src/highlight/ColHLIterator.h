@@ -12,7 +12,8 @@ class WColHLIterator : public WColSortIterator {
   public:
     // Builds at once, letting the user interface breathe every 250
     // individuals and whenever the work has run for a while.
-    WColHLIterator(WHLGroup& group, const WABSCollection* collection, int32_t expectedCount = 0);
+    WColHLIterator(WHLGroup& group, const WABSCollection* collection, const IslandView* view,
+                   int32_t expectedCount = 0);
     void Build() override;
 
     // The wait dialog's Cancel stopped the build: the list is empty, never

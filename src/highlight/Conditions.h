@@ -147,7 +147,7 @@ class WHLDescendants : public WHLAncestor {
 // 23: related by blood to one person.
 class WHLRelation : public WABSHLInd {
   public:
-    WHLRelation(const WABSCollection* collection, int kind);
+    WHLRelation(FamilyAnalysis* analysis, int kind);
     ~WHLRelation() override;
     std::string Describe() const override;
 

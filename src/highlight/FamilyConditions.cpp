@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "analysis/FamilyAnalysis.h"
 #include "analysis/RelationShipCalc.h"
+#include "analysis/Statistics.h"
 #include "app/Errors.h"
 #include "app/TextUtil.h"
 #include "highlight/Catalogue.h"
@@ -104,8 +106,8 @@ std::string WHLDescendants::Describe() const {
 
 // ---- blood relations ----
 
-WHLRelation::WHLRelation(const WABSCollection* collection, int kind)
-    : WABSHLInd(collection, kind), calculator_(std::make_unique<WRelCalc>(collection)) {}
+WHLRelation::WHLRelation(FamilyAnalysis* analysis, int kind)
+    : WABSHLInd(analysis, kind), calculator_(std::make_unique<WRelCalc>(collection_)) {}
 
 WHLRelation::~WHLRelation() = default;
 
@@ -201,8 +203,9 @@ void WHLPaths::Prepare() {
         int32_t best = 0, bestDepth = 0;
         for (int32_t candidate : candidates) {
             if (candidate <= 0) continue;
-            const int32_t depth = up ? collection_->AncestorGenerations(candidate)
-                                     : collection_->DescendantGenerations(candidate);
+            WFamilyStatistics& statistics = analysis_->Statistics();
+            const int32_t depth = up ? statistics.AncestorGenerations(candidate)
+                                     : statistics.DescendantGenerations(candidate);
             if (best == 0 || depth > bestDepth) best = candidate, bestDepth = depth;
         }
         // A line that comes back to itself (a damaged file) ends the walk.

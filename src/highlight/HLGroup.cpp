@@ -5,7 +5,7 @@
 
 namespace vx {
 
-WHLGroup::WHLGroup(const WABSCollection* collection) : WABSHighLighter(collection) {}
+WHLGroup::WHLGroup(FamilyAnalysis* analysis) : WABSHighLighter(analysis) {}
 
 WHLGroup::~WHLGroup() = default;
 
@@ -37,7 +37,7 @@ void WHLGroup::AddCondition(bool negated, int kind, const std::string& parameter
 
 bool WHLGroup::TryAddCondition(bool negated, int kind, const std::string& parameter, bool andNext) {
     if (ConditionCount() >= kMaxConditions) return false;
-    auto condition = CreateCondition(kind, collection_);
+    auto condition = CreateCondition(kind, analysis_);
     if (!condition) return true;
     condition->SetParams(parameter);
     condition->SetNegated(negated);

@@ -18,7 +18,7 @@ class WHLGroup : public WABSHighLighter {
     static constexpr int kMaxConditions = 10;
     static constexpr const char* kTooManyMessage = "Error: Too many high lighting options";
 
-    explicit WHLGroup(const WABSCollection* collection);
+    explicit WHLGroup(FamilyAnalysis* analysis);
     ~WHLGroup() override;
 
     // Replaces every condition by those of the string; the answers given so

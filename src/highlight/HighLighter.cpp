@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "analysis/FamilyAnalysis.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/TextUtil.h"
@@ -10,11 +11,12 @@
 
 namespace vx {
 
-WABSHighLighter::WABSHighLighter(const WABSCollection* collection, int kind)
-    : WABSArrayIndex("", 1, collection ? collection->IndividualCount() : 0),
-      collection_(collection),
+WABSHighLighter::WABSHighLighter(FamilyAnalysis* analysis, int kind)
+    : WABSArrayIndex("", 1, analysis ? analysis->Collection().IndividualCount() : 0),
+      analysis_(analysis),
+      collection_(analysis ? &analysis->Collection() : nullptr),
       kind_(kind) {
-    SetCount(collection ? collection->IndividualCount() : 0);
+    SetCount(collection_ ? collection_->IndividualCount() : 0);
 }
 
 WABSHighLighter::Answer WABSHighLighter::StoredAnswer(int32_t individual) const {

@@ -12,6 +12,7 @@
 
 namespace vx {
 
+class FamilyAnalysis;
 class WABSCollection;
 class WABSIndividual;
 
@@ -23,7 +24,9 @@ class WABSHighLighter : public WABSArrayIndex {
   public:
     enum Answer : uint8_t { kUnevaluated = 0, kFalse = 1, kTrue = 2 };
 
-    explicit WABSHighLighter(const WABSCollection* collection, int kind = 0);
+    // The analysis (null without a file) gives the collection and the
+    // statistics.
+    explicit WABSHighLighter(FamilyAnalysis* analysis, int kind = 0);
 
     // The test result, evaluating the individual when still unknown.
     virtual bool IsTrue(int32_t individual);
@@ -61,6 +64,7 @@ class WABSHighLighter : public WABSArrayIndex {
     std::unique_ptr<WABSIndividual> Person(int32_t individual) const;
     Answer StoredAnswer(int32_t individual) const;
 
+    FamilyAnalysis* analysis_;
     const WABSCollection* collection_;
     bool negated_ = false;
     std::string params_;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Statistics.h"
 #include "app/TextUtil.h"
 #include "highlight/Catalogue.h"
 #include "highlight/Conditions.h"
@@ -358,10 +360,10 @@ bool WHLInt::Test(const WABSIndividual& person, int32_t individual) {
             count = collection_->DaughtersCount(individual);
             break;
         case Cond::AncestorCount:
-            count = collection_->AncestorCount(individual);
+            count = analysis_->Statistics().AncestorCount(individual);
             break;
         case Cond::DescendantCount:
-            count = collection_->DescendantCount(individual);
+            count = analysis_->Statistics().DescendantCount(individual);
             break;
         default:  // Cond::FamilyCount
             count = person.ParentFamilyCount();

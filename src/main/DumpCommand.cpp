@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/DesIterator.h"
+#include "analysis/FamilyAnalysis.h"
 #include "analysis/RelationShipCalc.h"
 #include "app/Errors.h"
 #include "app/Options.h"
@@ -88,9 +89,10 @@ ListFormat FormatOption(const ToolArgs& parsed) {
 // The List tab (or, with a group, the Highlighted tab) right after the
 // viewer started on individual `base` with that column string, sorted by
 // one of its columns.
-std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed, WHLGroup* group) {
+std::string ListDump(const WGEDCollection& c, FamilyAnalysis& analysis, const ToolArgs& parsed,
+                     WHLGroup* group) {
     const int32_t base = BasePerson(c, parsed.Value("base"));
-    WListColumns columns(&c, ListSectionName(ListSection::List));
+    WListColumns columns(&analysis, ListSectionName(ListSection::List));
     columns.SetColumnString(parsed.Value("columns").value_or(kDefaultListColumns));
     if (const auto widths = parsed.Value("widths")) {
         std::vector<std::string> pieces;
@@ -110,9 +112,9 @@ std::string ListDump(const WGEDCollection& c, const ToolArgs& parsed, WHLGroup* 
     columns.SetBasePerson(base);
     std::unique_ptr<WColSortIterator> list;
     if (group)
-        list = std::make_unique<WColHLIterator>(*group, &c);
+        list = std::make_unique<WColHLIterator>(*group, &c, nullptr);
     else
-        list = std::make_unique<WColSortIterator>(&c);
+        list = std::make_unique<WColSortIterator>(&c, nullptr);
     columns.SetSortIterator(list.get());
     if (columns.ColumnCount() > 0) {
         columns.SortByColumn(sortColumn);
@@ -150,6 +152,7 @@ int RunDump(const std::vector<std::string>& args) {
     };
     auto collection = LoadGedcom(words[0]);
     const WGEDCollection& c = *collection;
+    FamilyAnalysis analysis(c);
 
     if (what == "counts") {
         expect(0);
@@ -189,7 +192,7 @@ int RunDump(const std::vector<std::string>& args) {
         Write(DescendantsText(c, list));
     } else if (what == "islands") {
         expect(0);
-        Write(IslandsText(c, ListFormat::FixedColumns));
+        Write(IslandsText(analysis, ListFormat::FixedColumns));
     } else if (what == "general") {
         expect(0);
         MakeActive(c, 1);
@@ -208,14 +211,14 @@ int RunDump(const std::vector<std::string>& args) {
         Write(what == "family" ? FamilyText(c, n, marriage) : PedigreeText(c, n, marriage));
     } else if (what == "list") {
         expect(0);
-        Write(ListDump(c, parsed, nullptr));
+        Write(ListDump(c, analysis, parsed, nullptr));
     } else if (what == "highlighted") {
         expect(0);
-        auto group = ConditionGroup(c, parsed);
-        Write(ListDump(c, parsed, group.get()));
+        auto group = ConditionGroup(analysis, parsed);
+        Write(ListDump(c, analysis, parsed, group.get()));
     } else if (what == "describe") {
         expect(0);
-        auto group = ConditionGroup(c, parsed);
+        auto group = ConditionGroup(analysis, parsed);
         std::string text;
         for (int i = 0; i < group->ConditionCount(); ++i)
             text += group->Condition(i).Describe() + "\n";

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/FamilyAnalysis.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Settings.h"
@@ -173,6 +174,7 @@ int RunReport(const std::vector<std::string>& args) {
     const auto qt = StartQt();
     auto collection = LoadGedcom(words[0]);
     const WGEDCollection& c = *collection;
+    FamilyAnalysis analysis(c);
     const int32_t individual =
         BasePerson(c, words.size() == 3 ? std::optional<std::string>(words[2]) : std::nullopt);
     MakeActive(c, individual);
@@ -181,18 +183,19 @@ int RunReport(const std::vector<std::string>& args) {
 
     std::unique_ptr<WHLGroup> group;
     if (kind == reports::kReportHighlighted || parsed.Has("conditions"))
-        group = ConditionGroup(c, parsed);
+        group = ConditionGroup(analysis, parsed);
 
-    WListColumns listColumns(&c, ListSectionName(ListSection::List));
+    WListColumns listColumns(&analysis, ListSectionName(ListSection::List));
     listColumns.SetColumnString(parsed.Value("columns").value_or(kDefaultListColumns));
     listColumns.SetBasePerson(individual);
-    WListColumns desColumns(&c, ListSectionName(ListSection::DesList));
+    WListColumns desColumns(&analysis, ListSectionName(ListSection::DesList));
     if (const auto columns = parsed.Value("columns")) desColumns.SetColumnString(*columns);
     desColumns.SetBasePerson(individual);
 
     reports::ReportRequest request;
     request.kind = kind;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = individual;
     request.fileTitle = QString::fromStdString(std::filesystem::path(words[0]).filename().string());
     request.spouseEntry = MarriageEntry(c, individual, parsed);

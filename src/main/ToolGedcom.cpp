@@ -47,10 +47,10 @@ void MakeActive(const WGEDCollection& collection, int32_t n) {
     if (n != 1) collection.PersonSummary(n);
 }
 
-std::unique_ptr<WHLGroup> ConditionGroup(const WGEDCollection& collection, const ToolArgs& parsed) {
+std::unique_ptr<WHLGroup> ConditionGroup(FamilyAnalysis& analysis, const ToolArgs& parsed) {
     const auto conditions = parsed.Value("conditions");
     if (!conditions) throw UsageError("--conditions is required");
-    auto group = std::make_unique<WHLGroup>(&collection);
+    auto group = std::make_unique<WHLGroup>(&analysis);
     group->SetConditionString(*conditions);
     group->Refresh();
     return group;

@@ -11,6 +11,7 @@
 #include "app/Services.h"
 
 namespace vx {
+class FamilyAnalysis;
 class WGEDCollection;
 class WHLGroup;
 }  // namespace vx
@@ -36,7 +37,7 @@ int32_t BasePerson(const WGEDCollection& collection, const std::optional<std::st
 void MakeActive(const WGEDCollection& collection, int32_t n);
 
 // The highlight group of the --conditions string, prepared.
-std::unique_ptr<WHLGroup> ConditionGroup(const WGEDCollection& collection, const ToolArgs& parsed);
+std::unique_ptr<WHLGroup> ConditionGroup(FamilyAnalysis& analysis, const ToolArgs& parsed);
 
 // Messages the core would show in a box go to the terminal, installed for
 // the object's lifetime.

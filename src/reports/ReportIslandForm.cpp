@@ -1,5 +1,6 @@
 #include "reports/ReportIslandForm.h"
 
+#include "analysis/Islands.h"
 #include "app/TextUtil.h"
 #include "gedcom/ABSCollection.h"
 
@@ -50,12 +51,12 @@ void TReportIslandForm::SetOptions(bool greyLines, bool dividerLines) {
 }
 
 void TReportIslandForm::DeliverRow(bool& more) {
-    if (!collection_ || collection_->ComputeIslands() < cursor_) return;
+    if (!collection_ || !islands_ || islands_->ComputeIslands() < cursor_) return;
     detail_->colour = greyLines_ && cursor_ % 2 == 1 ? kLightGrey : QColor();
     labNo_->text = Text(FormatThousands(cursor_));
-    labInd_->text = Text(FormatThousands(collection_->IslandIndividuals(cursor_)));
-    labMar_->text = Text(FormatThousands(collection_->IslandFamilies(cursor_)));
-    labFirst_->text = Text(collection_->DisplayNameOf(collection_->IslandFirstIndividual(cursor_)));
+    labInd_->text = Text(FormatThousands(islands_->IslandIndividuals(cursor_)));
+    labMar_->text = Text(FormatThousands(islands_->IslandFamilies(cursor_)));
+    labFirst_->text = Text(collection_->DisplayNameOf(islands_->IslandFirstIndividual(cursor_)));
     ++cursor_;
     more = true;
 }

@@ -4,16 +4,23 @@
 
 #include "reports/ABSReportForm.h"
 
+namespace vx {
+class WIslands;
+}  // namespace vx
+
 namespace vx::reports {
 
 class TReportIslandForm : public TABSReportForm {
   public:
     TReportIslandForm();
     void SetOptions(bool greyLines, bool dividerLines);
+    // The islands of the collection; computed when the report runs.
+    void SetIslands(WIslands* islands) { islands_ = islands; }
 
   private:
     void DeliverRow(bool& more);
 
+    WIslands* islands_ = nullptr;
     WReportBand* detail_ = nullptr;
     WReportLabel* labNo_ = nullptr;
     WReportLabel* labInd_ = nullptr;

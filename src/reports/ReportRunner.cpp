@@ -1,5 +1,6 @@
 #include "reports/ReportRunner.h"
 
+#include "analysis/FamilyAnalysis.h"
 #include "columns/ColSortIterator.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/ColHLIterator.h"
@@ -39,6 +40,7 @@ std::unique_ptr<ReportJob> ReportJob::Create(const ReportRequest& request) {
         request.individual >= 1 && request.individual <= collection->IndividualCount();
     if ((request.kind == kReportFamily || request.kind == kReportPedigree) && !hasIndividual)
         return nullptr;
+    if (request.kind == kReportIslands && !request.analysis) return nullptr;
 
     std::unique_ptr<ReportJob> job(new ReportJob());
     switch (request.kind) {
@@ -96,7 +98,7 @@ std::unique_ptr<ReportJob> ReportJob::Create(const ReportRequest& request) {
             report->SetCollection(collection);
             WColSortIterator* list = request.sortedList;
             if (!list && request.listColumns) {
-                job->ownSorted_ = std::make_unique<WColSortIterator>(collection);
+                job->ownSorted_ = std::make_unique<WColSortIterator>(collection, request.view);
                 list = job->ownSorted_.get();
             }
             report->SetColumns(request.listColumns, list);
@@ -110,7 +112,8 @@ std::unique_ptr<ReportJob> ReportJob::Create(const ReportRequest& request) {
             report->SetCollection(collection);
             WColSortIterator* list = request.highlightedList;
             if (!list && request.listColumns && request.group) {
-                job->ownHighlighted_ = std::make_unique<WColHLIterator>(*request.group, collection);
+                job->ownHighlighted_ =
+                    std::make_unique<WColHLIterator>(*request.group, collection, request.view);
                 list = job->ownHighlighted_.get();
             }
             report->SetColumns(request.listColumns, list);
@@ -123,6 +126,7 @@ std::unique_ptr<ReportJob> ReportJob::Create(const ReportRequest& request) {
             auto report = std::make_unique<TReportIslandForm>();
             report->SetTitle(QStringLiteral("Islands"));
             report->SetCollection(collection);
+            report->SetIslands(&request.analysis->Islands());
             report->SetOptions(request.greyLines, request.dividerLines);
             job->report_ = std::move(report);
             break;

@@ -12,6 +12,8 @@
 #include <memory>
 
 namespace vx {
+class FamilyAnalysis;
+class IslandView;
 class WABSCollection;
 class WListColumns;
 class WHLGroup;
@@ -39,6 +41,10 @@ inline constexpr int kReportKindCount = 8;
 struct ReportRequest {
     int kind = kReportGeneral;
     WABSCollection* collection = nullptr;
+    // The collection's analyses (the Islands report needs them) and the
+    // view the lists walk (null: the whole file).
+    FamilyAnalysis* analysis = nullptr;
+    const IslandView* view = nullptr;
     int32_t individual = 0;
     QString fileTitle;
 
@@ -70,7 +76,8 @@ struct ReportRequest {
 class ReportJob {
   public:
     // Creates and configures the report; nullptr when the request cannot
-    // make one (no collection; Family and Pedigree without an individual).
+    // make one (no collection; Family and Pedigree without an individual;
+    // Islands without the analysis).
     static std::unique_ptr<ReportJob> Create(const ReportRequest& request);
     ~ReportJob();
 

@@ -289,8 +289,7 @@ void TDescendantsPage::Refresh(const PageContext& context) {
         list_.reset();
         return;
     }
-    const WABSCollection* collection = context.collection;
-    columns_.SetCollection(collection);
+    columns_.SetAnalysis(context.analysis);
     columns_.SetBasePerson(context.active);
     Rebuild();
 }

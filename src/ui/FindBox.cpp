@@ -70,13 +70,13 @@ void WFindBox::Reset() {
     EnableSteps(false);
 }
 
-void WFindBox::Attach(const WABSCollection* collection) {
+void WFindBox::Attach(const WABSCollection* collection, const IslandView* view) {
     Reset();
     collection_ = collection;
     if (!collection) return;
     for (int mode = kReference; mode <= kGiven; ++mode)
-        lists_[static_cast<size_t>(mode)] = std::make_unique<WColSortIterator>(collection);
-    dialogList_ = std::make_unique<WColSortIterator>(collection);
+        lists_[static_cast<size_t>(mode)] = std::make_unique<WColSortIterator>(collection, view);
+    dialogList_ = std::make_unique<WColSortIterator>(collection, view);
 }
 
 WColSortIterator* WFindBox::List(int mode) const {

@@ -14,6 +14,7 @@ class QLineEdit;
 
 namespace vx {
 
+class IslandView;
 class WABSCollection;
 class WColSortIterator;
 class WIndScroll;
@@ -31,8 +32,9 @@ class WFindBox : public QObject {
 
     // Forgets the lists and the matches (a new file is loading).
     void Reset();
-    // Prepares the lists of a newly loaded file, unsorted.
-    void Attach(const WABSCollection* collection);
+    // Prepares the lists of a newly loaded file (or a new view of it),
+    // unsorted, over the view (null: the whole file).
+    void Attach(const WABSCollection* collection, const IslandView* view);
     // Writes the Active Individual's value for the current mode.
     void Fill();
     void SetMode(int mode);

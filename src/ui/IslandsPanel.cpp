@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
@@ -90,36 +92,36 @@ void TIslandsPanel::Refresh(const PageContext& context) {
         useIslands_->setChecked(false);
         useIslands_->setText("Use Islands");
     }
-    const WGEDCollection* collection = context.collection;
-    if (collection && WOptions::GetFlag(opt::kCalcIslands) && !collection->IslandsComputed()) {
+    FamilyAnalysis* analysis = context.analysis;
+    if (analysis && WOptions::GetFlag(opt::kCalcIslands) && !analysis->IslandsComputed()) {
         BusyScope busy;
         WaitScope wait("Calculating Islands.  Please Wait...", false, true);
-        collection->ComputeIslands();
+        analysis->Islands().ComputeIslands();
     }
     ShowIslands();
 }
 
 void TIslandsPanel::Calculate() {
-    if (!context_.collection) return;
+    if (!context_.analysis) return;
     {
         BusyScope busy;
         WaitScope wait("Calculating Islands.  Please Wait...", false, true);
-        context_.collection->ComputeIslands();
+        context_.analysis->Islands().ComputeIslands();
     }
     ShowIslands();
     emit IslandsCalculated();
 }
 
 void TIslandsPanel::ShowIslands() {
-    const WGEDCollection* collection = context_.collection;
-    const bool computed = collection && collection->IslandsComputed();
+    FamilyAnalysis* analysis = context_.analysis;
+    const bool computed = analysis && analysis->IslandsComputed();
     // Once computed, asking again only reads the count.
-    const int32_t islands = computed ? collection->ComputeIslands() : 0;
+    const int32_t islands = computed ? analysis->Islands().ComputeIslands() : 0;
     const QSignalBlocker quiet(grid_);
     grid_->setRowCount(islands);
     for (int32_t rank = 1; rank <= islands; ++rank) {
-        const int64_t values[3] = {rank, collection->IslandIndividuals(rank),
-                                   collection->IslandFamilies(rank)};
+        const int64_t values[3] = {rank, analysis->Islands().IslandIndividuals(rank),
+                                   analysis->Islands().IslandFamilies(rank)};
         for (int column = 0; column < 3; ++column)
             grid_->setItem(rank - 1, column, new QTableWidgetItem(QString::number(values[column])));
     }
@@ -129,7 +131,7 @@ void TIslandsPanel::ShowIslands() {
     // "Calculate" is for files whose islands are not counted on their own.
     const bool manual = !WOptions::GetFlag(opt::kCalcIslands);
     calculate_->setVisible(manual);
-    calculate_->setEnabled(manual && collection && !computed);
+    calculate_->setEnabled(manual && analysis && !computed);
     useIslands_->setEnabled(computed);
 }
 
@@ -150,10 +152,10 @@ int32_t TIslandsPanel::SelectedRank() const {
 }
 
 void TIslandsPanel::ApplyUse() {
-    const WGEDCollection* collection = context_.collection;
+    FamilyAnalysis* analysis = context_.analysis;
     const int32_t rank = SelectedRank();
-    const bool valid = collection && collection->IslandsComputed() && rank >= 1 &&
-                       rank <= collection->ComputeIslands();
+    const bool valid = analysis && analysis->IslandsComputed() && rank >= 1 &&
+                       rank <= analysis->Islands().ComputeIslands();
     if (useIslands_->isChecked() && valid) {
         useIslands_->setText("Use Island (" + QString::number(rank) + ")");
         inUse_ = rank;

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <array>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/Islands.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/TextUtil.h"
@@ -52,10 +54,10 @@ QTableView* NewGrid(const char* name) {
 
 }  // namespace
 
-void WIslandsModel::SetCollection(const WABSCollection* collection) {
+void WIslandsModel::SetAnalysis(FamilyAnalysis* analysis) {
     beginResetModel();
-    collection_ = collection;
-    count_ = collection && collection->IslandsComputed() ? collection->ComputeIslands() : 0;
+    analysis_ = analysis;
+    count_ = analysis && analysis->IslandsComputed() ? analysis->Islands().ComputeIslands() : 0;
     endResetModel();
 }
 
@@ -68,20 +70,20 @@ int WIslandsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant WIslandsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= count_ || index.column() >= kIslandColumns ||
-        !collection_)
+    if (!index.isValid() || index.row() >= count_ || index.column() >= kIslandColumns || !analysis_)
         return {};
     if (role != Qt::DisplayRole) return {};
     const int32_t rank = index.row() + 1;
+    const WIslands& islands = analysis_->Islands();
     switch (index.column()) {
         case kRankColumn:
             return QString::number(rank);
         case kIndividualsColumn:
-            return ToQt(FormatThousands(collection_->IslandIndividuals(rank)));
+            return ToQt(FormatThousands(islands.IslandIndividuals(rank)));
         case kFamiliesColumn:
-            return ToQt(FormatThousands(collection_->IslandFamilies(rank)));
+            return ToQt(FormatThousands(islands.IslandFamilies(rank)));
         default:  // kFirstIndividualColumn
-            return ToQt(collection_->DisplayNameOf(collection_->IslandFirstIndividual(rank)));
+            return ToQt(analysis_->Collection().DisplayNameOf(islands.IslandFirstIndividual(rank)));
     }
 }
 
@@ -125,9 +127,9 @@ TIslandsPage::TIslandsPage(WListColumns& columns, QWidget* parent)
                 if (current.isValid()) SelectIsland(current.row() + 1);
             });
     connect(islandGrid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!context_.collection || index.row() >= islands_.rowCount()) return;
-        const WABSCollection* collection = context_.collection;
-        if (const int32_t first = collection->IslandFirstIndividual(index.row() + 1))
+        if (!context_.analysis || index.row() >= islands_.rowCount()) return;
+        if (const int32_t first =
+                context_.analysis->Islands().IslandFirstIndividual(index.row() + 1))
             emit IndividualChosen(first);
     });
 
@@ -196,22 +198,22 @@ TIslandsPage::~TIslandsPage() {
 void TIslandsPage::Refresh(const PageContext& context) {
     const bool newFile = context.collection != context_.collection;
     context_ = context;
-    if (!context.collection) {
+    if (!context.collection || !context.analysis) {
         FreeMembers();
-        islands_.SetCollection(nullptr);
+        islands_.SetAnalysis(nullptr);
         found_->clear();
         UpdateCalculateButton();
         return;
     }
-    const WABSCollection* collection = context.collection;
+    FamilyAnalysis* analysis = context.analysis;
     if (newFile) FreeMembers();
-    columns_.SetCollection(collection);
+    columns_.SetAnalysis(analysis);
     CountIslands(false);
     // Islands counted elsewhere (the islands panel) show here as well.
-    if (newFile || collection->IslandsComputed() != (islands_.rowCount() > 0))
-        islands_.SetCollection(collection);
-    found_->setText(collection->IslandsComputed()
-                        ? ToQt(FormatThousands(collection->ComputeIslands()) + " islands")
+    if (newFile || analysis->IslandsComputed() != (islands_.rowCount() > 0))
+        islands_.SetAnalysis(analysis);
+    found_->setText(analysis->IslandsComputed()
+                        ? ToQt(FormatThousands(analysis->Islands().ComputeIslands()) + " islands")
                         : QString());
     if (newFile && islands_.rowCount() > 0) islandGrid_->selectRow(0);
     columns_.SetBasePerson(context.active);
@@ -221,7 +223,7 @@ void TIslandsPage::Refresh(const PageContext& context) {
 }
 
 void TIslandsPage::Calculate() {
-    if (!context_.collection) return;
+    if (!context_.analysis) return;
     CountIslands(true);
     const bool hadIslands = islands_.rowCount() > 0;
     Refresh(context_);
@@ -230,23 +232,23 @@ void TIslandsPage::Calculate() {
 }
 
 void TIslandsPage::CountIslands(bool forced) {
-    const WABSCollection* collection = context_.collection;
-    if (!collection || !(forced || WOptions::GetFlag(opt::kCalcIslands))) return;
-    if (collection->IslandsComputed()) return;
+    FamilyAnalysis* analysis = context_.analysis;
+    if (!analysis || !(forced || WOptions::GetFlag(opt::kCalcIslands))) return;
+    if (analysis->IslandsComputed()) return;
     BusyScope busy;
     WaitScope wait("Calculating Islands.  Please Wait...", false, true);
-    collection->ComputeIslands();
+    analysis->Islands().ComputeIslands();
 }
 
 void TIslandsPage::SelectIsland(int32_t rank) {
-    const WABSCollection* collection = context_.collection;
-    if (!collection || rank < 1 || rank > islands_.rowCount()) return;
+    FamilyAnalysis* analysis = context_.analysis;
+    if (!analysis || rank < 1 || rank > islands_.rowCount()) return;
     if (rank == selected_ && memberList_) return;
     FreeMembers();
     selected_ = rank;
     {
         BusyScope busy;
-        memberList_ = WIslandIterator::Create(collection, rank);
+        memberList_ = WIslandIterator::Create(analysis, rank);
         // The set sorts the new list by its sort column, in its direction.
         columns_.SetSortIterator(memberList_.get());
     }
@@ -281,9 +283,9 @@ void TIslandsPage::FreeMembers() {
 }
 
 void TIslandsPage::UpdateCalculateButton() {
-    const WABSCollection* collection = context_.collection;
+    const FamilyAnalysis* analysis = context_.analysis;
     const bool automatic = WOptions::GetFlag(opt::kCalcIslands);
-    const bool enabled = collection && !automatic && !collection->IslandsComputed();
+    const bool enabled = analysis && !automatic && !analysis->IslandsComputed();
     calculate_->setVisible(!automatic);
     calculate_->setEnabled(enabled);
     // Red while there is something to calculate.

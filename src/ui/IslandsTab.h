@@ -17,7 +17,7 @@ class QToolButton;
 namespace vx {
 
 class TGridWidths;
-class WABSCollection;
+class FamilyAnalysis;
 class WIslandIterator;
 class WListColumns;
 class WListModel;
@@ -29,9 +29,9 @@ class WIslandsModel : public QAbstractTableModel {
   public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows the islands of the collection once they are computed; null
+    // Shows the islands of the file once they are computed; null
     // shows none.
-    void SetCollection(const WABSCollection* collection);
+    void SetAnalysis(FamilyAnalysis* analysis);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,7 +39,7 @@ class WIslandsModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    const WABSCollection* collection_ = nullptr;
+    FamilyAnalysis* analysis_ = nullptr;
     int32_t count_ = 0;
 };
 

@@ -25,6 +25,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/IslandView.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -158,11 +160,11 @@ TLogoAppForm::~TLogoAppForm() {
     WOptions::SetText(opt::kIslandColumns, islandColumns_->ColumnString());
     FreeLists();
     group_.reset();
-    if (ui_.scroller) ui_.scroller->SetCollection(nullptr);
-    listColumns_->SetCollection(nullptr);
-    desColumns_->SetCollection(nullptr);
-    islandColumns_->SetCollection(nullptr);
-    collection_.reset();
+    if (ui_.scroller) ui_.scroller->SetCollection(nullptr, nullptr);
+    listColumns_->SetAnalysis(nullptr);
+    desColumns_->SetAnalysis(nullptr);
+    islandColumns_->SetAnalysis(nullptr);
+    DropCollection();
     // The pages read the column sets and lists; they go before those do.
     tabs_.clear();
     delete takeCentralWidget();
@@ -279,6 +281,8 @@ PageContext TLogoAppForm::CurrentContext() const {
     PageContext context;
     if (!collection_) return context;
     context.collection = collection_.get();
+    context.analysis = analysis_.get();
+    context.view = view_.get();
     context.group = group_.get();
     context.active = ui_.scroller->CurrentIndividual();
     context.raw = rawMode_;
@@ -327,7 +331,7 @@ void TLogoAppForm::BusyTick() {
 }
 
 void TLogoAppForm::ResetState() {
-    collection_.reset();
+    DropCollection();
     findBox_->Reset();
     ui_.tabs->setCurrentIndex(Tab::Sender);
     ui_.pages->setCurrentIndex(Tab::Sender);
@@ -396,7 +400,7 @@ void TLogoAppForm::LoadEmbeddedFile() {
     // A file that cannot be indexed leaves the welcome text with Open.
     if (!LoadFile(embedded_.File.Path())) ShowWelcome();
     if (collection_ && sender.StartIndividual > 0)
-        ui_.scroller->GoToIndividual(std::min(sender.StartIndividual, collection_->ViewCount()));
+        ui_.scroller->GoToIndividual(std::min(sender.StartIndividual, view_->Count()));
     CloseSplash();
 }
 
@@ -438,7 +442,12 @@ bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
     mainArea_->setEnabled(false);
     clearStatusTimer_->stop();
     LoadWait wait;
+    DropCollection();
     collection_ = OpenCollection(path, WABSCollection::kKindUnknown, failure);
+    if (collection_) {
+        analysis_ = std::make_unique<FamilyAnalysis>(*collection_);
+        view_ = std::make_unique<IslandView>(*collection_);
+    }
     // Unreadable or cancelled: no file.
     if (!collection_ || !collection_->Load()) return false;
     collection_->AfterLoad();
@@ -450,11 +459,11 @@ bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
 
     ApplyOptions();
     for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
-        columns->SetCollection(collection_.get());
+        columns->SetAnalysis(analysis_.get());
     MarkAllStale();
-    ui_.scroller->SetCollection(collection_.get());
+    ui_.scroller->SetCollection(collection_.get(), view_.get());
     if (collection_->IndividualCount() == 0) RefreshView();
-    findBox_->Attach(collection_.get());
+    findBox_->Attach(collection_.get(), view_.get());
     findBox_->SetMode(findBox_->Mode());
     WHLContext conditions;
     conditions.collection = collection_.get();
@@ -472,17 +481,17 @@ bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
 
 void TLogoAppForm::ReleaseFile() {
     for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
-        columns->SetCollection(nullptr);
+        columns->SetAnalysis(nullptr);
     FreeLists();
     ui_.islandsPanel->Refresh(PageContext());
-    ui_.scroller->SetCollection(nullptr);
+    ui_.scroller->SetCollection(nullptr, nullptr);
     ui_.scroller->SetGroup(nullptr);
     group_.reset();
     ui_.highlightPanel->Editor()->SetContext(WHLContext());
     ui_.highlightPanel->Editor()->SetHLStrings("1");
     UpdateHighlightStrip();
     findBox_->Reset();
-    collection_.reset();
+    DropCollection();
 }
 
 void TLogoAppForm::FailLoad(const std::string& message) {
@@ -576,18 +585,24 @@ void TLogoAppForm::RefreshPage() {
     if (collection_ && help != 0) ShowQuickHelp(help);
 }
 
+void TLogoAppForm::DropCollection() {
+    view_.reset();
+    analysis_.reset();
+    collection_.reset();
+}
+
 // Confines the whole window to one island (0: the whole file again): the
 // scroller starts over, the find lists are made anew, every list is stale.
 void TLogoAppForm::UseIsland(int32_t rank) {
     if (!collection_) return;
     if (rank > 0)
-        collection_->UseIsland(rank);
+        view_->Use(analysis_->Islands(), rank);
     else
-        collection_->ClearIslandView();
+        view_->Clear();
     FreeLists();
-    findBox_->Attach(collection_.get());
-    ui_.scroller->SetCollection(nullptr);
-    ui_.scroller->SetCollection(collection_.get());
+    findBox_->Attach(collection_.get(), view_.get());
+    ui_.scroller->SetCollection(nullptr, nullptr);
+    ui_.scroller->SetCollection(collection_.get(), view_.get());
     MarkAllStale();
     RefreshView();
     findBox_->Fill();
@@ -743,7 +758,7 @@ void TLogoAppForm::HighlightingChanged() {
 
 void TLogoAppForm::SetConditions(const std::string& conditions) {
     if (!collection_ || loading_) return;
-    if (!group_) group_ = std::make_unique<WHLGroup>(collection_.get());
+    if (!group_) group_ = std::make_unique<WHLGroup>(analysis_.get());
     try {
         group_->SetConditionString(conditions);
         BusyScope busy;
@@ -768,7 +783,7 @@ void TLogoAppForm::UpdateHighlightStrip() {
 bool TLogoAppForm::FindIndividualForCondition(QWidget* parent, int32_t& individual) {
     if (!collection_ || loading_) return false;
     const WFindLists lists{findBox_->List(WFindBox::kReference), findBox_->List(WFindBox::kGiven),
-                           findBox_->List(WFindBox::kSurname), findBox_->DialogList()};
+                           findBox_->List(WFindBox::kSurname), findBox_->DialogList(), view_.get()};
     // No group: a condition's individual is chosen without highlight colours.
     TdlgQuickFind dialog(parent ? parent->window() : this, lists, nullptr, collection_.get());
     dialog.SetSelected(individual);

@@ -27,6 +27,8 @@ class QToolButton;
 
 namespace vx {
 
+class FamilyAnalysis;
+class IslandView;
 class WFindBox;
 class WGEDCollection;
 class WHLGroup;
@@ -127,6 +129,9 @@ class TLogoAppForm : public QMainWindow {
     void StartBusyTimer();
 
     const WGEDCollection* Collection() const { return collection_.get(); }
+    // The people the lists, the scroller, find and printing walk: the whole
+    // file or the island in use; null without a file.
+    const IslandView* View() const { return view_.get(); }
     // The highlighting conditions, or null before the first change.
     WHLGroup* Group() const { return group_.get(); }
     bool IsLoading() const { return loading_; }
@@ -218,6 +223,9 @@ class TLogoAppForm : public QMainWindow {
     // "Quick Find" for the condition editors' individuals, without colours.
     bool FindIndividualForCondition(QWidget* parent, int32_t& individual);
     void UseIsland(int32_t rank);
+    // Closes the file with its analyses and view (those first: they point
+    // at it).
+    void DropCollection();
     // The open file, the Active Individual and the switches, for the pages.
     PageContext CurrentContext() const;
     void FreeLists();
@@ -235,6 +243,9 @@ class TLogoAppForm : public QMainWindow {
     MainWindowDialogs* dialogs_ = nullptr;
     TOpenedFileWatch* fileWatch_ = nullptr;
     std::unique_ptr<WGEDCollection> collection_;
+    // Made beside the collection and gone with it.
+    std::unique_ptr<FamilyAnalysis> analysis_;
+    std::unique_ptr<IslandView> view_;
     std::unique_ptr<WHLGroup> group_;
     std::unique_ptr<WListColumns> listColumns_;
     std::unique_ptr<WListColumns> desColumns_;

@@ -221,7 +221,7 @@ void TLogoAppForm::RunCommand(Command command) {
 void TLogoAppForm::FindIndividual(Command command) {
     // The find box keeps the lists, so each is sorted once per file.
     const WFindLists lists{findBox_->List(WFindBox::kReference), findBox_->List(WFindBox::kGiven),
-                           findBox_->List(WFindBox::kSurname), findBox_->DialogList()};
+                           findBox_->List(WFindBox::kSurname), findBox_->DialogList(), view_.get()};
     int32_t chosen = 0;
     if (command == kCmdQuickFind) {
         TdlgQuickFind dialog(this, lists, group_.get(), collection_.get());
@@ -254,6 +254,7 @@ void TLogoAppForm::PrintReport() {
     } tagSentOff;
     reports::TPrintDlg dialog(this);
     dialog.SelectPage(tab.ReportPage());
+    dialog.SetAnalysis(analysis_.get(), view_.get());
     dialog.SetSource(collection_.get(), active, marriage);
     // A list made before the file, the view or the highlighting changed is
     // out of date; the report then makes its own.

@@ -131,7 +131,7 @@ class IslandsTab final : public MainTab {
     void Refresh(const PageContext& context) override { page_.Refresh(context); }
     bool CopiesList() const override { return true; }
     std::string ClipboardText(const PageContext& context, ListFormat format) override {
-        return IslandsText(*context.collection, format);
+        return IslandsText(*context.analysis, format);
     }
     void ApplyDisplaySizes(const QFont& font, int rowHeight) override {
         SetGridSizes(*page_.IslandGrid(), font, rowHeight);
@@ -218,7 +218,8 @@ void ListTab::Refresh(const PageContext& context) {
             if (context.group) {
                 if (hooks_.startBusyTimer) hooks_.startBusyTimer();
                 WaitScope wait("Calculating.  Please Wait...", false, true);
-                auto made = std::make_unique<WColHLIterator>(*context.group, context.collection);
+                auto made = std::make_unique<WColHLIterator>(*context.group, context.collection,
+                                                             context.view);
                 if (made->Cancelled()) {
                     // Nothing half-found is shown; the list stays stale, so
                     // the next visit works it out again.
@@ -229,7 +230,7 @@ void ListTab::Refresh(const PageContext& context) {
                 list_ = std::move(made);
             }
         } else {
-            list_ = std::make_unique<WColSortIterator>(context.collection);
+            list_ = std::make_unique<WColSortIterator>(context.collection, context.view);
         }
         stale_ = false;
     }

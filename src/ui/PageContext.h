@@ -8,11 +8,15 @@
 
 namespace vx {
 
+class FamilyAnalysis;
+class IslandView;
 class WGEDCollection;
 class WHLGroup;
 
 struct PageContext {
     const WGEDCollection* collection = nullptr;  // null: no file loaded
+    FamilyAnalysis* analysis = nullptr;          // its islands and statistics
+    const IslandView* view = nullptr;            // the people the lists show
     WHLGroup* group = nullptr;                   // null: no highlighting
     int32_t active = 0;                          // the Active Individual, 0 for none
     bool raw = false;                            // "Show RAW GEDCOM data"

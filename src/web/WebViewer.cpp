@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/IslandView.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/TextUtil.h"
@@ -84,6 +85,7 @@ std::string WebViewer::Load(std::vector<char> payload,
                             const std::function<void(double)>& progress) {
     surnameList_.reset();
     givenList_.reset();
+    view_.reset();
     collection_.reset();
     gedcom_.reset();
     platform::ClearMemoryFiles();
@@ -111,6 +113,7 @@ std::string WebViewer::Load(std::vector<char> payload,
             return ErrorAnswer("Loading was cancelled.");
         }
         collection_->AfterLoad();
+        view_ = std::make_unique<IslandView>(*collection_);
     } catch (const VxError& error) {
         collection_.reset();
         gedcom_.reset();
@@ -159,17 +162,18 @@ std::string WebViewer::Person(int32_t n) const {
                             person->EventPlaceText(kEventBirth));
     json.Field("name", person->DisplayName()).Field("sex", person->Sex());
     json.Field("summary", c.PersonSummary(n));
-    const int32_t position = c.ViewPosition(n);
-    json.Field("previous", position > 1 ? c.ViewIndividual(position - 1) : 0);
+    const IslandView& view = *view_;
+    const int32_t position = view.Position(n);
+    json.Field("previous", position > 1 ? view.Individual(position - 1) : 0);
     json.Field("next",
-               position >= 1 && position < c.ViewCount() ? c.ViewIndividual(position + 1) : 0);
+               position >= 1 && position < view.Count() ? view.Individual(position + 1) : 0);
     // PageUp and PageDown step a page of people at a time.
-    const int32_t count = c.ViewCount();
-    json.Field("pageBack", position >= 1 ? c.ViewIndividual(std::max(position - kPageStep, 1)) : 0);
+    const int32_t count = view.Count();
+    json.Field("pageBack", position >= 1 ? view.Individual(std::max(position - kPageStep, 1)) : 0);
     json.Field("pageForward",
-               position >= 1 ? c.ViewIndividual(std::min(position + kPageStep, count)) : 0);
-    json.Field("first", c.ViewCount() > 0 ? c.ViewIndividual(1) : 0);
-    json.Field("last", c.ViewCount() > 0 ? c.ViewIndividual(c.ViewCount()) : 0);
+               position >= 1 ? view.Individual(std::min(position + kPageStep, count)) : 0);
+    json.Field("first", count > 0 ? view.Individual(1) : 0);
+    json.Field("last", count > 0 ? view.Individual(count) : 0);
     const int32_t father = c.FatherOf(n), mother = c.MotherOf(n);
     json.Field("father", father).Field("fatherName", father ? c.DisplayNameOf(father) : "");
     json.Field("mother", mother).Field("motherName", mother ? c.DisplayNameOf(mother) : "");
@@ -217,7 +221,7 @@ std::string WebViewer::Pedigree(int32_t n, int marriage) const {
 WColSortIterator& WebViewer::SortedList(int mode) {
     auto& list = mode == kFindSurname ? surnameList_ : givenList_;
     if (!list) {
-        list = std::make_unique<WColSortIterator>(collection_.get());
+        list = std::make_unique<WColSortIterator>(collection_.get(), view_.get());
         list->SortByKey(mode == kFindSurname ? kSurnameSortKey : kGivenSortKey);
     }
     return *list;

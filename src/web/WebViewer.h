@@ -17,6 +17,7 @@
 #include "archive/EmbeddedArchive.h"
 
 namespace vx {
+class IslandView;
 class WGEDCollection;
 class WColSortIterator;
 }  // namespace vx
@@ -66,6 +67,8 @@ class WebViewer {
 
     std::unique_ptr<TEmbeddedGedcom> gedcom_;
     std::unique_ptr<WGEDCollection> collection_;
+    // The people the scroller steps through: the whole file.
+    std::unique_ptr<IslandView> view_;
     std::string fileName_;
     double importSeconds_ = -1;
     // Lazily sorted lists of the surname and given-name modes.

@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/IslandView.h"
 #include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
@@ -210,9 +211,10 @@ void WIndScroll::ArrangeChildren(int w) {
     label_->resize(std::max(fatherButton_->x() - label_->x() - 3, 0), label_->height());
 }
 
-void WIndScroll::SetCollection(const WABSCollection* collection) {
+void WIndScroll::SetCollection(const WABSCollection* collection, const IslandView* view) {
     if (collection == collection_) return;
     collection_ = collection;
+    view_ = collection ? view : nullptr;
     ChangeHold hold(*this);
     familyList_.clear();
     if (!collection_) {
@@ -230,7 +232,7 @@ void WIndScroll::SetCollection(const WABSCollection* collection) {
     historyPending_ = true;
     prevButton_->setEnabled(group_ != nullptr);
     nextButton_->setEnabled(group_ != nullptr);
-    const int32_t count = collection_->ViewCount();
+    const int32_t count = ViewCount(view_, *collection_);
     {
         // The range is set up first; the individual is shown once below.
         const QSignalBlocker blocker(scrollBar_);
@@ -274,8 +276,8 @@ void WIndScroll::SetGroup(WHLGroup* group) {
 
 int32_t WIndScroll::IndividualAt(int position) const {
     if (!collection_) return position;
-    if (position < 1 || position > collection_->ViewCount()) return 0;
-    return collection_->ViewIndividual(position);
+    if (position < 1 || position > ViewCount(view_, *collection_)) return 0;
+    return ViewIndividual(view_, position);
 }
 
 int32_t WIndScroll::CurrentIndividual() const {
@@ -355,7 +357,7 @@ void WIndScroll::GoToIndividual(int32_t individual) {
     // Outside the island in use the position is 0, which the scroll bar
     // raises to the island's first individual; beyond the end it lowers
     // it to the last.
-    const int32_t position = collection_ ? collection_->ViewPosition(individual) : individual;
+    const int32_t position = ViewPosition(view_, individual);
     scrollBar_->setValue(std::clamp(position, scrollBar_->minimum(), scrollBar_->maximum()));
     if (back_.IsEmpty() || back_.Peek() != recorded_) back_.Push(recorded_);
     recorded_ = CurrentIndividual();
@@ -436,10 +438,10 @@ void WIndScroll::PrevHighlighted() {
 
 void WIndScroll::StepHighlighted(int direction) {
     if (!collection_ || !group_ || !scrollBar_->isEnabledTo(this)) return;
-    const int32_t count = collection_->ViewCount();
+    const int32_t count = ViewCount(view_, *collection_);
     for (int32_t position = scrollBar_->value() + direction; position >= 1 && position <= count;
          position += direction) {
-        const int32_t individual = collection_->ViewIndividual(position);
+        const int32_t individual = ViewIndividual(view_, position);
         if (group_->IsHighlighted(individual)) {
             GoToIndividual(individual);
             return;

@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace vx {
 
+class IslandView;
 class WABSCollection;
 class WHLGroup;
 class WSelectionButton;
@@ -36,9 +37,10 @@ class WIndScroll : public QWidget {
     ~WIndScroll() override;
 
     // Attaching another collection empties the history and makes the first
-    // individual (of the view) active; null detaches and disables the
-    // controls. The same collection again changes nothing.
-    void SetCollection(const WABSCollection* collection);
+    // individual of the view (null: the whole file) active; null detaches
+    // and disables the controls. The same collection again changes
+    // nothing. The view must outlive its attachment.
+    void SetCollection(const WABSCollection* collection, const IslandView* view);
     const WABSCollection* Collection() const { return collection_; }
     // The highlighting group, or null: colours the label and drives the
     // next/previous highlighted buttons.
@@ -112,6 +114,7 @@ class WIndScroll : public QWidget {
     void RaiseChanged();
 
     const WABSCollection* collection_ = nullptr;
+    const IslandView* view_ = nullptr;
     WHLGroup* group_ = nullptr;
 
     QLabel* label_;

@@ -13,7 +13,11 @@
 
 #include "DeepLines.h"
 #include "TestSupport.h"
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/IslandView.h"
+#include "analysis/Islands.h"
 #include "analysis/RelationShipCalc.h"
+#include "analysis/Statistics.h"
 #include "app/CancelPoll.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -55,12 +59,13 @@ class CancelWalksTest : public test::TempDirTest {
 
 TEST_F(CancelWalksTest, AncestorCountsStopAndKeepNothingCut) {
     auto collection = Load(test::CollapsedChainGedcom(kGenerations));
+    FamilyAnalysis analysis(*collection);
     const int32_t all = 2 * kGenerations - 2;  // the fathers above and every mother
     PressCancel();
-    EXPECT_EQ(collection->AncestorCount(1), -1);
+    EXPECT_EQ(analysis.Statistics().AncestorCount(1), -1);
     HideWait();
-    EXPECT_EQ(collection->AncestorCount(1), all);
-    EXPECT_EQ(collection->AncestorCount(2), all - 2);
+    EXPECT_EQ(analysis.Statistics().AncestorCount(1), all);
+    EXPECT_EQ(analysis.Statistics().AncestorCount(2), all - 2);
 }
 
 TEST_F(CancelWalksTest, LeftOverFlagStopsNothing) {
@@ -69,12 +74,13 @@ TEST_F(CancelWalksTest, LeftOverFlagStopsNothing) {
     EXPECT_TRUE(WaitCancelled());
     // Neither a load outside any wait ...
     auto collection = Load(test::CollapsedChainGedcom(kGenerations));
+    FamilyAnalysis analysis(*collection);
     EXPECT_EQ(collection->IndividualCount(), 2 * kGenerations - 1);
     // ... nor work under a later wait without Cancel: the user cannot have
     // meant them.
     WaitScope wait("Calculating.  Please Wait...", false, false);
     EXPECT_FALSE(WorkCancelled());
-    EXPECT_EQ(collection->AncestorCount(1), 2 * kGenerations - 2);
+    EXPECT_EQ(analysis.Statistics().AncestorCount(1), 2 * kGenerations - 2);
 }
 
 TEST_F(CancelWalksTest, RelationshipWalkStopsAndIsWorkedOutAgain) {
@@ -96,14 +102,33 @@ TEST_F(CancelWalksTest, IslandsStopUncomputedAndComputeLater) {
     std::string text = test::ChainGedcom(2000);
     text.insert(text.size() - std::string("0 TRLR\n").size(), "0 @X1@ INDI\n1 NAME Lone /One/\n");
     auto collection = Load(text);
+    FamilyAnalysis analysis(*collection);
     PressCancel();
-    EXPECT_EQ(collection->ComputeIslands(), 0);
-    EXPECT_FALSE(collection->IslandsComputed());
-    EXPECT_EQ(collection->IslandRankOf(5), 0);
+    EXPECT_EQ(analysis.Islands().ComputeIslands(), 0);
+    EXPECT_FALSE(analysis.IslandsComputed());
+    EXPECT_EQ(analysis.Islands().IslandRankOf(5), 0);
     HideWait();
-    EXPECT_EQ(collection->ComputeIslands(), 2);
-    EXPECT_EQ(collection->IslandIndividuals(1), 2000);
-    EXPECT_EQ(collection->IslandRankOf(2001), 2);
+    EXPECT_EQ(analysis.Islands().ComputeIslands(), 2);
+    EXPECT_EQ(analysis.Islands().IslandIndividuals(1), 2000);
+    EXPECT_EQ(analysis.Islands().IslandRankOf(2001), 2);
+}
+
+TEST_F(CancelWalksTest, CancelledIslandsLeaveTheWholeFileInView) {
+    std::string text = test::ChainGedcom(2000);
+    text.insert(text.size() - std::string("0 TRLR\n").size(), "0 @X1@ INDI\n1 NAME Lone /One/\n");
+    auto collection = Load(text);
+    FamilyAnalysis analysis(*collection);
+    IslandView view(*collection);
+    PressCancel();
+    view.Use(analysis.Islands(), 1);
+    EXPECT_FALSE(view.IsConfined());
+    EXPECT_EQ(view.Count(), 2001);
+    HideWait();
+    view.Use(analysis.Islands(), 1);
+    EXPECT_TRUE(view.IsConfined());
+    EXPECT_EQ(view.Count(), 2000);
+    view.Use(analysis.Islands(), 3);  // beyond the islands: the whole file again
+    EXPECT_EQ(view.Count(), 2001);
 }
 
 TEST_F(CancelWalksTest, SortStopsWithEveryRecordKept) {

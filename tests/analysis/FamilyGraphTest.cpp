@@ -2,7 +2,10 @@
 
 #include "LoadedFileTest.h"
 #include "analysis/DesIterator.h"
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/IslandView.h"
 #include "analysis/Islands.h"
+#include "analysis/Statistics.h"
 #include "app/Options.h"
 #include "columns/IslandIterator.h"
 #include "gedcom/GEDCollection.h"
@@ -36,38 +39,76 @@ const char* kIslands =
 
 TEST_F(FamilyGraphTest, IslandsRankedBySize) {
     WGEDCollection& c = Load(kIslands);
-    EXPECT_FALSE(c.IslandsComputed());
-    EXPECT_EQ(c.ComputeIslands(), 3);
-    EXPECT_EQ(c.IslandIndividuals(1), 5);
-    EXPECT_EQ(c.IslandFamilies(1), 2);
-    EXPECT_EQ(c.IslandIndividuals(2), 3);
-    EXPECT_EQ(c.IslandFirstIndividual(2), 6);
-    EXPECT_EQ(c.IslandIndividuals(3), 1);
-    EXPECT_EQ(c.IslandFamilies(3), 0);
-    EXPECT_EQ(c.IslandIndividuals(4), 0);
-    EXPECT_EQ(c.IslandRankOf(4), 1);
-    EXPECT_EQ(c.IslandRankOf(8), 2);
-    EXPECT_EQ(c.IslandRankOf(9), 3);
+    FamilyAnalysis analysis(c);
+    WIslands& islands = analysis.Islands();
+    EXPECT_FALSE(analysis.IslandsComputed());
+    EXPECT_EQ(islands.ComputeIslands(), 3);
+    EXPECT_EQ(islands.IslandIndividuals(1), 5);
+    EXPECT_EQ(islands.IslandFamilies(1), 2);
+    EXPECT_EQ(islands.IslandIndividuals(2), 3);
+    EXPECT_EQ(islands.IslandFirstIndividual(2), 6);
+    EXPECT_EQ(islands.IslandIndividuals(3), 1);
+    EXPECT_EQ(islands.IslandFamilies(3), 0);
+    EXPECT_EQ(islands.IslandIndividuals(4), 0);
+    EXPECT_EQ(islands.IslandRankOf(4), 1);
+    EXPECT_EQ(islands.IslandRankOf(8), 2);
+    EXPECT_EQ(islands.IslandRankOf(9), 3);
 }
 
 TEST_F(FamilyGraphTest, IslandViewConfinesPositions) {
     WGEDCollection& c = Load(kIslands);
-    EXPECT_EQ(c.ViewCount(), 9);
-    EXPECT_EQ(c.ViewIndividual(4), 4);
-    c.UseIsland(2);
-    EXPECT_EQ(c.ViewCount(), 3);
-    EXPECT_EQ(c.ViewIndividual(1), 6);
-    EXPECT_EQ(c.ViewIndividual(3), 8);
-    EXPECT_EQ(c.ViewPosition(7), 2);
-    EXPECT_EQ(c.ViewPosition(1), 0);
-    c.UseIsland(9);  // beyond the islands: only drops the view
-    EXPECT_EQ(c.ViewCount(), 9);
-    c.UseIsland(1);
-    EXPECT_EQ(c.ViewCount(), 5);
-    c.ClearIslandView();
-    EXPECT_EQ(c.ViewCount(), 9);
-    EXPECT_EQ(WIslandIterator::Create(&c, 4), nullptr);
-    EXPECT_EQ(WIslandIterator::Create(&c, 3)->ItemID(1), 9);
+    FamilyAnalysis analysis(c);
+    WIslands& islands = analysis.Islands();
+    IslandView view(c);
+    EXPECT_EQ(view.Count(), 9);
+    EXPECT_EQ(view.Individual(4), 4);
+    view.Use(islands, 2);
+    EXPECT_EQ(view.Count(), 3);
+    EXPECT_EQ(view.Individual(1), 6);
+    EXPECT_EQ(view.Individual(3), 8);
+    EXPECT_EQ(view.Position(7), 2);
+    EXPECT_EQ(view.Position(1), 0);
+    view.Use(islands, 9);  // beyond the islands: only drops the view
+    EXPECT_EQ(view.Count(), 9);
+    view.Use(islands, 1);
+    EXPECT_EQ(view.Count(), 5);
+    view.Clear();
+    EXPECT_EQ(view.Count(), 9);
+    EXPECT_EQ(WIslandIterator::Create(&analysis, 4), nullptr);
+    EXPECT_EQ(WIslandIterator::Create(&analysis, 3)->ItemID(1), 9);
+}
+
+TEST_F(FamilyGraphTest, AnalysesAreMadeOnceAndAskingNeverComputes) {
+    WGEDCollection& c = Load(kIslands);
+    FamilyAnalysis analysis(c);
+    EXPECT_EQ(&analysis.Collection(), &c);
+    EXPECT_FALSE(analysis.IslandsComputed());
+    WIslands& islands = analysis.Islands();
+    EXPECT_FALSE(analysis.IslandsComputed());  // made, not yet computed
+    EXPECT_EQ(&analysis.Islands(), &islands);
+    EXPECT_EQ(&analysis.Statistics(), &analysis.Statistics());
+    islands.ComputeIslands();
+    EXPECT_TRUE(analysis.IslandsComputed());
+}
+
+TEST_F(FamilyGraphTest, WholeFileViewsAndAbsentViews) {
+    WGEDCollection& c = Load(kIslands);
+    IslandView view(c);
+    view.Clear();  // nothing to drop, and no islands are needed for it
+    EXPECT_FALSE(view.IsConfined());
+    EXPECT_EQ(view.Count(), 9);
+    EXPECT_EQ(view.Position(9), 9);
+    FamilyAnalysis analysis(c);
+    view.Use(analysis.Islands(), 2);
+    EXPECT_TRUE(view.IsConfined());
+    EXPECT_EQ(ViewCount(&view, c), 3);
+    EXPECT_EQ(ViewIndividual(&view, 2), 7);
+    EXPECT_EQ(ViewPosition(&view, 8), 3);
+    EXPECT_EQ(ViewPosition(&view, 9), 0);
+    // No view at all is the whole file.
+    EXPECT_EQ(ViewCount(nullptr, c), 9);
+    EXPECT_EQ(ViewIndividual(nullptr, 4), 4);
+    EXPECT_EQ(ViewPosition(nullptr, 4), 4);
 }
 
 // Cousins who married: G1 and G2 have A and B; A and X have C; B and Y have
@@ -82,28 +123,32 @@ const char* kCousins =
 
 TEST_F(FamilyGraphTest, StatisticsWithCousinsWhoMarried) {
     WGEDCollection& c = Load(kCousins);
+    FamilyAnalysis analysis(c);
+    WFamilyStatistics& statistics = analysis.Statistics();
     const int32_t g1 = 1, x = 5, e = 9;
-    EXPECT_EQ(c.AncestorCount(e), 8);  // the common ancestors once
-    EXPECT_EQ(c.AncestorGenerations(e), 3);
-    EXPECT_EQ(static_cast<double>(c.AverageAncestorGenerations(e)), 2.2);  // ten lines
-    EXPECT_EQ(c.DescendantCount(g1), 5);
-    EXPECT_EQ(c.DescendantGenerations(g1), 3);
-    EXPECT_EQ(c.AncestorGenerations(x), 0);
-    EXPECT_EQ(c.DescendantGenerations(e), 0);
-    EXPECT_EQ(c.AverageAncestorGenerations(x), 0.0L);
-    EXPECT_EQ(c.AncestorGenerations(0), -1);
-    EXPECT_EQ(c.AverageDescendantGenerations(0), -1.0L);
+    EXPECT_EQ(statistics.AncestorCount(e), 8);  // the common ancestors once
+    EXPECT_EQ(statistics.AncestorGenerations(e), 3);
+    EXPECT_EQ(static_cast<double>(statistics.AverageAncestorGenerations(e)), 2.2);  // ten lines
+    EXPECT_EQ(statistics.DescendantCount(g1), 5);
+    EXPECT_EQ(statistics.DescendantGenerations(g1), 3);
+    EXPECT_EQ(statistics.AncestorGenerations(x), 0);
+    EXPECT_EQ(statistics.DescendantGenerations(e), 0);
+    EXPECT_EQ(statistics.AverageAncestorGenerations(x), 0.0L);
+    EXPECT_EQ(statistics.AncestorGenerations(0), -1);
+    EXPECT_EQ(statistics.AverageDescendantGenerations(0), -1.0L);
     // Cached answers stay the same.
-    EXPECT_EQ(c.AncestorCount(e), 8);
-    EXPECT_EQ(static_cast<double>(c.AverageAncestorGenerations(e)), 2.2);
+    EXPECT_EQ(statistics.AncestorCount(e), 8);
+    EXPECT_EQ(static_cast<double>(statistics.AverageAncestorGenerations(e)), 2.2);
 }
 
 TEST_F(FamilyGraphTest, ParentFamilyWithoutParentsCountsOneGeneration) {
     WGEDCollection& c =
         Load("0 HEAD\n0 @I1@ INDI\n1 FAMC @F1@\n0 @I2@ INDI\n0 @F1@ FAM\n1 CHIL @I1@\n0 TRLR\n");
-    EXPECT_EQ(c.AncestorGenerations(1), 1);
-    EXPECT_EQ(c.AncestorGenerations(2), 0);
-    EXPECT_EQ(c.AncestorCount(1), 0);
+    FamilyAnalysis analysis(c);
+    WFamilyStatistics& statistics = analysis.Statistics();
+    EXPECT_EQ(statistics.AncestorGenerations(1), 1);
+    EXPECT_EQ(statistics.AncestorGenerations(2), 0);
+    EXPECT_EQ(statistics.AncestorCount(1), 0);
 }
 
 TEST_F(FamilyGraphTest, DescendantListsWithDuplicatesShownAndHidden) {
@@ -142,11 +187,13 @@ TEST_F(FamilyGraphTest, OwnGrandparentLoopsEnd) {
     WGEDCollection& c = Load(
         "0 HEAD\n0 @I1@ INDI\n1 FAMC @F1@\n1 FAMS @F2@\n0 @I2@ INDI\n1 FAMC @F2@\n1 FAMS @F1@\n"
         "0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I1@\n0 @F2@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n0 TRLR\n");
-    EXPECT_EQ(c.AncestorCount(1), 1);
-    EXPECT_EQ(c.DescendantCount(1), 1);
-    EXPECT_EQ(c.AncestorGenerations(1), 2);
-    EXPECT_GE(c.AverageAncestorGenerations(1), 0.0L);
-    EXPECT_EQ(c.ComputeIslands(), 1);
+    FamilyAnalysis analysis(c);
+    WFamilyStatistics& statistics = analysis.Statistics();
+    EXPECT_EQ(statistics.AncestorCount(1), 1);
+    EXPECT_EQ(statistics.DescendantCount(1), 1);
+    EXPECT_EQ(statistics.AncestorGenerations(1), 2);
+    EXPECT_GE(statistics.AverageAncestorGenerations(1), 0.0L);
+    EXPECT_EQ(analysis.Islands().ComputeIslands(), 1);
     WDesIterator list;
     list.SetCollection(&c);
     list.BuildDescendants(1, 300, true);  // the generation limit ends the loop
@@ -169,13 +216,15 @@ TEST_F(FamilyGraphTest, DeepLineDoesNotExhaustTheStack) {
         text += "0 @F" + std::to_string(i) + "@ FAM\n1 HUSB @I" + std::to_string(i + 1) +
                 "@\n1 CHIL @I" + std::to_string(i) + "@\n";
     WGEDCollection& c = Load(text + "0 TRLR\n");
-    EXPECT_EQ(c.ComputeIslands(), 1);
-    EXPECT_EQ(c.IslandIndividuals(1), n);
-    EXPECT_EQ(c.AncestorCount(1), n - 1);
-    EXPECT_EQ(c.AncestorGenerations(1), n - 1);
-    EXPECT_EQ(c.DescendantCount(n), n - 1);
-    EXPECT_EQ(c.DescendantGenerations(n), n - 1);
-    EXPECT_NEAR(static_cast<double>(c.AverageAncestorGenerations(1)), n / 2.0, 1e-6);
+    FamilyAnalysis analysis(c);
+    WFamilyStatistics& statistics = analysis.Statistics();
+    EXPECT_EQ(analysis.Islands().ComputeIslands(), 1);
+    EXPECT_EQ(analysis.Islands().IslandIndividuals(1), n);
+    EXPECT_EQ(statistics.AncestorCount(1), n - 1);
+    EXPECT_EQ(statistics.AncestorGenerations(1), n - 1);
+    EXPECT_EQ(statistics.DescendantCount(n), n - 1);
+    EXPECT_EQ(statistics.DescendantGenerations(n), n - 1);
+    EXPECT_NEAR(static_cast<double>(statistics.AverageAncestorGenerations(1)), n / 2.0, 1e-6);
     WDesIterator list;
     list.SetCollection(&c);
     list.BuildDescendants(n, 255, true);

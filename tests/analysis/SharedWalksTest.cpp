@@ -12,7 +12,9 @@
 
 #include "DeepLines.h"
 #include "LoadedFileTest.h"
+#include "analysis/FamilyAnalysis.h"
 #include "analysis/RelationShipCalc.h"
+#include "analysis/Statistics.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "records/Individual.h"
@@ -151,6 +153,8 @@ TEST_F(SharedWalksTest, RandomFilesMatchPlainWalks) {
     constexpr int32_t kPeople = 160;
     for (int file = 0; file < kFiles; ++file) {
         WGEDCollection& c = Load(RandomFile(random, kPeople));
+        FamilyAnalysis analysis(c);
+        WFamilyStatistics& statistics = analysis.Statistics();
         ASSERT_EQ(c.IndividualCount(), kPeople);
         // Asked in a random order, so that answers come both from scratch
         // and from what earlier questions left behind.
@@ -159,8 +163,9 @@ TEST_F(SharedWalksTest, RandomFilesMatchPlainWalks) {
             order.push_back(n);
         std::shuffle(order.begin(), order.end(), random);
         for (int32_t n : order) {
-            EXPECT_EQ(c.AncestorCount(n), ReachableCount(n, true)) << "file " << file << " " << n;
-            EXPECT_EQ(c.DescendantCount(n), ReachableCount(n, false))
+            EXPECT_EQ(statistics.AncestorCount(n), ReachableCount(n, true))
+                << "file " << file << " " << n;
+            EXPECT_EQ(statistics.DescendantCount(n), ReachableCount(n, false))
                 << "file " << file << " " << n;
         }
         WRelCalc calc(&c);
@@ -177,16 +182,18 @@ TEST_F(SharedWalksTest, DeepLineForEverybody) {
     const int32_t n = test::DeepGenerations(20000);
     for (bool mothers : {false, true}) {
         WGEDCollection& c = Load(test::ChainGedcom(n, mothers));
+        FamilyAnalysis analysis(c);
+        WFamilyStatistics& statistics = analysis.Statistics();
         const int32_t people = c.IndividualCount();
         // From the top down, so that each answer needs the whole line above.
         for (int32_t i = 1; i <= n; ++i) {
             const int32_t ancestors = mothers ? 2 * (n - i) : n - i;
-            ASSERT_EQ(c.AncestorCount(i), ancestors) << i;
-            ASSERT_EQ(c.DescendantCount(n + 1 - i), n - i) << i;
+            ASSERT_EQ(statistics.AncestorCount(i), ancestors) << i;
+            ASSERT_EQ(statistics.DescendantCount(n + 1 - i), n - i) << i;
         }
         if (mothers) {
-            EXPECT_EQ(c.DescendantCount(n + 1), 1);  // the bottom person's mother
-            EXPECT_EQ(c.DescendantCount(people), n - 1);
+            EXPECT_EQ(statistics.DescendantCount(n + 1), 1);  // the bottom person's mother
+            EXPECT_EQ(statistics.DescendantCount(people), n - 1);
         }
 
         WRelCalc calc(&c);
@@ -231,10 +238,12 @@ TEST_F(SharedWalksTest, DeepLineBelowACousinMarriage) {
              fam("X3", 0, n + 4, {n + 2}) + fam("X4", n + 5, n + 6, {n + 3, n + 4});
     text.insert(text.rfind("0 TRLR"), extra);
     WGEDCollection& c = Load(text);
-    EXPECT_EQ(c.AncestorCount(n), 6);
+    FamilyAnalysis analysis(c);
+    WFamilyStatistics& statistics = analysis.Statistics();
+    EXPECT_EQ(statistics.AncestorCount(n), 6);
     for (int32_t i = n - 1; i >= 1; i -= 97)
-        ASSERT_EQ(c.AncestorCount(i), n - i + 6) << i;
-    EXPECT_EQ(c.DescendantCount(n + 5), n + 4);
+        ASSERT_EQ(statistics.AncestorCount(i), n - i + 6) << i;
+    EXPECT_EQ(statistics.DescendantCount(n + 5), n + 4);
     WRelCalc calc(&c);
     EXPECT_EQ(calc.Relationship(n + 1, n + 2), "1st Cousin");
     for (int32_t i = n - 1; i >= 1; --i)

@@ -83,10 +83,10 @@ class AttributeTest : public test::LoadedFileTest {
   protected:
     void SetUp() override {
         LoadedFileTest::SetUp();
-        collection_ = LoadText(kFamily);
+        Adopt(LoadText(kFamily));
     }
     std::string Text(int number, int32_t individual, int occurrence = 1) const {
-        auto attribute = CreateAttribute(number, collection_.get());
+        auto attribute = CreateAttribute(number, analysis_.get());
         attribute->SetBasePerson(kPeter);
         return attribute->GetText(individual, occurrence);
     }
@@ -230,7 +230,7 @@ TEST_F(AttributeTest, Captions) {
     for (int number : {0, 69, -1}) {
         EXPECT_EQ(AttributeCaption(number, false, c), "");
         EXPECT_EQ(AttributeCaption(number, true, c), "");
-        EXPECT_EQ(CreateAttribute(number, c), nullptr);
+        EXPECT_EQ(CreateAttribute(number, analysis_.get()), nullptr);
     }
 }
 
@@ -241,7 +241,7 @@ TEST_F(AttributeTest, ValueTypesAndTabStops) {
     const std::string letters = " TIDAF";  // indexed by the value type
     ASSERT_EQ(types.size(), static_cast<size_t>(kAttributeCount));
     for (int number = 1; number <= kAttributeCount; ++number) {
-        auto attribute = CreateAttribute(number, collection_.get());
+        auto attribute = CreateAttribute(number, analysis_.get());
         ASSERT_NE(attribute, nullptr) << number;
         EXPECT_EQ(attribute->Number(), number);
         const int type = attribute->ValueType();
@@ -259,7 +259,7 @@ TEST_F(AttributeTest, ValueTypesAndTabStops) {
 TEST_F(AttributeTest, UnresolvableIndividualsAndNoCollection) {
     for (int number = 1; number <= kAttributeCount; ++number) {
         const std::string none = number == 40 ? "No" : number == 58 ? "0" : "";
-        auto attribute = CreateAttribute(number, collection_.get());
+        auto attribute = CreateAttribute(number, analysis_.get());
         attribute->SetBasePerson(kPeter);
         for (int32_t individual : {0, -5, kCount + 1}) {
             EXPECT_EQ(attribute->GetText(individual, 1), none)
@@ -275,15 +275,15 @@ TEST_F(AttributeTest, UnresolvableIndividualsAndNoCollection) {
         EXPECT_EQ(detached->GetSortText(kKarl), "") << number;
     }
     // A new collection forgets the base person.
-    auto relation = CreateAttribute(38, collection_.get());
+    auto relation = CreateAttribute(38, analysis_.get());
     relation->SetBasePerson(kPeter);
-    relation->SetCollection(nullptr);
+    relation->SetAnalysis(nullptr);
     EXPECT_EQ(relation->BasePerson(), 0);
     EXPECT_EQ(relation->GetText(kJohan, 1), "");
 }
 
 TEST_F(AttributeTest, NumbersBehindTheTexts) {
-    const WABSCollection* c = collection_.get();
+    FamilyAnalysis* c = analysis_.get();
     EXPECT_EQ(CreateAttribute(1, c)->GetInt(kNora), kNora);
     EXPECT_EQ(CreateAttribute(24, c)->GetInt(kJohan), 2);
     EXPECT_EQ(CreateAttribute(25, c)->GetInt(kNora), 1);
@@ -298,7 +298,7 @@ TEST_F(AttributeTest, NumbersBehindTheTexts) {
 }
 
 TEST_F(AttributeTest, SortTexts) {
-    const WABSCollection* c = collection_.get();
+    FamilyAnalysis* c = analysis_.get();
     // Substituted dates lose their brackets so they sort among real dates.
     EXPECT_EQ(CreateAttribute(65, c)->GetSortText(kOlaf), "20 Apr 1933");
     EXPECT_EQ(CreateAttribute(67, c)->GetSortText(kAnna), "1980");
@@ -356,8 +356,8 @@ TEST_F(AttributeTest, AgeTextsReadForSorting) {
 }
 
 TEST_F(AttributeTest, TextColumnsSortAccentFoldedAndUpperCased) {
-    WColSortIterator list(collection_.get());
-    auto surnameGiven = CreateAttribute(7, collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
+    auto surnameGiven = CreateAttribute(7, analysis_.get());
     WAttribStrArray values(list, *surnameGiven);
     EXPECT_EQ(values.Value(kAnna), "ALUND, ANNA");
     EXPECT_EQ(values.Value(kEva), "'T HART, EVA");
@@ -375,10 +375,10 @@ TEST_F(AttributeTest, DeepLineForEverybody) {
                 "0 @S1@ INDI\n1 NAME Sib /Line/\n1 SEX M\n"
                 "0 @FS@ FAM\n1 HUSB " +
                     top + "\n1 CHIL @S1@\n");
-    collection_ = LoadText(text, "line.ged");
+    Adopt(LoadText(text, "line.ged"));
     const int32_t sibling = n + 1;
     auto column = [&](int number) {
-        auto attribute = CreateAttribute(number, collection_.get());
+        auto attribute = CreateAttribute(number, analysis_.get());
         attribute->SetBasePerson(sibling);
         return attribute;
     };

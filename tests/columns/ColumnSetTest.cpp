@@ -50,7 +50,7 @@ class ColumnSetTest : public test::LoadedFileTest {
     void SetUp() override {
         LoadedFileTest::SetUp();
         SetUiServices(&ui_);
-        collection_ = LoadText(kPeople);
+        Adopt(LoadText(kPeople));
     }
     void TearDown() override {
         SetUiServices(nullptr);
@@ -65,9 +65,9 @@ class ColumnSetTest : public test::LoadedFileTest {
     }
     // The rows after sorting the whole file by one attribute.
     std::vector<int32_t> SortedBy(int attribute) {
-        WListColumns columns(collection_.get(), "List");
+        WListColumns columns(analysis_.get(), "List");
         columns.SetColumnString(std::to_string(attribute));
-        WColSortIterator list(collection_.get());
+        WColSortIterator list(collection_.get(), nullptr);
         columns.SetSortIterator(&list);
         columns.SortByColumn(1);
         return RowsOf(list);
@@ -78,7 +78,7 @@ class ColumnSetTest : public test::LoadedFileTest {
 using Rows = std::vector<int32_t>;
 
 TEST_F(ColumnSetTest, ColumnStringsBuildColumnsAndRefuseGarbage) {
-    WListColumns columns(collection_.get(), "List");
+    WListColumns columns(analysis_.get(), "List");
     columns.SetColumnString("1,99,4");
     ASSERT_EQ(columns.ColumnCount(), 3);
     EXPECT_EQ(columns.ColumnAttribute(2), 0);
@@ -120,7 +120,7 @@ TEST_F(ColumnSetTest, ColumnStringsBuildColumnsAndRefuseGarbage) {
 }
 
 TEST_F(ColumnSetTest, HintWidthsAndChooserOrder) {
-    WListColumns columns(collection_.get(), "List");
+    WListColumns columns(analysis_.get(), "List");
     columns.SetColumnString(kDefaultListColumns);
     EXPECT_EQ(columns.ColumnsHint(),
               "Column 1: Index\r\nColumn 2: REF\r\nColumn 3: Surname, Given\r\n"
@@ -153,7 +153,7 @@ TEST_F(ColumnSetTest, HintWidthsAndChooserOrder) {
 TEST_F(ColumnSetTest, WidthsBelongToAttributesAndReachTheSettingsFile) {
     ASSERT_TRUE(OpenSettingsFile(Path("korv.ini")));
     {
-        WListColumns columns(collection_.get(), "IslandList");
+        WListColumns columns(analysis_.get(), "IslandList");
         columns.SetColumnString("4,19,4");
         columns.SetColumnWidth(3, 99);  // attribute 4, shared by columns 1 and 3
         columns.SetColumnWidth(2, -20);
@@ -164,7 +164,7 @@ TEST_F(ColumnSetTest, WidthsBelongToAttributesAndReachTheSettingsFile) {
     EXPECT_EQ(ReadInt("IslandList", "19", 7), 0);
     EXPECT_EQ(ReadInt("IslandList", "1", 7), 7) << "attributes without a column are not written";
     WriteInt("IslandList", "5", -40);
-    WListColumns again(collection_.get(), "IslandList");
+    WListColumns again(analysis_.get(), "IslandList");
     again.SetColumnString("4,5");
     EXPECT_EQ(again.ColumnWidth(1), 99);
     EXPECT_EQ(again.ColumnWidth(2), 0) << "a negative stored width counts as 0";
@@ -189,9 +189,9 @@ TEST_F(ColumnSetTest, EachValueTypeSortsInItsOwnOrder) {
 }
 
 TEST_F(ColumnSetTest, HeaderClicksToggleWithoutSortingAgain) {
-    WListColumns columns(collection_.get(), "List");
+    WListColumns columns(analysis_.get(), "List");
     columns.SetColumnString("1,4,29");
-    WColSortIterator list(collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
     columns.SetSortIterator(&list);  // no sort column yet: view order
     EXPECT_EQ(RowsOf(list), (Rows{1, 2, 3, 4, 5, 6}));
     int state = 0;
@@ -220,7 +220,7 @@ TEST_F(ColumnSetTest, HeaderClicksToggleWithoutSortingAgain) {
 
     // A new list (another island, a rebuilt highlighted list) is sorted by
     // the same column in the same direction.
-    WColSortIterator fresh(collection_.get());
+    WColSortIterator fresh(collection_.get(), nullptr);
     columns.SetSortIterator(&fresh);
     EXPECT_EQ(RowsOf(fresh), (Rows{6, 5, 4, 3, 2, 1}));
     columns.Resort();
@@ -230,35 +230,35 @@ TEST_F(ColumnSetTest, HeaderClicksToggleWithoutSortingAgain) {
     columns.SetColumnString("4,1");
     EXPECT_EQ(columns.SortColumn(), -1);
     columns.SortByColumn(1);
-    columns.SetCollection(nullptr);
+    columns.SetAnalysis(nullptr);
     EXPECT_EQ(columns.SortColumn(), -1);
     EXPECT_EQ(columns.CellText(1, 1), "");
 }
 
 TEST_F(ColumnSetTest, IslandListsKeepTheirSortAcrossIslands) {
-    WListColumns columns(collection_.get(), "IslandList");
-    EXPECT_FALSE(collection_->IslandsComputed());
+    WListColumns columns(analysis_.get(), "IslandList");
+    EXPECT_FALSE(analysis_->IslandsComputed());
     columns.SetColumnString("1,58");  // the island column computes the islands at once
-    EXPECT_TRUE(collection_->IslandsComputed());
+    EXPECT_TRUE(analysis_->IslandsComputed());
     EXPECT_EQ(ui_.waits, std::vector<std::string>{"Calculating Islands.  Please Wait..."});
-    auto first = WIslandIterator::Create(collection_.get(), 1);
+    auto first = WIslandIterator::Create(analysis_.get(), 1);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(RowsOf(*first), (Rows{1, 2, 5, 6}));
     columns.SetSortIterator(first.get());
     columns.SortByColumn(1);
     columns.SortByColumn(1);
     EXPECT_EQ(RowsOf(*first), (Rows{6, 5, 2, 1}));
-    auto second = WIslandIterator::Create(collection_.get(), 2);
+    auto second = WIslandIterator::Create(analysis_.get(), 2);
     columns.SetSortIterator(second.get());
     EXPECT_FALSE(second->IsAscending());
     EXPECT_EQ(RowsOf(*second).size(), 1u);
-    EXPECT_EQ(WIslandIterator::Create(collection_.get(), 4), nullptr);
+    EXPECT_EQ(WIslandIterator::Create(analysis_.get(), 4), nullptr);
     EXPECT_EQ(WIslandIterator::Create(nullptr, 1), nullptr);
 }
 
 TEST_F(ColumnSetTest, FindListsSortWithoutTitles) {
     WOptions::SetFlag(opt::kPreSuf, true);
-    WColSortIterator list(collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
     list.SortByKey(3);  // not a built-in key
     EXPECT_FALSE(list.IsSorted());
     list.SortByKey(7);
@@ -284,14 +284,14 @@ TEST_F(ColumnSetTest, AttributeArraysCutAndParseTheirValues) {
     EXPECT_FALSE(ParseAgeText("~?").valid);
     EXPECT_EQ(ParseAgeText("99999999999").years, INT32_MAX);
 
-    WColSortIterator list(collection_.get());
-    auto surname = CreateAttribute(6, collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
+    auto surname = CreateAttribute(6, analysis_.get());
     WAttribStrArray names(list, *surname);
     EXPECT_TRUE(names.Filled());
     EXPECT_EQ(names.Value(1), "ANDERS /ANGSTROM/");
     EXPECT_EQ(names.Value(0), "");
     EXPECT_EQ(names.Value(7), "");
-    auto birth = CreateAttribute(10, collection_.get());
+    auto birth = CreateAttribute(10, analysis_.get());
     WAttribDateArray births(list, *birth);
     EXPECT_EQ(births.Value(2), "1 Jan 1900");
     EXPECT_EQ(births.Value(4), "SOMETIME");
@@ -308,23 +308,24 @@ TEST_F(ColumnSetTest, LongTextsSortByTheirFirstCharactersOnly) {
                                stem + "b\n1 BIRT\n2 DATE BET 1 JAN 1900 AND 1 JAN 1910\n0 TRLR\n";
     WGEDCollection c(WriteFile("long.ged", gedcom));
     ASSERT_TRUE(c.Load());
-    WColSortIterator list(&c);
-    auto name = CreateAttribute(5, &c);
+    FamilyAnalysis analysis(c);
+    WColSortIterator list(&c, nullptr);
+    auto name = CreateAttribute(5, &analysis);
     WAttribStrArray names(list, *name);
     EXPECT_EQ(names.Value(1).size(), WAttribStrArray::kMaxText);
     EXPECT_EQ(names.CompareIndividuals(1, 2), 0);
-    auto birth = CreateAttribute(10, &c);
+    auto birth = CreateAttribute(10, &analysis);
     WAttribDateArray births(list, *birth);
     EXPECT_EQ(births.Value(1), "Bet 1 Jan 1900 ");
     EXPECT_EQ(births.CompareIndividuals(1, 2), 0);
 }
 
 TEST_F(ColumnSetTest, ListTextInFixedColumnsAndCsv) {
-    WListColumns columns(collection_.get(), "List");
+    WListColumns columns(analysis_.get(), "List");
     columns.SetColumnString("1,5,29,99");
     columns.SetColumnWidth(2, 60);  // fields of 11 characters
     columns.SetColumnWidth(3, 0);
-    WColSortIterator list(collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
     columns.SetSortIterator(&list);
     columns.SortByColumn(1);
     columns.SortByColumn(1);

@@ -57,13 +57,14 @@ class LongWorkCancelTest : public test::LoadedFileTest {
 TEST_F(LongWorkCancelTest, CancelledHighlightedListIsEmptyAndForgetsItsAnswers) {
     const int32_t n = 3000;
     auto collection = LoadText(test::ChainGedcom(n), "line.ged");
-    WHLGroup group(collection.get());
+    FamilyAnalysis analysis(*collection);
+    WHLGroup group(&analysis);
     group.SetConditionString("50:40");  // everybody with ancestors
     group.Refresh();
     ui_.when = [] { return true; };  // Cancel at the first chance
     {
         WaitScope wait("Calculating.  Please Wait...", false, true);
-        WColHLIterator list(group, collection.get());
+        WColHLIterator list(group, collection.get(), nullptr);
         EXPECT_GT(ui_.pumps, 0);
         EXPECT_TRUE(list.Cancelled());
         EXPECT_EQ(list.Count(), 0);
@@ -74,7 +75,7 @@ TEST_F(LongWorkCancelTest, CancelledHighlightedListIsEmptyAndForgetsItsAnswers) 
 
     ui_.when = nullptr;
     WaitScope wait("Calculating.  Please Wait...", false, true);
-    WColHLIterator list(group, collection.get());
+    WColHLIterator list(group, collection.get(), nullptr);
     EXPECT_FALSE(list.Cancelled());
     EXPECT_EQ(list.Count(), n - 1);
     EXPECT_EQ(list.ItemID(1), 1);
@@ -84,9 +85,10 @@ TEST_F(LongWorkCancelTest, CancelledHighlightedListIsEmptyAndForgetsItsAnswers) 
 TEST_F(LongWorkCancelTest, CancelledSortKeepsTheOrderAndTheMark) {
     const int32_t n = 2000;
     auto collection = LoadText(test::ChainGedcom(n), "line.ged");
-    WListColumns columns(collection.get(), "List");
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, "List");
     columns.SetColumnString("1,27");  // index, ancestors
-    WColSortIterator list(collection.get());
+    WColSortIterator list(collection.get(), nullptr);
     columns.SetSortIterator(&list);
     columns.SortByColumn(1);
     columns.SortByColumn(1);  // descending by index
@@ -118,10 +120,11 @@ TEST_F(LongWorkCancelTest, CancelledSortKeepsTheOrderAndTheMark) {
 // may claim it.
 TEST_F(LongWorkCancelTest, CancelledFirstSortOfANewListLeavesNoMark) {
     auto collection = LoadText(test::ChainGedcom(500), "line.ged");
-    WListColumns columns(collection.get(), "List");
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, "List");
     columns.SetColumnString("1,27");
     columns.SortByColumn(2);  // no list yet: only remembered
-    WColSortIterator list(collection.get());
+    WColSortIterator list(collection.get(), nullptr);
     ui_.when = [] { return true; };
     columns.SetSortIterator(&list);
     EXPECT_EQ(columns.SortColumn(), -1);

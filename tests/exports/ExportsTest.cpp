@@ -34,12 +34,12 @@ TEST_F(ExportsTest, DescendantList) {
 }
 
 TEST_F(ExportsTest, IslandsInFixedColumnsAndCsv) {
-    EXPECT_EQ(IslandsText(*collection_, ListFormat::FixedColumns),
+    EXPECT_EQ(IslandsText(*analysis_, ListFormat::FixedColumns),
               "ISLANDS\r\n\r\n"
               "    #      Ind      Mar     Note   Source 1st Individual\r\n"
               "    1        4        2        0        0 Max /Ray/ [1]\r\n"
               "    2        1        0        0        0 Lone /Wolf/ [5]\r\n");
-    EXPECT_EQ(IslandsText(*collection_, ListFormat::Csv),
+    EXPECT_EQ(IslandsText(*analysis_, ListFormat::Csv),
               "\"#\",\"Ind\",\"Mar\",\"Note\",\"Source\",\"1st Individual\"\r\n"
               "\"1\",\"4\",\"2\",\"0\",\"0\",\"Max /Ray/ [1]\"\r\n"
               "\"2\",\"1\",\"0\",\"0\",\"0\",\"Lone /Wolf/ [5]\"\r\n");
@@ -49,9 +49,10 @@ TEST_F(ExportsTest, QuotesInNamesAreDoubled) {
     auto c = std::make_unique<WGEDCollection>(
         WriteFile("q.ged", "0 HEAD\n0 @I1@ INDI\n1 NAME Say \"Hi\" /Q/\n0 TRLR\n"));
     ASSERT_TRUE(c->Load());
-    EXPECT_NE(IslandsText(*c, ListFormat::Csv).find("\"Say \"\"Hi\"\" /Q/ [1]\""),
+    FamilyAnalysis analysis(*c);
+    EXPECT_NE(IslandsText(analysis, ListFormat::Csv).find("\"Say \"\"Hi\"\" /Q/ [1]\""),
               std::string::npos);
-    EXPECT_NE(IslandsText(*c, ListFormat::FixedColumns).find("Say \"\"Hi\"\" /Q/ [1]\r\n"),
+    EXPECT_NE(IslandsText(analysis, ListFormat::FixedColumns).find("Say \"\"Hi\"\" /Q/ [1]\r\n"),
               std::string::npos);
 }
 

@@ -304,7 +304,8 @@ TEST_F(PersonPagesTest, LdsRowsOnlyWithTheSetting) {
 }
 
 TEST_F(PersonPagesTest, HighlightColoursOfPersonRows) {
-    WHLGroup females(c_.get());
+    FamilyAnalysis analysis(*c_);
+    WHLGroup females(&analysis);
     females.SetConditionString("+17:F");
     females.Refresh();
     IndividualPageOptions options;

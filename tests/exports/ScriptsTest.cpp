@@ -22,7 +22,7 @@ class ScriptsTest : public test::LoadedFileTest {
     void SetUp() override {
         LoadedFileTest::SetUp();
         std::string error;
-        collection_ = OpenCollection(VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged", 0, error);
+        Adopt(OpenCollection(VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged", 0, error));
         ASSERT_NE(collection_, nullptr) << error;
         ASSERT_TRUE(collection_->Load());
         collection_->AfterLoad();
@@ -39,11 +39,11 @@ TEST_F(ScriptsTest, NamesReadAsWritten) {
 }
 
 TEST_F(ScriptsTest, ListSortsLatinFirstThenOtherScriptsAndAlignsByCharacters) {
-    WListColumns columns(collection_.get(), "List");
+    WListColumns columns(analysis_.get(), "List");
     columns.SetColumnString("1,7");
     columns.SetColumnWidth(1, 40);   // a field of 7 characters: 6 and a blank
     columns.SetColumnWidth(2, 100);  // 19 characters: 18 and a blank
-    WColSortIterator list(collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
     columns.SetSortIterator(&list);
     columns.SortByColumn(2);
     std::vector<int32_t> order;
@@ -73,7 +73,7 @@ TEST_F(ScriptsTest, ListSortsLatinFirstThenOtherScriptsAndAlignsByCharacters) {
 }
 
 TEST_F(ScriptsTest, FindIgnoresCaseInEveryCasedScript) {
-    WColSortIterator list(collection_.get());
+    WColSortIterator list(collection_.get(), nullptr);
     list.SortByKey(7);
     EXPECT_EQ(list.ItemID(list.FindName("петров", "")), kCyrillic);
     EXPECT_EQ(list.ItemID(list.FindName("ΠΑΠΑΔ", "")), kGreek);

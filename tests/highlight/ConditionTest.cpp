@@ -120,12 +120,12 @@ class ConditionTest : public test::LoadedFileTest {
   protected:
     void SetUp() override {
         LoadedFileTest::SetUp();
-        collection_ = LoadText(kFamily);
+        Adopt(LoadText(kFamily));
         ASSERT_EQ(collection_->IndividualCount(), kCount);
     }
     // Everybody the condition string highlights, asked in individual order.
     People Highlighted(const std::string& text) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(text);
         group.Refresh();
         People people;
@@ -134,7 +134,7 @@ class ConditionTest : public test::LoadedFileTest {
         return people;
     }
     std::string Describe(const std::string& text) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(text);
         group.Refresh();
         return group.Describe();
@@ -285,7 +285,7 @@ TEST_F(ConditionTest, NegationHighlightsTheComplement) {
 }
 
 TEST_F(ConditionTest, AnswersSharedWithOtherPeople) {
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString("43:1GLASGOW");
     group.Refresh();
     WABSHighLighter& place = group.Condition(0);
@@ -309,7 +309,7 @@ TEST_F(ConditionTest, AnswersSharedWithOtherPeople) {
 // Dates that are empty or cannot be read, and answers that must not depend
 // on the order of people or conditions.
 TEST_F(ConditionTest, UnreadableDatesAndOrderIndependentAnswers) {
-    collection_ = LoadText(
+    Adopt(LoadText(
         "0 HEAD\n"
         "0 @I1@ INDI\n1 NAME Amy /Empty/\n1 SEX F\n1 BIRT\n2 DATE\n"
         "0 @I2@ INDI\n1 NAME Ben /Census/\n1 SEX M\n1 BIRT\n2 DATE INT 1822 (FROM THE 1820 "
@@ -326,9 +326,9 @@ TEST_F(ConditionTest, UnreadableDatesAndOrderIndependentAnswers) {
         "0 @F1@ FAM\n1 HUSB @I8@\n1 WIFE @I4@\n1 MARR\n2 DATE 1880-1881\n"
         "0 @F4@ FAM\n1 HUSB @I7@\n1 WIFE @I5@\n"
         "0 @F2@ FAM\n1 HUSB @I8@\n1 WIFE @I5@\n1 CHIL @I9@\n"
-        "0 @F3@ FAM\n1 HUSB @I8@\n1 WIFE @I6@\n1 CHIL @I10@\n0 TRLR\n");
+        "0 @F3@ FAM\n1 HUSB @I8@\n1 WIFE @I6@\n1 CHIL @I10@\n0 TRLR\n"));
     auto highlighted = [&](const std::string& text) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(text);
         group.Refresh();
         People people;
@@ -428,12 +428,12 @@ TEST_F(ConditionTest, Descriptions) {
 
 TEST_F(ConditionTest, BadParameters) {
     for (const char* text : {"23:x", "60:abc", "61:abc", "62:abc", "63:abc", "95:abc", "96:abc"}) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(text);
         EXPECT_THROW(group.Refresh(), EConvertError) << text;
     }
     for (const char* text : {"21:5", "22:5"}) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(text);
         EXPECT_THROW(group.Refresh(), VxError) << text;
     }
@@ -475,16 +475,16 @@ TEST_F(ConditionTest, Catalogue) {
     EXPECT_EQ(KindParameter(2).editor, ParamEditor::None);
     EXPECT_EQ(KindParameter(0).editor, ParamEditor::None);
     for (int kind : {1, 0, 114})
-        EXPECT_EQ(CreateCondition(kind, collection_.get()), nullptr) << kind;
+        EXPECT_EQ(CreateCondition(kind, analysis_.get()), nullptr) << kind;
     for (int kind = 2; kind <= kConditionKinds; ++kind)
-        EXPECT_EQ(CreateCondition(kind, collection_.get()) == nullptr, kind == 101) << kind;
+        EXPECT_EQ(CreateCondition(kind, analysis_.get()) == nullptr, kind == 101) << kind;
 }
 
 // Every condition that follows lines of ancestors or descendants, asked
 // about everybody on a line far deeper than one walk per person allows.
 TEST_F(ConditionTest, DeepLineForEverybody) {
     const int32_t n = test::DeepGenerations(20000);
-    collection_ = LoadText(test::ChainGedcom(n), "line.ged");
+    Adopt(LoadText(test::ChainGedcom(n), "line.ged"));
     const std::string top = std::to_string(n), last = std::to_string(n - 1);
     const struct {
         std::string condition;
@@ -504,7 +504,7 @@ TEST_F(ConditionTest, DeepLineForEverybody) {
         {"107:2P1", n - 1, 2, n},
     };
     for (const auto& row : rows) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(row.condition);
         group.Refresh();
         int32_t count = 0, first = 0, lastOne = 0;
@@ -524,9 +524,9 @@ TEST_F(ConditionTest, DeepLineForEverybody) {
 // largest count a user can type.
 TEST_F(ConditionTest, AllGenerationsHaveNoDepthLimit) {
     const int32_t n = kLargestCountParam + 1000;
-    collection_ = LoadText(test::ChainGedcom(n), "line.ged");
+    Adopt(LoadText(test::ChainGedcom(n), "line.ged"));
     for (const std::string& condition : {std::string("21:1^0"), "22:" + std::to_string(n) + "^0"}) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(condition);
         group.Refresh();
         int32_t count = 0;

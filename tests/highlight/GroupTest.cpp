@@ -4,6 +4,8 @@
 #include <set>
 
 #include "LoadedFileTest.h"
+#include "analysis/IslandView.h"
+#include "analysis/Islands.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Services.h"
@@ -39,7 +41,7 @@ class GroupTest : public test::LoadedFileTest {
     void SetUp() override {
         LoadedFileTest::SetUp();
         SetUiServices(&ui_);
-        collection_ = LoadText(kFamily);
+        Adopt(LoadText(kFamily));
     }
     void TearDown() override {
         SetUiServices(nullptr);
@@ -47,7 +49,7 @@ class GroupTest : public test::LoadedFileTest {
     }
     // Who the string highlights, asked in individual order.
     std::set<int32_t> Highlighted(const std::string& conditions) {
-        WHLGroup group(collection_.get());
+        WHLGroup group(analysis_.get());
         group.SetConditionString(conditions);
         group.Refresh();
         return Members(group);
@@ -120,7 +122,7 @@ TEST_F(GroupTest, EntriesWithoutAConditionLeaveWithTheirOperator) {
     // LEE AND SMITH, which nobody is.
     EXPECT_EQ(Highlighted("+29:1LEE;A;101:1;O;+29:1SMITH"), (Set{}));
     EXPECT_EQ(Highlighted("1;A;+29:1LEE;O;500;O;+13"), (Set{1, 2, 5}));
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString("0;A;-7;O;114");
     EXPECT_EQ(group.ConditionCount(), 1) << "only kind 7 exists";
 }
@@ -130,7 +132,7 @@ TEST_F(GroupTest, TenConditionsAtMost) {
     for (int i = 0; i < 9; ++i)
         twelve += ";O;+29:1LEE";
     twelve += ";O;+13;O;+13";  // the 11th and 12th would add 5
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString(twelve);
     EXPECT_EQ(group.ConditionCount(), WHLGroup::kMaxConditions);
     // One message for the whole string, however many entries it leaves out.
@@ -149,7 +151,7 @@ TEST_F(GroupTest, TenConditionsAtMost) {
 }
 
 TEST_F(GroupTest, GarbageKindEndsTheStringKeepingEarlierConditions) {
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     EXPECT_THROW(group.SetConditionString("+13;O;+x:1;O;+29:1LEE"), EConvertError);
     EXPECT_EQ(group.ConditionCount(), 1);
     group.Refresh();
@@ -164,7 +166,7 @@ TEST_F(GroupTest, GarbageKindEndsTheStringKeepingEarlierConditions) {
 }
 
 TEST_F(GroupTest, LaterConditionsAreNotAskedOnceTheAnswerIsKnown) {
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString("+29:1SMITH;A;+13;O;+29:1LEE");
     group.Refresh();
     EXPECT_TRUE(group.IsHighlighted(1));  // not a Smith: the AND run stops; Lee holds
@@ -176,7 +178,7 @@ TEST_F(GroupTest, LaterConditionsAreNotAskedOnceTheAnswerIsKnown) {
 }
 
 TEST_F(GroupTest, DescriptionsJoinWithTheOperators) {
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString("+29:1lee;O;-17:F;A;+13");
     group.Refresh();
     EXPECT_EQ(group.Describe(),
@@ -186,7 +188,7 @@ TEST_F(GroupTest, DescriptionsJoinWithTheOperators) {
 }
 
 TEST_F(GroupTest, AnswersStayCachedUntilPrepared) {
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString("+29:1LEE");
     group.Refresh();
     EXPECT_TRUE(group.IsHighlighted(1));
@@ -208,7 +210,7 @@ TEST_F(GroupTest, AnswersStayCachedUntilPrepared) {
 }
 
 TEST_F(GroupTest, ColoursComeFromTheSettings) {
-    WHLGroup group(collection_.get());
+    WHLGroup group(analysis_.get());
     group.SetConditionString("+29:1LEE");
     group.Refresh();
     EXPECT_EQ(group.BackgroundColor(1), 65535u);
@@ -229,12 +231,12 @@ TEST_F(GroupTest, HighlightedListFollowsTheViewAndLetsTheScreenBreathe) {
         many += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME N" + std::to_string(i) +
                 (i % 3 == 0 ? " /Three/\n" : "\n");
     many += "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I3@\n0 TRLR\n";
-    collection_ = LoadText(many, "many.ged");
-    WHLGroup group(collection_.get());
+    Adopt(LoadText(many, "many.ged"));
+    WHLGroup group(analysis_.get());
     group.SetConditionString("+29:2THREE");
     group.Refresh();
     const int pumps = ui_.pumps;
-    WColHLIterator list(group, collection_.get());
+    WColHLIterator list(group, collection_.get(), nullptr);
     EXPECT_EQ(list.Count(), 200);
     EXPECT_EQ(list.ItemID(1), 3);
     EXPECT_EQ(list.ItemID(200), 600);
@@ -243,8 +245,9 @@ TEST_F(GroupTest, HighlightedListFollowsTheViewAndLetsTheScreenBreathe) {
     EXPECT_EQ(ProgressCount(), 500);
     EXPECT_FALSE(ProgressRunning());
 
-    collection_->UseIsland(1);  // the family of 1 and 3
-    WColHLIterator inView(group, collection_.get());
+    IslandView view(*collection_);
+    view.Use(analysis_->Islands(), 1);  // the family of 1 and 3
+    WColHLIterator inView(group, collection_.get(), &view);
     EXPECT_EQ(inView.Count(), 1);
     EXPECT_EQ(inView.ItemID(1), 3);
 }

@@ -11,6 +11,7 @@
 
 #include "GedcomLoading.h"
 #include "QtTestSupport.h"
+#include "analysis/FamilyAnalysis.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "app/Settings.h"
@@ -206,9 +207,11 @@ void ReportsTest::cutTextsEndWithAnEllipsisAndLongTitlesWrap() {
         "1 BIRT\n2 DATE 1 JAN 1900\n2 PLAC " +
         place.toStdString() + "\n0 TRLR\n");
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.kind = kReportPedigree;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.spouseEntry = -1;
     const ReportDocument pedigree = Run(request);
@@ -268,9 +271,11 @@ void ReportsTest::familyGroupBlocksNeverSplitAcrossPages() {
     }
     auto collection = Load(text + families + "0 TRLR\n");
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.kind = kReportFamily;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.spouseEntry = 0;
     const ReportDocument document = Run(request);
@@ -312,10 +317,11 @@ void ReportsTest::cancellingThePreparationKeepsNoPages() {
 void ReportsTest::eachReportKindWritesItsTextToPdf() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
-    WListColumns columns(collection.get(), ListSectionName(ListSection::List));
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, ListSectionName(ListSection::List));
     columns.SetColumnString(kDefaultListColumns);
-    WListColumns desColumns(collection.get(), ListSectionName(ListSection::DesList));
-    WHLGroup group(collection.get());
+    WListColumns desColumns(&analysis, ListSectionName(ListSection::DesList));
+    WHLGroup group(&analysis);
     group.SetConditionString("+29:1LINE");
     group.Refresh();
 
@@ -348,6 +354,7 @@ void ReportsTest::eachReportKindWritesItsTextToPdf() {
         ReportRequest request;
         request.kind = expectation.kind;
         request.collection = collection.get();
+        request.analysis = &analysis;
         request.individual = expectation.individual;
         request.fileTitle = QStringLiteral("family.ged");
         request.spouseEntry = 0;
@@ -376,7 +383,8 @@ void ReportsTest::namesInEveryScriptReachThePdf() {
     QVERIFY(source.open(QIODevice::ReadOnly));
     auto collection = Load(source.readAll().toStdString());
     QVERIFY(collection);
-    WListColumns columns(collection.get(), ListSectionName(ListSection::List));
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, ListSectionName(ListSection::List));
     columns.SetColumnString(kDefaultListColumns);
     const QStringList names = {
         QStringLiteral("Zieliński, Łukasz"),
@@ -390,6 +398,7 @@ void ReportsTest::namesInEveryScriptReachThePdf() {
         ReportRequest request;
         request.kind = kind;
         request.collection = collection.get();
+        request.analysis = &analysis;
         request.individual = 1;
         request.fileTitle = QStringLiteral("scripts.ged");
         request.spouseEntry = 0;
@@ -420,12 +429,14 @@ void ReportsTest::namesInEveryScriptReachThePdf() {
 void ReportsTest::emptyListsAndFilesWithoutIslandsPrintNoRows() {
     auto collection = Load("0 HEAD\n0 TRLR\n");
     QVERIFY(collection);
-    WListColumns columns(collection.get(), ListSectionName(ListSection::List));
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, ListSectionName(ListSection::List));
     columns.SetColumnString(kDefaultListColumns);
     for (int kind : {kReportList, kReportIslands, kReportGeneral}) {
         ReportRequest request;
         request.kind = kind;
         request.collection = collection.get();
+        request.analysis = &analysis;
         request.listColumns = &columns;
         request.greyLines = true;
         const ReportDocument document = Run(request);
@@ -437,15 +448,22 @@ void ReportsTest::emptyListsAndFilesWithoutIslandsPrintNoRows() {
     ReportRequest request;
     request.kind = kReportFamily;
     request.collection = collection.get();
+    request.analysis = &analysis;
+    QVERIFY(!ReportJob::Create(request));
+    // The Islands report needs the file's analyses.
+    request.kind = kReportIslands;
+    request.analysis = nullptr;
     QVERIFY(!ReportJob::Create(request));
 }
 
 void ReportsTest::singleSheetPedigreeQueuesNothing() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.kind = kReportPedigree;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.spouseEntry = -1;
     WOptions::SetFlag(opt::kFamBirChr, false);
@@ -462,10 +480,12 @@ void ReportsTest::singleSheetPedigreeQueuesNothing() {
 void ReportsTest::cascadingPedigreeContinuesOnTheRightCharts() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     WOptions::SetFlag(opt::kFamBirChr, true);
     ReportRequest request;
     request.kind = kReportPedigree;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.cascading = true;
     const ReportDocument document = Run(request);
@@ -492,9 +512,11 @@ void ReportsTest::cascadingPedigreeContinuesOnTheRightCharts() {
 void ReportsTest::pedigreeRefersToAncestorsMetTwice() {
     auto collection = Load(Ancestry(true));
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.kind = kReportPedigree;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.cascading = true;
     const ReportDocument document = Run(request);
@@ -510,9 +532,11 @@ void ReportsTest::pedigreeRefersToAncestorsMetTwice() {
 void ReportsTest::descendantsIndentAndMarriageCounts() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.kind = kReportDescendants;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 4;
     request.desIndent = 8;
     request.desGenerations = 32;
@@ -539,13 +563,14 @@ void ReportsTest::descendantsIndentAndMarriageCounts() {
 void ReportsTest::listColumnsWrapAtTheRightMargin() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
-    WListColumns columns(collection.get(), ListSectionName(ListSection::List));
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, ListSectionName(ListSection::List));
     columns.SetColumnString("1,2,3,4,5,6,7,8,9");
     for (int i = 1; i <= columns.ColumnCount(); ++i)
         columns.SetColumnWidth(i, 80);
     TReportListForm report;
     report.SetCollection(collection.get());
-    WColSortIterator list(collection.get());
+    WColSortIterator list(collection.get(), nullptr);
     report.SetColumns(&columns, &list);
     const auto& cells = report.Cells().Cells();
     QCOMPARE(cells.size(), size_t(9));
@@ -560,15 +585,17 @@ void ReportsTest::listColumnsWrapAtTheRightMargin() {
 void ReportsTest::highlightedListIsTitledByItsConditions() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
-    WListColumns columns(collection.get(), ListSectionName(ListSection::List));
+    FamilyAnalysis analysis(*collection);
+    WListColumns columns(&analysis, ListSectionName(ListSection::List));
     columns.SetColumnString(kDefaultListColumns);
     ReportRequest request;
     request.kind = kReportHighlighted;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.listColumns = &columns;
     QCOMPARE(PageTexts(Run(request).pages[0]).first(), QStringLiteral("Highlighted List"));
 
-    WHLGroup group(collection.get());
+    WHLGroup group(&analysis);
     group.SetConditionString("+29:1LINE");
     group.Refresh();
     request.group = &group;
@@ -582,9 +609,11 @@ void ReportsTest::highlightedListIsTitledByItsConditions() {
 void ReportsTest::imagesHaveOneFilePerPageAtTheRightSize() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.kind = kReportPedigree;
     request.collection = collection.get();
+    request.analysis = &analysis;
     request.individual = 1;
     request.cascading = true;
     auto job = ReportJob::Create(request);
@@ -603,8 +632,10 @@ void ReportsTest::imagesHaveOneFilePerPageAtTheRightSize() {
 void ReportsTest::unwritableFolderGivesAClearError() {
     auto collection = Load(Ancestry(false));
     QVERIFY(collection);
+    FamilyAnalysis analysis(*collection);
     ReportRequest request;
     request.collection = collection.get();
+    request.analysis = &analysis;
     const QString path = dir_->filePath(QStringLiteral("missing/folder/general"));
     for (ExportFormat format : {ExportFormat::PDF, ExportFormat::JPEG, ExportFormat::HTML}) {
         auto job = ReportJob::Create(request);

@@ -38,9 +38,9 @@ class FindBoxTest : public QObject {
         modes_ = std::make_unique<WSelectionButton>();
         modes_->SetItemString("Find Index:;Find REF:;Find Surname:;Find Given:");
         scroller_ = std::make_unique<WIndScroll>();
-        scroller_->SetCollection(collection_.get());
+        scroller_->SetCollection(collection_.get(), nullptr);
         find_ = std::make_unique<WFindBox>(*box_, *modes_, *scroller_, next_, previous_);
-        find_->Attach(collection_.get());
+        find_->Attach(collection_.get(), nullptr);
         connect(scroller_.get(), &WIndScroll::Changed, find_.get(), &WFindBox::Fill);
     }
     void cleanup() {
@@ -125,8 +125,8 @@ class FindBoxTest : public QObject {
     void namesInOtherScriptsAreFoundAndShown() {
         std::unique_ptr<WGEDCollection> scripts;
         QVERIFY(test::LoadGedcom(scripts, VELLACOR_TEST_DATA "/gedcom/scripts_utf8.ged"));
-        find_->Attach(scripts.get());
-        scroller_->SetCollection(scripts.get());
+        find_->Attach(scripts.get(), nullptr);
+        scroller_->SetCollection(scripts.get(), nullptr);
         collection_ = std::move(scripts);
         find_->SetMode(WFindBox::kSurname);
         box_->setText(QStringLiteral("петров"));  // typed in lower case

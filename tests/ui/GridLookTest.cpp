@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "GedcomLoading.h"
+#include "analysis/FamilyAnalysis.h"
 #include "app/Options.h"
 #include "columns/ColSortIterator.h"
 #include "columns/ListColumns.h"
@@ -57,9 +58,10 @@ class GridLookTest : public QObject {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
         QVERIFY(test::LoadGedcomText(collection_, dir_.filePath("grids.ged").toStdString(), kFile));
-        columns_ = std::make_unique<WListColumns>(collection_.get(), "TestList");
+        analysis_ = std::make_unique<FamilyAnalysis>(*collection_);
+        columns_ = std::make_unique<WListColumns>(analysis_.get(), "TestList");
         columns_->SetColumnString(kColumns);
-        list_ = std::make_unique<WColSortIterator>(collection_.get());
+        list_ = std::make_unique<WColSortIterator>(collection_.get(), nullptr);
         columns_->SetSortIterator(list_.get());
         page_ = std::make_unique<TListPage>(*columns_);
         page_->resize(900, 300);
@@ -69,6 +71,7 @@ class GridLookTest : public QObject {
         page_.reset();
         columns_.reset();
         list_.reset();
+        analysis_.reset();
         collection_.reset();
     }
 
@@ -139,9 +142,10 @@ class GridLookTest : public QObject {
         QVERIFY(test::LoadGedcomText(loaded, dir_.filePath("long.ged").toStdString(),
                                      text + "0 TRLR\n"));
         WGEDCollection& collection = *loaded;
-        WListColumns columns(&collection, "TestLong");
+        FamilyAnalysis analysis(collection);
+        WListColumns columns(&analysis, "TestLong");
         columns.SetColumnString(kColumns);
-        WColSortIterator list(&collection);
+        WColSortIterator list(&collection, nullptr);
         columns.SetSortIterator(&list);
         TListPage page(columns);
         page.ShowList(&list, nullptr, false, 1);
@@ -190,6 +194,7 @@ class GridLookTest : public QObject {
     void everyGridOutlinesItsSelection() {
         PageContext context;
         context.collection = collection_.get();
+        context.analysis = analysis_.get();
         context.active = 1;
         WOptions::SetFlag(opt::kCalcIslands, true);
         TIslandsPage islands(*columns_);
@@ -214,6 +219,7 @@ class GridLookTest : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<WGEDCollection> collection_;
+    std::unique_ptr<FamilyAnalysis> analysis_;
     std::unique_ptr<WListColumns> columns_;
     std::unique_ptr<WColSortIterator> list_;
     std::unique_ptr<TListPage> page_;

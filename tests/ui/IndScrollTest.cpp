@@ -18,6 +18,9 @@
 #include <vector>
 
 #include "GedcomLoading.h"
+#include "analysis/FamilyAnalysis.h"
+#include "analysis/IslandView.h"
+#include "analysis/Islands.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
@@ -74,11 +77,17 @@ class IndScrollTest : public QObject {
             return nullptr;
         return collection;
     }
-    // A scroller attached to a fresh copy of the family.
+    // A scroller attached to a fresh copy of the family, through a view of
+    // its own.
     bool Attach(WIndScroll& scroller) {
+        view_.reset();
+        analysis_.reset();
         family_ = Load(kFamily);
-        scroller.SetCollection(family_.get());
-        return family_ != nullptr;
+        if (!family_) return false;
+        analysis_ = std::make_unique<FamilyAnalysis>(*family_);
+        view_ = std::make_unique<IslandView>(*family_);
+        scroller.SetCollection(family_.get(), view_.get());
+        return true;
     }
     // What a click does before the menu pops up: the items are rebuilt.
     static void Open(WSelectionButton* button) {
@@ -86,7 +95,7 @@ class IndScrollTest : public QObject {
         emit button->BeforeShow();
     }
     std::unique_ptr<WHLGroup> Group(const char* conditions) {
-        auto group = std::make_unique<WHLGroup>(family_.get());
+        auto group = std::make_unique<WHLGroup>(analysis_.get());
         group->SetConditionString(conditions);
         group->Refresh();
         return group;
@@ -94,6 +103,8 @@ class IndScrollTest : public QObject {
 
     QTemporaryDir dir_;
     std::unique_ptr<WGEDCollection> family_;
+    std::unique_ptr<FamilyAnalysis> analysis_;
+    std::unique_ptr<IslandView> view_;
 
   private slots:
     void initTestCase() {
@@ -108,7 +119,11 @@ class IndScrollTest : public QObject {
         // Names without the record identifier keep the expected texts short.
         WOptions::SetFlag(opt::kFNValueFlag, false);
     }
-    void cleanup() { family_.reset(); }
+    void cleanup() {
+        view_.reset();
+        analysis_.reset();
+        family_.reset();
+    }
 
     void attachingShowsTheFirstIndividual() {
         WIndScroll scroller;
@@ -144,20 +159,20 @@ class IndScrollTest : public QObject {
 
         // The same collection again changes nothing; another one starts over.
         changed.clear();
-        scroller.SetCollection(family_.get());
+        scroller.SetCollection(family_.get(), view_.get());
         QCOMPARE(changed.count(), 0);
         QCOMPARE(scroller.CurrentIndividual(), 5);
         QVERIFY(scroller.CanGoBack());
         auto other = Load(kFamily, QStringLiteral("other.ged"));
         QVERIFY(other);
-        scroller.SetCollection(other.get());
+        scroller.SetCollection(other.get(), nullptr);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(scroller.CurrentIndividual(), 1);
         QVERIFY(!scroller.CanGoBack());
         QVERIFY(!scroller.CanGoForward());
 
         // Detaching empties the label and disables the six controls.
-        scroller.SetCollection(nullptr);
+        scroller.SetCollection(nullptr, nullptr);
         QVERIFY(scroller.Label()->text().isEmpty());
         for (QWidget* control : {static_cast<QWidget*>(scroller.PrevHighlightedButton()),
                                  static_cast<QWidget*>(scroller.NextHighlightedButton()),
@@ -326,9 +341,9 @@ class IndScrollTest : public QObject {
         QCOMPARE(changed.count(), 1);
 
         // Island 2 holds Gus and Hana only.
-        scroller.SetCollection(nullptr);
-        family_->UseIsland(2);
-        scroller.SetCollection(family_.get());
+        scroller.SetCollection(nullptr, nullptr);
+        view_->Use(analysis_->Islands(), 2);
+        scroller.SetCollection(family_.get(), view_.get());
         QCOMPARE(scroller.ScrollBar()->maximum(), 2);
         QCOMPARE(scroller.CurrentIndividual(), 7);
         QCOMPARE(scroller.Label()->text(), QStringLiteral(" 7 - Gus /Roe/, , "));
@@ -394,9 +409,9 @@ class IndScrollTest : public QObject {
         QCOMPARE(scroller.CurrentIndividual(), 5);
 
         // In island 1 (everyone but Gus and Hana) Erin is the only one.
-        scroller.SetCollection(nullptr);
-        family_->UseIsland(1);
-        scroller.SetCollection(family_.get());
+        scroller.SetCollection(nullptr, nullptr);
+        view_->Use(analysis_->Islands(), 1);
+        scroller.SetCollection(family_.get(), view_.get());
         scroller.SetGroup(group.get());
         QCOMPARE(scroller.ScrollBar()->maximum(), 7);
         scroller.NextHighlighted();
@@ -450,14 +465,14 @@ class IndScrollTest : public QObject {
             "1 FAMC @F1@\n0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I1@\n1 CHIL @I3@\n0 TRLR\n",
             QStringLiteral("semicolon.ged"));
         QVERIFY(semicolon);
-        scroller.SetCollection(semicolon.get());
+        scroller.SetCollection(semicolon.get(), nullptr);
         scroller.GoToIndividual(2);
         Open(button);
         QCOMPARE(button->ItemString(), QStringLiteral("Spouse: Ann /Semi,colon/;"
                                                       "              Cy /Lee/ "));
         button->Choose(2);
         QCOMPARE(scroller.CurrentIndividual(), 3);
-        scroller.SetCollection(nullptr);
+        scroller.SetCollection(nullptr, nullptr);
     }
 
     void largeFileSteps() {
@@ -474,7 +489,7 @@ class IndScrollTest : public QObject {
         auto big = Load(text + family + "0 TRLR\n", QStringLiteral("big.ged"));
         QVERIFY(big);
         WIndScroll scroller;
-        scroller.SetCollection(big.get());
+        scroller.SetCollection(big.get(), nullptr);
         QCOMPARE(scroller.ScrollBar()->maximum(), 600);
         QCOMPARE(scroller.ScrollBar()->pageStep(), 6);
         scroller.ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -488,7 +503,7 @@ class IndScrollTest : public QObject {
         QCOMPARE(scroller.FamilyList().back(), 501);  // child 499 is individual 501
         scroller.SelectionButton()->Choose(WIndScroll::kMaxFamilyList);
         QCOMPARE(scroller.CurrentIndividual(), 501);
-        scroller.SetCollection(nullptr);
+        scroller.SetCollection(nullptr, nullptr);
     }
 
     void fileWithoutIndividuals() {
@@ -496,7 +511,7 @@ class IndScrollTest : public QObject {
         QVERIFY(empty);
         WIndScroll scroller;
         QSignalSpy changed(&scroller, &WIndScroll::Changed);
-        scroller.SetCollection(empty.get());
+        scroller.SetCollection(empty.get(), nullptr);
         QCOMPARE(changed.count(), 1);  // the pages are shown blank
         QVERIFY(!scroller.ScrollBar()->isEnabled());
         QVERIFY(scroller.Label()->text().isEmpty());
@@ -505,7 +520,8 @@ class IndScrollTest : public QObject {
         QVERIFY(!scroller.MotherButton()->isEnabled());
         QVERIFY(!scroller.SelectionButton()->isEnabled());
 
-        WHLGroup group(empty.get());
+        FamilyAnalysis analysis(*empty);
+        WHLGroup group(&analysis);
         group.SetConditionString("-29:1X");  // would highlight anyone
         group.Refresh();
         scroller.SetGroup(&group);
@@ -517,7 +533,7 @@ class IndScrollTest : public QObject {
         QVERIFY(scroller.Label()->text().isEmpty());
         emit scroller.SelectionButton()->BeforeShow();
         QVERIFY(scroller.SelectionButton()->ItemString().isEmpty());
-        scroller.SetCollection(nullptr);
+        scroller.SetCollection(nullptr, nullptr);
     }
 
     void layoutFollowsTheWidth() {
@@ -622,6 +638,7 @@ class IndScrollTest : public QObject {
     void fillWritesTextsFlagsAndColours() {
         family_ = Load(kFamily);
         QVERIFY(family_);
+        analysis_ = std::make_unique<FamilyAnalysis>(*family_);
         TIndInfoPanel panel;
         WOptions::SetFlag(opt::kUseLDS, true);
 

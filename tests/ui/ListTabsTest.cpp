@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "GedcomLoading.h"
+#include "analysis/FamilyAnalysis.h"
 #include "app/Options.h"
 #include "columns/ListColumns.h"
 #include "gedcom/GEDCollection.h"
@@ -77,13 +78,16 @@ class ListTabsTest : public QObject {
         WOptions::ResetToDefaults();
         QVERIFY(dir_.isValid());
         QVERIFY(test::LoadGedcomText(collection_, dir_.filePath("tabs.ged").toStdString(), kFile));
+        analysis_ = std::make_unique<FamilyAnalysis>(*collection_);
         context_.collection = collection_.get();
+        context_.analysis = analysis_.get();
         context_.active = 1;
         columns_ = std::make_unique<WListColumns>(nullptr, "TestList");
         columns_->SetColumnString("1,7");
     }
     void cleanup() {
         columns_.reset();
+        analysis_.reset();
         collection_.reset();
     }
 
@@ -238,6 +242,7 @@ class ListTabsTest : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<WGEDCollection> collection_;
+    std::unique_ptr<FamilyAnalysis> analysis_;
     std::unique_ptr<WListColumns> columns_;
     PageContext context_;
 };

@@ -22,6 +22,7 @@
 
 #include "QtTestSupport.h"
 #include "ScriptedDialogs.h"
+#include "analysis/IslandView.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "archive/SenderRecord.h"
@@ -386,18 +387,18 @@ void MainWindowTest::islandsPanelConfinesTheView() {
     panel->Grid()->setCurrentCell(1, 0);
     panel->UseIslands()->setChecked(true);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Island (2)"));
-    QCOMPARE(window->Collection()->ViewCount(), 1);
+    QCOMPARE(window->View()->Count(), 1);
     QCOMPARE(window->Ui().scroller->CurrentIndividual(), 5);
     QVERIFY(!window->Ui().commands[TLogoAppForm::kCmdGoBack]->isEnabled());
     // Another island while one is in use moves the view along.
     panel->Grid()->setCurrentCell(0, 0);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Island (1)"));
-    QCOMPARE(window->Collection()->ViewCount(), 4);
+    QCOMPARE(window->View()->Count(), 4);
     window->SelectTab(Tab::List);
     QCOMPARE(window->Ui().listPage->Model().rowCount(), 4);
     panel->UseIslands()->setChecked(false);
     QCOMPARE(panel->UseIslands()->text(), QString("Use Islands"));
-    QCOMPARE(window->Collection()->ViewCount(), 5);
+    QCOMPARE(window->View()->Count(), 5);
     QCOMPARE(window->Ui().listPage->Model().rowCount(), 5);
 
     // Both left-panel pages wear the same frame: a title bar whose close
