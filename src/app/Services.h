@@ -51,6 +51,10 @@ bool ProgressRunning();
 void SetBusy(bool on);
 int BusyCount();
 
+// The wait dialog's message while lists, highlighting or sorting are worked
+// out.
+inline constexpr const char* kCalculatingMessage = "Calculating.  Please Wait...";
+
 // Wait message. Every ShowWait is paired with one HideWait; nested requests
 // keep the first message and owner. Short work never shows anything: unless
 // `atOnce`, the dialog appears only after a delay.

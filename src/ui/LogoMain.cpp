@@ -762,7 +762,7 @@ void TLogoAppForm::SetConditions(const std::string& conditions) {
     try {
         group_->SetConditionString(conditions);
         BusyScope busy;
-        WaitScope wait("Calculating.  Please Wait...", false, false);
+        WaitScope wait(kCalculatingMessage, false, false);
         group_->Refresh();
     } catch (const VxError& error) {
         group_->ClearConditions();

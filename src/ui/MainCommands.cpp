@@ -273,7 +273,7 @@ void TLogoAppForm::ShowOptions() {
     if (!dialog.Execute()) return;
     WOptions::Save();
     if (group_) {
-        WaitScope wait("Calculating.  Please Wait...", false, false);
+        WaitScope wait(kCalculatingMessage, false, false);
         group_->Prepare();
         ui_.scroller->SetGroup(HasHighlighting() ? group_.get() : nullptr);
     }

@@ -217,7 +217,7 @@ void ListTab::Refresh(const PageContext& context) {
             highlighted_ = nullptr;
             if (context.group) {
                 if (hooks_.startBusyTimer) hooks_.startBusyTimer();
-                WaitScope wait("Calculating.  Please Wait...", false, true);
+                WaitScope wait(kCalculatingMessage, false, true);
                 auto made = std::make_unique<WColHLIterator>(*context.group, context.collection,
                                                              context.view);
                 if (made->Cancelled()) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -16,6 +17,8 @@
 #include <utility>
 
 #include "analysis/IslandView.h"
+#include "app/CancelPoll.h"
+#include "app/Services.h"
 #include "exports/SpouseChildrenMenu.h"
 #include "gedcom/ABSCollection.h"
 #include "highlight/HLGroup.h"
@@ -436,13 +439,31 @@ void WIndScroll::PrevHighlighted() {
     StepHighlighted(-1);
 }
 
+// The next highlighted person may lie far away, and a test may walk a long
+// line of ancestors, so the search runs under the wait dialog: it shows when
+// the search takes long and its Cancel stops it where it is.
 void WIndScroll::StepHighlighted(int direction) {
-    if (!collection_ || !group_ || !scrollBar_->isEnabledTo(this)) return;
-    const int32_t count = ViewCount(view_, *collection_);
+    if (!collection_ || !group_ || !scrollBar_->isEnabledTo(this) || stepping_) return;
+    const WABSCollection* collection = collection_;
+    WHLGroup* group = group_;
+    // Messages run between tests: the file or the conditions may go meanwhile.
+    auto stillCurrent = [&] { return collection_ == collection && group_ == group; };
+    const QScopedValueRollback<bool> stepping(stepping_, true);
+    BusyScope busy;
+    WaitScope wait(kCalculatingMessage, false, true);
+    CancelPoll poll;
+    const int32_t count = ViewCount(view_, *collection);
     for (int32_t position = scrollBar_->value() + direction; position >= 1 && position <= count;
          position += direction) {
+        if (poll.Cancelled() || !stillCurrent()) return;
         const int32_t individual = ViewIndividual(view_, position);
-        if (group_->IsHighlighted(individual)) {
+        const bool highlighted = group->IsHighlighted(individual);
+        if (WorkCancelled()) {
+            // A walk cut short may have left a wrong answer behind.
+            if (stillCurrent()) group->Prepare();
+            return;
+        }
+        if (highlighted) {
             GoToIndividual(individual);
             return;
         }

@@ -133,6 +133,7 @@ class WIndScroll : public QWidget {
     int holdDepth_ = 0;
     bool changePending_ = false;
     bool historyPending_ = false;
+    bool stepping_ = false;  // a search for the next highlighted person runs
 };
 
 }  // namespace vx

@@ -24,6 +24,7 @@
 #include "ui/GuiServices.h"
 #include "ui/ListPage.h"
 #include "ui/LogoMain.h"
+#include "widgets/IndScroll.h"
 
 namespace vx {
 namespace {
@@ -78,6 +79,7 @@ class CancelInWindowTest : public QObject {
     void cleanup();
     void cancelledHighlightedListShowsNothingHalfFound();
     void cancelledSortKeepsTheListAsItWas();
+    void cancelledSearchForTheNextHighlightedStaysPut();
 
   private:
     QTemporaryDir dir_;
@@ -162,6 +164,25 @@ void CancelInWindowTest::cancelledSortKeepsTheListAsItWas() {
     QCOMPARE(page->Model().IndividualAt(0), first);
     QCOMPARE(page->Model().IndividualAt(rows - 1), last);
     QVERIFY(!VisibleWaitDialog());
+    QVERIFY(window_->isEnabled());
+}
+
+void CancelInWindowTest::cancelledSearchForTheNextHighlightedStaysPut() {
+    // Nobody has more than 100,000 ancestors: the search tests everybody
+    // after the Active Individual, a walk each.
+    window_->SetConditions("50:4100000");
+    WIndScroll* scroller = window_->Ui().scroller;
+    scroller->GoToIndividual(1);
+    const int32_t before = scroller->CurrentIndividual();
+    CancelPresser presser;
+    scroller->NextHighlighted();
+    QVERIFY2(presser.pressed.isValid(), "the wait dialog with Cancel never came up");
+    QVERIFY2(presser.pressed.elapsed() < kGenerousBoundMs,
+             qPrintable(QString::number(presser.pressed.elapsed()) + " ms after Cancel"));
+    QVERIFY(presser.ticks > 2);  // the screen stayed live meanwhile
+    QCOMPARE(scroller->CurrentIndividual(), before);
+    QVERIFY(!VisibleWaitDialog());
+    QCOMPARE(WaitNesting(), 0);
     QVERIFY(window_->isEnabled());
 }
 
