@@ -2,9 +2,9 @@
 
 namespace vx {
 
-static_assert(TBlockMan::kMaxEntries <= TBlockMan::kLinkMask, "a row number must fit in a link");
+static_assert(TBlockMan::kMaxEntries < (1 << (32 - TBlockMan::kRowShift)),
+              "a row number must fit in an entry");
 
-TBlockMan::TBlockMan()
-    : bytes_(new uint8_t[kMaxEntries]), links_(new uint8_t[kMaxEntries * kLinkBytes + 1]()) {}
+TBlockMan::TBlockMan() : bytes_(new uint8_t[kMaxEntries]), entries_(new uint32_t[kMaxEntries]()) {}
 
 }  // namespace vx

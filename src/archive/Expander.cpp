@@ -98,36 +98,33 @@ int TExpander::DecodeSymbols(TBitFile& bits) {
 }
 
 // The inverse transform by counting. The transformed sequence has n + 1
-// rows: the n bytes with the sentinel placed at sentinelPos. The sentinel
-// sorts below every byte and occurs once, so row 0 of the sorted order is
-// its own, and each byte value b owns the rows [first[b], first[b + 1]).
+// rows: the n bytes with the sentinel placed at sentinelPos. Sorted, the
+// sentinel comes below every byte and occurs once, so row 0 is its own, and
+// the rows of byte value b follow in the order b occurs in the sequence.
 //
 // The bytes are those of the walk from the start row: the first is the
 // transformed sequence's byte at the start row, each further one the byte
-// value owning the row the walk is leaving. A damaged block (a start row
-// that is not the block's) reads the same way, so it reads the same whoever
-// decodes it; a walk through row 0 yields the sentinel as a zero byte.
+// owning the row the walk is leaving. A damaged block (a start row that is
+// not the block's) reads the same way, so it reads the same whoever decodes
+// it; a walk through row 0 yields the sentinel as a zero byte.
 void TExpander::UndoBlockSort(int n, int sentinelPos, int startIndex) {
     uint8_t* bytes = areas_.Bytes();
-    std::array<uint32_t, 257> first;
     std::array<uint32_t, 256> next;
-    uint32_t sum = 1;
+    uint32_t rows = 1;
     for (int b = 0; b < 256; ++b) {
-        first[b] = next[b] = sum;
-        sum += counts_[b];
+        next[b] = rows;
+        rows += counts_[b];
     }
-    first[256] = sum;
     for (int p = 0; p < sentinelPos; ++p)
-        areas_.SetLink(next[bytes[p]]++, static_cast<uint32_t>(p));
+        areas_.SetEntry(next[bytes[p]]++, static_cast<uint32_t>(p), bytes[p]);
     for (int p = sentinelPos + 1; p <= n; ++p)
-        areas_.SetLink(next[bytes[p - 1]]++, static_cast<uint32_t>(p));
-    areas_.SetLink(0, static_cast<uint32_t>(sentinelPos));
+        areas_.SetEntry(next[bytes[p - 1]]++, static_cast<uint32_t>(p), bytes[p - 1]);
+    areas_.SetEntry(0, static_cast<uint32_t>(sentinelPos), 0);
 
     if (n == 0) return;
     const int start = startIndex;
     bytes[0] = start == sentinelPos ? 0 : bytes[start < sentinelPos ? start : start - 1];
-    walk_.SetOwners(first);
-    walk_.Write(static_cast<uint32_t>(start), bytes + 1, static_cast<uint32_t>(n - 1));
+    walk_.Write(rows, static_cast<uint32_t>(start), bytes + 1, static_cast<uint32_t>(n - 1));
 }
 
 }  // namespace vx

@@ -15,25 +15,17 @@ TRowWalk::TRowWalk(const TBlockMan& areas) : areas_(areas), scratch_(new uint8_t
     static_assert(kScratchBytes == TBlockMan::kMaxEntries + kLanes * kChunkBytes);
 }
 
-void TRowWalk::SetOwners(const std::array<uint32_t, 257>& first) {
-    first_ = first;
-    rows_ = first[256];
-    for (uint32_t b = 0, slot = 0; slot <= (rows_ >> kOwnerShift); ++slot) {
-        while (b < 255 && first_[b + 1] <= slot << kOwnerShift)
-            ++b;
-        coarseOwner_[slot] = static_cast<uint8_t>(b);
-    }
-}
-
 void TRowWalk::WritePlain(uint32_t start, uint8_t* out, uint32_t count) const {
     uint32_t row = start;
     for (uint32_t j = 0; j < count; ++j) {
-        out[j] = Owner(row);
-        row = areas_.Link(row);
+        const uint32_t entry = areas_.Entry(row);
+        out[j] = static_cast<uint8_t>(entry);
+        row = entry >> TBlockMan::kRowShift;
     }
 }
 
-void TRowWalk::Write(uint32_t start, uint8_t* out, uint32_t count) {
+void TRowWalk::Write(uint32_t rows, uint32_t start, uint8_t* out, uint32_t count) {
+    rows_ = rows;
     start_ = start;
     segmentSlots_ = 1 + ((rows_ - 1) >> kSegmentShift) + 1;
     // A walk shorter than a few segments gains nothing from them.
@@ -99,9 +91,10 @@ bool TRowWalk::WalkSegments() {
     while (active > 0) {
         for (int i = 0; i < active;) {
             Lane& lane = lanes[i];
-            scratch_[lane.at++] = Owner(lane.row);
+            const uint32_t entry = areas_.Entry(lane.row);
+            scratch_[lane.at++] = static_cast<uint8_t>(entry);
             ++lane.steps;
-            lane.row = areas_.Link(lane.row);
+            lane.row = entry >> TBlockMan::kRowShift;
             if (IsSegmentStart(lane.row)) {
                 closePiece(lane);
                 length_[lane.segment] = lane.steps;

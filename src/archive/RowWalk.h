@@ -25,15 +25,10 @@ class TRowWalk {
   public:
     explicit TRowWalk(const TBlockMan& areas);
 
-    // Before each block's walk: `first[b]` is the first row owned by byte
-    // value b (rows are sorted by their byte; row 0 is the sentinel's, so
-    // first[0] is 1) and `first[256]` the number of rows.
-    void SetOwners(const std::array<uint32_t, 257>& first);
-
-    // out[j], for j below count, is the byte value owning row j of the walk
-    // that starts at row `start` and goes from each row to its link.
-    // Row 0 reads as a zero byte.
-    void Write(uint32_t start, uint8_t* out, uint32_t count);
+    // out[j], for j below count, is the owning byte of row j of the walk
+    // that starts at row `start` and goes from each row to the one its
+    // entry names, through a table of `rows` rows.
+    void Write(uint32_t rows, uint32_t start, uint8_t* out, uint32_t count);
 
     // The same, one step after another: the reference the segmented walk
     // must equal, and the way a damaged table is read.
@@ -47,9 +42,6 @@ class TRowWalk {
     static constexpr uint32_t kChunkBytes = 4096;
     static constexpr int kMaxSegments = 2 + (TBlockMan::kMaxEntries >> kSegmentShift);
     static constexpr uint32_t kUnplaced = UINT32_MAX;
-    // Rows per step of the owner table: an entry gives the lowest candidate,
-    // a short scan the owner.
-    static constexpr int kOwnerShift = 6;
 
     // Bytes of one segment that lie together in the scratch area.
     struct Piece {
@@ -58,12 +50,6 @@ class TRowWalk {
         uint32_t length;
     };
 
-    uint8_t Owner(uint32_t row) const {
-        unsigned b = coarseOwner_[row >> kOwnerShift];
-        while (first_[b + 1] <= row)
-            ++b;
-        return static_cast<uint8_t>(b);
-    }
     bool IsSegmentStart(uint32_t row) const { return row % kSegmentRows == 0 || row == start_; }
     // Segment 0 starts at the walk's start row; segment k + 1 at row
     // k * kSegmentRows (unused when that is the start row).
@@ -85,8 +71,6 @@ class TRowWalk {
     void CopyOut(uint8_t* out, uint32_t count);
 
     const TBlockMan& areas_;
-    std::array<uint32_t, 257> first_{};
-    std::array<uint8_t, (TBlockMan::kMaxEntries >> kOwnerShift) + 1> coarseOwner_{};
     uint32_t rows_ = 0;
     uint32_t start_ = 0;
     uint32_t segmentSlots_ = 0;  // segment numbers in use: below this

@@ -17,23 +17,15 @@ constexpr uint32_t kSegment = TRowWalk::kSegmentRows;
 
 class RowWalkTest : public ::testing::Test {
   protected:
-    // Byte values owning the rows in runs of random length, row 0 the
-    // sentinel's.
-    void MakeOwners(uint32_t rows) {
-        uint32_t next = 1;
-        for (int b = 0; b < 256; ++b) {
-            first_[b] = next;
-            const uint32_t left = rows - next;
-            next += b == 255 ? left : std::min<uint32_t>(left, random_() % (2 * rows / 256 + 2));
-        }
-        first_[256] = rows;
-    }
-    // Links following `order` round one ring: order[k] leads to order[k+1].
+    // Entries following `order` round one ring: order[k] leads to
+    // order[k + 1]. Each row is owned by a byte of its own choosing.
     void LinkRing(const std::vector<uint32_t>& order) {
         for (size_t k = 0; k < order.size(); ++k)
-            areas_.SetLink(order[k], order[(k + 1) % order.size()]);
+            areas_.SetEntry(order[k], order[(k + 1) % order.size()],
+                            static_cast<uint8_t>(random_()));
     }
     std::vector<uint32_t> Shuffled(uint32_t rows) {
+        rows_ = rows;
         std::vector<uint32_t> order(rows);
         std::iota(order.begin(), order.end(), 0);
         std::shuffle(order.begin(), order.end(), random_);
@@ -42,21 +34,19 @@ class RowWalkTest : public ::testing::Test {
     void ExpectSameAsPlain(uint32_t start, uint32_t count) {
         std::vector<uint8_t> plain(count + 1, 0xAB), segmented(count + 1, 0xAB);
         // One walk for every block, as in decoding.
-        walk_.SetOwners(first_);
         walk_.WritePlain(start, plain.data(), count);
-        walk_.Write(start, segmented.data(), count);
+        walk_.Write(rows_, start, segmented.data(), count);
         ASSERT_EQ(segmented, plain) << "start " << start << ", count " << count;
     }
 
     std::mt19937 random_{11};
     TBlockMan areas_;
     TRowWalk walk_{areas_};
-    std::array<uint32_t, 257> first_{};
+    uint32_t rows_ = 0;
 };
 
 TEST_F(RowWalkTest, OneRingReadsAsThePlainWalkFromAnyStart) {
     for (uint32_t rows : {10u, 8 * kSegment + 5, 50'000u, uint32_t{TBlockMan::kMaxEntries}}) {
-        MakeOwners(rows);
         const std::vector<uint32_t> order = Shuffled(rows);
         LinkRing(order);
         // Decoding asks for two bytes fewer than the rows (the first byte
@@ -70,7 +60,6 @@ TEST_F(RowWalkTest, OneRingReadsAsThePlainWalkFromAnyStart) {
 
 TEST_F(RowWalkTest, DamagedTablesReadAsThePlainWalk) {
     const uint32_t rows = 40 * kSegment + 17;
-    MakeOwners(rows);
     std::vector<uint32_t> order = Shuffled(rows);
 
     // Two rings, each through some segment starts: the walk goes round the
@@ -94,7 +83,7 @@ TEST_F(RowWalkTest, DamagedTablesReadAsThePlainWalk) {
 
     // A row leading to itself.
     LinkRing(order);
-    areas_.SetLink(order[7], order[7]);
+    areas_.SetEntry(order[7], order[7], 'x');
     ExpectSameAsPlain(order[0], rows - 2);
 }
 
