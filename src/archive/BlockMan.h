@@ -19,8 +19,8 @@ class TBlockMan {
     TBlockMan(const TBlockMan&) = delete;
     TBlockMan& operator=(const TBlockMan&) = delete;
 
-    // Move-to-front indices of a block, then the transformed sequence, then
-    // the decoded bytes: each stage reads its input before it writes there.
+    // A block's transformed sequence, then its decoded bytes: the walk that
+    // writes them needs the sequence no more.
     uint8_t* Bytes() { return bytes_.get(); }
 
     // The inverse transform's table, one entry per row: the row that
