@@ -5,15 +5,7 @@
 
 namespace vx {
 
-namespace {
-
-constexpr uint32_t kScratchBytes = TBlockMan::kMaxEntries + 8 * 4096;
-
-}  // namespace
-
-TRowWalk::TRowWalk(const TBlockMan& areas) : areas_(areas), scratch_(new uint8_t[kScratchBytes]) {
-    static_assert(kScratchBytes == TBlockMan::kMaxEntries + kLanes * kChunkBytes);
-}
+TRowWalk::TRowWalk(const TBlockMan& areas) : areas_(areas), scratch_(new uint8_t[kScratchBytes]) {}
 
 void TRowWalk::WritePlain(uint32_t start, uint8_t* out, uint32_t count) const {
     uint32_t row = start;

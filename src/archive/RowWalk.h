@@ -40,6 +40,8 @@ class TRowWalk {
   private:
     static constexpr int kLanes = 8;  // segments walked at once
     static constexpr uint32_t kChunkBytes = 4096;
+    // Room for every row, plus a chunk per lane left partly used.
+    static constexpr uint32_t kScratchBytes = TBlockMan::kMaxEntries + kLanes * kChunkBytes;
     static constexpr int kMaxSegments = 2 + (TBlockMan::kMaxEntries >> kSegmentShift);
     static constexpr uint32_t kUnplaced = UINT32_MAX;
 
@@ -77,8 +79,7 @@ class TRowWalk {
     std::array<uint32_t, kMaxSegments> length_{};
     std::array<uint32_t, kMaxSegments> successor_{};
     std::array<uint32_t, kMaxSegments> offset_{};
-    // Room for every row, plus a chunk per lane left partly used.
-    std::unique_ptr<uint8_t[]> scratch_;
+    std::unique_ptr<uint8_t[]> scratch_;  // kScratchBytes
     std::vector<Piece> pieces_;
 };
 
