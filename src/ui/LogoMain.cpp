@@ -5,12 +5,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -32,10 +30,8 @@
 #include "app/Services.h"
 #include "app/Settings.h"
 #include "app/TextUtil.h"
-#include "app/Win1252.h"
 #include "app/WinPos.h"
 #include "columns/ListColumns.h"
-#include "dialogs/QuickFindDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "platform/TempFiles.h"
@@ -56,7 +52,6 @@
 #include "ui/PedigreeTab.h"
 #include "ui/SenderPage.h"
 #include "ui/SourcesTab.h"
-#include "ui/SplashScreen.h"
 #include "widgets/IndScroll.h"
 #include "widgets/QtText.h"
 #include "widgets/SelectionButton.h"
@@ -88,22 +83,6 @@ constexpr QuickHelpEntry kQuickHelp[] = {
 int PageOfTab(int tab) {
     return tab == Tab::Highlighted ? Tab::List : tab;
 }
-
-// The wait message of a load, taken down however the load ends.
-class LoadWait {
-  public:
-    LoadWait() { ShowWait("Reading.  Please Wait...", false, true); }
-    ~LoadWait() { Hide(); }
-    LoadWait(const LoadWait&) = delete;
-    LoadWait& operator=(const LoadWait&) = delete;
-    void Hide() {
-        if (shown_) HideWait();
-        shown_ = false;
-    }
-
-  private:
-    bool shown_ = true;
-};
 
 }  // namespace
 
@@ -358,157 +337,6 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
     });
 }
 
-void TLogoAppForm::LoadEmbeddedFile() {
-    if (startDone_) return;
-    startDone_ = true;
-    TPayloadLayout layout;
-    try {
-        layout = ReadPayloadLayout(programPath_);
-    } catch (const std::exception&) {
-        layout = TPayloadLayout();
-    }
-    if (!layout.MarkerFound)
-        ShowMessage(
-            "Error: This Self-Viewing file does not contain a GEDCOM.\n\r"
-            "Please contact the person that created this file");
-    const SenderRecord& sender = layout.Sender;
-    SetSplashInfo(Win1252ToUtf8(sender.Title), Win1252ToUtf8(sender.SenderName),
-                  FromQt(CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP")));
-    QElapsedTimer expanding;
-    expanding.start();
-    try {
-        embedded_ = LoadEmbeddedGedcom(programPath_);
-        expandSeconds_ = static_cast<double>(expanding.elapsed()) / 1000.0;
-    } catch (const std::exception& error) {
-        // A damaged or refused payload: after the message the program ends
-        // with a failure status, so scripts and the desktop see it.
-        CloseSplash();
-        ShowMessage(error.what());
-        exitStatus_ = 1;
-        QTimer::singleShot(0, this, &QWidget::close);
-        return;
-    }
-    currentPath_.clear();
-    ui_.senderPage->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
-    const size_t damagedBlocks = embedded_.Payload.BadBlocks.size();
-    ui_.senderPage->ShowDamage(static_cast<int>(damagedBlocks));
-    if (damagedBlocks > 0) {
-        // Once per load, however many blocks failed their check.
-        CloseSplash();
-        ShowMessage(WRESCompress::kCrcMessage);
-    }
-    // A file that cannot be indexed leaves the welcome text with Open.
-    if (!LoadFile(embedded_.File.Path())) ShowWelcome();
-    if (collection_ && sender.StartIndividual > 0)
-        ui_.scroller->GoToIndividual(std::min(sender.StartIndividual, view_->Count()));
-    CloseSplash();
-}
-
-bool TLogoAppForm::LoadFile(const std::string& path) {
-    if (loading_) return true;
-    if (path.empty() || path == currentPath_) return true;
-    std::error_code unreadable;
-    if (!std::filesystem::exists(path, unreadable)) {
-        ShowMessage("The file: " + path + "\r" + "does not exist.  Please select another file.");
-        return false;
-    }
-    // Whatever fails while the file is read and indexed (a file the loader
-    // cannot open, no room for the index files in the temporary folder, no
-    // memory) ends here in its message and a window with no file.
-    std::string failure;
-    try {
-        if (LoadAndIndex(path, failure)) return true;
-    } catch (const std::exception& error) {
-        failure = error.what();
-    }
-    FailLoad(failure);
-    return false;
-}
-
-bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
-    loading_ = true;
-    ui_.scroller->setEnabled(false);
-    findBox_->Reset();
-    currentPath_ = path;
-    setWindowTitle(QString(kCaption) + " - " + Win1252ToQt(Sender().Title));
-    SetBusy(true);
-    // Everything that belongs to the old file goes.
-    ReleaseFile();
-    ui_.scroller->setEnabled(true);
-
-    QElapsedTimer elapsed;
-    elapsed.start();
-    importTimer_->start(1000);
-    mainArea_->setEnabled(false);
-    clearStatusTimer_->stop();
-    LoadWait wait;
-    DropCollection();
-    collection_ = OpenCollection(path, WABSCollection::kKindUnknown, failure);
-    if (collection_) {
-        analysis_ = std::make_unique<FamilyAnalysis>(*collection_);
-        view_ = std::make_unique<IslandView>(*collection_);
-    }
-    // Unreadable or cancelled: no file.
-    if (!collection_ || !collection_->Load()) return false;
-    collection_->AfterLoad();
-    loading_ = false;
-    ImportTick();
-    importTimer_->stop();
-    clearStatusTimer_->start();
-    importSeconds_ = static_cast<double>(elapsed.elapsed()) / 1000.0;
-
-    ApplyOptions();
-    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
-        columns->SetAnalysis(analysis_.get());
-    MarkAllStale();
-    ui_.scroller->SetCollection(collection_.get(), view_.get());
-    if (collection_->IndividualCount() == 0) RefreshView();
-    findBox_->Attach(collection_.get(), view_.get());
-    findBox_->SetMode(findBox_->Mode());
-    WHLContext conditions;
-    conditions.collection = collection_.get();
-    conditions.findIndividual = [this](QWidget* parent, int32_t& individual) {
-        return FindIndividualForCondition(parent, individual);
-    };
-    ui_.highlightPanel->Editor()->SetContext(conditions);
-
-    wait.Hide();
-    mainArea_->setEnabled(true);
-    SetBusy(false);
-    UpdateCommands();
-    return true;
-}
-
-void TLogoAppForm::ReleaseFile() {
-    for (WListColumns* columns : {listColumns_.get(), desColumns_.get(), islandColumns_.get()})
-        columns->SetAnalysis(nullptr);
-    FreeLists();
-    ui_.islandsPanel->Refresh(PageContext());
-    ui_.scroller->SetCollection(nullptr, nullptr);
-    ui_.scroller->SetGroup(nullptr);
-    group_.reset();
-    ui_.highlightPanel->Editor()->SetContext(WHLContext());
-    ui_.highlightPanel->Editor()->SetHLStrings("1");
-    UpdateHighlightStrip();
-    findBox_->Reset();
-    DropCollection();
-}
-
-void TLogoAppForm::FailLoad(const std::string& message) {
-    importTimer_->stop();
-    loading_ = false;
-    // Nothing may keep the file, whichever step it failed in.
-    ReleaseFile();
-    SetBusy(false);
-    setWindowTitle(kCaption);
-    currentPath_.clear();
-    for (size_t i = 1; i < ui_.status.size(); ++i)
-        ui_.status[i]->clear();
-    mainArea_->setEnabled(true);
-    UpdateCommands();
-    if (!message.empty()) ShowMessage(message);
-}
-
 void TLogoAppForm::FreeLists() {
     // Nothing may point at a list or a file that goes: every tab forgets.
     for (const auto& tab : tabs_)
@@ -583,12 +411,6 @@ void TLogoAppForm::RefreshPage() {
     // The tab's help shows over the page it explains.
     const int help = tabs_[static_cast<size_t>(tab)]->QuickHelpEntry();
     if (collection_ && help != 0) ShowQuickHelp(help);
-}
-
-void TLogoAppForm::DropCollection() {
-    view_.reset();
-    analysis_.reset();
-    collection_.reset();
 }
 
 // Confines the whole window to one island (0: the whole file again): the
@@ -734,62 +556,6 @@ void TLogoAppForm::ToggleLeftPanel(int page) {
     ui_.commands[kCmdIslandsPanel]->setChecked(ui_.leftPanel->isVisible() && page == 0 && !same);
     ui_.commands[kCmdHighlightingPanel]->setChecked(ui_.leftPanel->isVisible() && page == 1 &&
                                                     !same);
-}
-
-bool TLogoAppForm::HasHighlighting() const {
-    return group_ && group_->ConditionCount() > 0;
-}
-
-void TLogoAppForm::ShowHighlightingPage() {
-    if (ui_.leftPanel->isHidden() || leftPages_->currentIndex() != 1) ToggleLeftPanel(1);
-}
-
-void TLogoAppForm::HighlightingChanged() {
-    if (!collection_ || loading_) return;
-    WHLGuiColMan& editor = *ui_.highlightPanel->Editor();
-    // The pages redraw with the left panel disabled; the user's place in
-    // the editor comes back afterwards.
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    editor.SetUpdating(true);
-    SetConditions(editor.HLStrings());
-    if (focus && focus->isVisible()) focus->setFocus();
-    editor.SetUpdating(false);
-}
-
-void TLogoAppForm::SetConditions(const std::string& conditions) {
-    if (!collection_ || loading_) return;
-    if (!group_) group_ = std::make_unique<WHLGroup>(analysis_.get());
-    try {
-        group_->SetConditionString(conditions);
-        BusyScope busy;
-        WaitScope wait(kCalculatingMessage, false, false);
-        group_->Refresh();
-    } catch (const VxError& error) {
-        group_->ClearConditions();
-        group_->Refresh();
-        ShowMessage(error.what());
-    }
-    ui_.scroller->SetGroup(HasHighlighting() ? group_.get() : nullptr);
-    UpdateHighlightStrip();
-    RepaintView();
-}
-
-void TLogoAppForm::UpdateHighlightStrip() {
-    const WHLGuiColMan& editor = *ui_.highlightPanel->Editor();
-    ui_.highlightStrip->ShowText(THighlightStrip::StripText(editor.HasUnappliedChanges(),
-                                                            group_.get(), editor.ConditionCount()));
-}
-
-bool TLogoAppForm::FindIndividualForCondition(QWidget* parent, int32_t& individual) {
-    if (!collection_ || loading_) return false;
-    const WFindLists lists{findBox_->List(WFindBox::kReference), findBox_->List(WFindBox::kGiven),
-                           findBox_->List(WFindBox::kSurname), findBox_->DialogList(), view_.get()};
-    // No group: a condition's individual is chosen without highlight colours.
-    TdlgQuickFind dialog(parent ? parent->window() : this, lists, nullptr, collection_.get());
-    dialog.SetSelected(individual);
-    if (dialog.exec() != QDialog::Accepted || dialog.Selected() < 1) return false;
-    individual = dialog.Selected();
-    return true;
 }
 
 }  // namespace vx
