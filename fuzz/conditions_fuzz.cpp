@@ -7,6 +7,7 @@
 #include <string>
 
 #include "FuzzInput.h"
+#include "analysis/FamilyAnalysis.h"
 #include "app/Errors.h"
 #include "app/Options.h"
 #include "gedcom/GEDCollection.h"
@@ -45,12 +46,18 @@ const vx::WGEDCollection& Family() {
     return *collection;
 }
 
+// Islands and statistics are worked out once, as in the viewer.
+vx::FamilyAnalysis& Analysis() {
+    static vx::FamilyAnalysis analysis(Family());
+    return analysis;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const vx::WGEDCollection& family = Family();
     const std::string conditions(reinterpret_cast<const char*>(data), size);
-    vx::WHLGroup group(&family);
+    vx::WHLGroup group(&Analysis());
     try {
         group.SetConditionString(conditions);
         group.Refresh();
@@ -60,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t total = group.Describe().size();
     for (int i = 0; i < group.ConditionCount(); ++i)
         total += group.Condition(i).Describe().size();
-    vx::WColHLIterator list(group, &family);
+    vx::WColHLIterator list(group, &family, nullptr);
     total += static_cast<size_t>(list.Count());
     for (int32_t n = 0; n <= family.IndividualCount() + 1; ++n)
         total += group.BackgroundColor(n);
