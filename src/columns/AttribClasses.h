@@ -1,6 +1,7 @@
-// The attribute classes. Each class serves one or more attributes and
-// tells them apart by their Attr::Id; the attribute table in Attrib.cpp says
-// which class serves which attribute.
+// The attribute classes. A class that serves several attributes learns
+// what its column reads (an event, an ordinance, a text, a count, a
+// relative) from the column's row in Attrib.cpp, which also says which
+// class serves which attribute; no class tells attributes apart by number.
 #pragma once
 
 #include <memory>
@@ -19,14 +20,14 @@ class WAttribIndex : public WAttrib {
     int32_t GetInt(int32_t individual) const override;
 };
 
-// 2, 3, 48: identifiers (XRef, AFN, REFN), always sorted as text.
+// 2, 3, 48: the column's identifier (XRef, AFN, REFN), always sorted as text.
 class WAttribID : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 4 to 7, 46, 47: name forms and Soundex codes.
+// 4 to 7, 46, 47: the column's name form or Soundex code.
 class WAttribName : public WAttrib {
   public:
     using WAttrib::WAttrib;
@@ -47,8 +48,8 @@ class WAttribSex : public WAttrib {
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 10, 12, 14, 16, 42, 54, 55, 65, 67: dates of events, the marriage and
-// the record.
+// 10, 12, 14, 16, 42, 54, 55, 65, 67: the column's date of an event, the
+// marriage or the record; a stand-in date in brackets sorts without them.
 class WAttribDate : public WAttrib {
   public:
     using WAttrib::WAttrib;
@@ -56,77 +57,48 @@ class WAttribDate : public WAttrib {
     std::string GetSortText(int32_t individual) const override;
 };
 
-// 11, 13, 15, 17, 41, 66, 68: places of events and of the marriage.
+// 11, 13, 15, 17, 41, 66, 68: the column's place of an event or the marriage.
 class WAttribPlace : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 18, 43 to 45, 49 to 51, 53, 56, 57: father, mother and spouse.
+// 18, 43 to 45, 49 to 51, 53, 56, 57: the column's relative (father, mother,
+// spouse or the first of them there is), in full or "Surname, Given".
 class WAttribFMS : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 19, 20, 59, 60: ages.
+// 19, 20, 59, 60: the column's age.
 class WAttribAge : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 21 to 23: "Yes" or "No" for notes, sources and other events.
+// 21 to 23: "Yes" or "No" for the column's fact (notes, sources, other
+// events).
 class WAttribHas : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// The counting attributes show their count in decimal.
+// 24 to 28, 61, 62: the column's count in decimal (spouse families,
+// parents, children, distinct ancestors and descendants, the deepest
+// ancestor and descendant generation).
 class WAttribCount : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
-};
-
-// 24: spouse families.
-class WAttribNumMarriages : public WAttribCount {
-  public:
-    using WAttribCount::WAttribCount;
     int32_t GetInt(int32_t individual) const override;
 };
 
-// 25: recorded parents over all parent families.
-class WAttribNumParents : public WAttribCount {
-  public:
-    using WAttribCount::WAttribCount;
-    int32_t GetInt(int32_t individual) const override;
-};
-
-// 26: children over all spouse families.
-class WAttribNumChildren : public WAttribCount {
-  public:
-    using WAttribCount::WAttribCount;
-    int32_t GetInt(int32_t individual) const override;
-};
-
-// 27, 61: distinct ancestors and the deepest ancestor generation.
-class WAttribNumAnc : public WAttribCount {
-  public:
-    using WAttribCount::WAttribCount;
-    int32_t GetInt(int32_t individual) const override;
-};
-
-// 28, 62: distinct descendants and the deepest descendant generation.
-class WAttribNumDes : public WAttribCount {
-  public:
-    using WAttribCount::WAttribCount;
-    int32_t GetInt(int32_t individual) const override;
-};
-
-// 63, 64: average ancestor and descendant generations, two decimals.
+// 63, 64: the column's average of ancestor or descendant generations, two
+// decimals.
 class WAttribAvgGens : public WAttrib {
   public:
     using WAttrib::WAttrib;
@@ -137,11 +109,11 @@ class WAttribAvgGens : public WAttrib {
 // 29: the four LDS ordinance marks, tab-separated.
 class WAttribLDS : public WAttrib {
   public:
-    WAttribLDS(int number, FamilyAnalysis* analysis);
+    WAttribLDS(int number, FamilyAnalysis* analysis, const AttributeBehaviour& behaviour = {});
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 30, 32, 34, 36: dates of LDS ordinances.
+// 30, 32, 34, 36: the date of the column's LDS ordinance.
 class WAttribLDSDate : public WAttrib {
   public:
     using WAttrib::WAttrib;
@@ -149,17 +121,18 @@ class WAttribLDSDate : public WAttrib {
     std::string GetSortText(int32_t individual) const override;
 };
 
-// 31, 33, 35, 37: temples of LDS ordinances.
+// 31, 33, 35, 37: the temple of the column's LDS ordinance.
 class WAttribLDSTemple : public WAttrib {
   public:
     using WAttrib::WAttrib;
     std::string GetText(int32_t individual, int occurrence) const override;
 };
 
-// 38, 39, 52: relationship to the base person and the common ancestor.
+// 38, 39, 52: the column's relation text between the base person and the
+// individual (the relationship, the common ancestor).
 class WAttribRelation : public WAttrib {
   public:
-    WAttribRelation(int number, FamilyAnalysis* analysis);
+    WAttribRelation(int number, FamilyAnalysis* analysis, const AttributeBehaviour& behaviour = {});
     ~WAttribRelation() override;
     void SetAnalysis(FamilyAnalysis* analysis) override;
     std::string GetText(int32_t individual, int occurrence) const override;
@@ -179,7 +152,7 @@ class WAttribALive : public WAttrib {
 // 58: the rank of the individual's island.
 class WAttribIsland : public WAttrib {
   public:
-    WAttribIsland(int number, FamilyAnalysis* analysis);
+    WAttribIsland(int number, FamilyAnalysis* analysis, const AttributeBehaviour& behaviour = {});
     void SetAnalysis(FamilyAnalysis* analysis) override;
     std::string GetText(int32_t individual, int occurrence) const override;
     int32_t GetInt(int32_t individual) const override;

@@ -1,9 +1,11 @@
 // Attributes read from events: dates, places and ages, with the christening
-// and burial standing in (in brackets) for a missing birth and death.
+// and burial standing in (in brackets) for a missing birth and death, and
+// the readings their rows give them.
 #include <algorithm>
 
 #include "app/Options.h"
 #include "columns/AttribClasses.h"
+#include "columns/AttributeReadings.h"
 #include "gedcom/ABSCollection.h"
 #include "records/DateDiff.h"
 #include "records/Individual.h"
@@ -29,101 +31,16 @@ std::string OrBracketed(std::string text, const std::string& substitute) {
     return text;
 }
 
-}  // namespace
-
-std::string WAttribDate::GetText(int32_t individual, int occurrence) const {
-    auto person = Person(individual);
-    if (!person) return {};
-    switch (number_) {
-        case Attr::BirthDate:
-            return person->EventDateText(kEventBirth);
-        case Attr::ChristeningDate:
-            return person->EventDateText(kEventChristening);
-        case Attr::DeathDate:
-            return person->EventDateText(kEventDeath);
-        case Attr::BurialDate:
-            return person->EventDateText(kEventBurial);
-        case Attr::MarriageDate: {
-            auto marriage = MarriageOf(*collection_, *person, occurrence);
-            return marriage ? marriage->MarriageDateText() : std::string();
-        }
-        case Attr::CreateDate: {
-            const WDate* created = person->CreationDate();
-            return created ? created->DisplayText() : std::string();
-        }
-        case Attr::ModifyDate:
-            return person->ChangeDateText();
-        case Attr::BirthOrChristeningDate:
-            return OrBracketed(person->EventDateText(kEventBirth),
-                               person->EventDateText(kEventChristening));
-        default:  // Attr::DeathOrBurialDate
-            return OrBracketed(person->EventDateText(kEventDeath),
-                               person->EventDateText(kEventBurial));
-    }
-}
-
-std::string WAttribDate::GetSortText(int32_t individual) const {
-    std::string text = GetText(individual, 1);
-    // A substituted date sorts among the real ones.
-    if ((number_ == Attr::BirthOrChristeningDate || number_ == Attr::DeathOrBurialDate) &&
-        !text.empty() && text[0] == '[')
-        text = text.substr(1, text.size() - 2);
-    return text;
-}
-
-std::string WAttribPlace::GetText(int32_t individual, int occurrence) const {
-    auto person = Person(individual);
-    if (!person) return {};
-    switch (number_) {
-        case Attr::BirthPlace:
-            return person->EventPlaceText(kEventBirth);
-        case Attr::ChristeningPlace:
-            return person->EventPlaceText(kEventChristening);
-        case Attr::DeathPlace:
-            return person->EventPlaceText(kEventDeath);
-        case Attr::BurialPlace:
-            return person->EventPlaceText(kEventBurial);
-        case Attr::MarriagePlace: {
-            auto marriage = MarriageOf(*collection_, *person, occurrence);
-            return marriage ? marriage->MarriagePlaceText() : std::string();
-        }
-        case Attr::BirthOrChristeningPlace:
-            return OrBracketed(person->EventPlaceText(kEventBirth),
-                               person->EventPlaceText(kEventChristening));
-        default:  // Attr::DeathOrBurialPlace
-            return OrBracketed(person->EventPlaceText(kEventDeath),
-                               person->EventPlaceText(kEventBurial));
-    }
-}
-
-std::string WAttribAge::GetText(int32_t individual, int occurrence) const {
-    auto person = Person(individual);
-    if (!person) return {};
-    if (number_ == Attr::Age) return person->AgeText();
-
-    // From the birth (or, when allowed, the christening) to a second date.
-    auto start = person->Event(kEventBirth, 1);
+// The birth (or, when allowed, the christening, in brackets) to a second
+// date as an age; empty for dates missing or too far apart.
+std::string AgeUntil(const WABSIndividual& person, const WDate* to) {
+    auto start = person.Event(kEventBirth, 1);
     bool bracketed = false;
     if ((!start || !start->Date()) && WOptions::GetFlag(opt::kAgeCalcCB)) {
-        start = person->Event(kEventChristening, 1);
+        start = person.Event(kEventChristening, 1);
         bracketed = true;
     }
     const WDate* from = start ? start->Date() : nullptr;
-
-    std::unique_ptr<WABSMarriage> marriage;
-    std::unique_ptr<WABSIndividual> parent;
-    std::unique_ptr<WABSVitEvent> parentBirth;
-    const WDate* to = nullptr;
-    if (number_ == Attr::MarriedAge) {
-        marriage = MarriageOf(*collection_, *person, occurrence);
-        to = marriage ? marriage->MarriageDate() : nullptr;
-    } else {
-        parent = Person(number_ == Attr::FatherAgeAtBirth ? collection_->FatherOf(individual)
-                                                          : collection_->MotherOf(individual));
-        parentBirth = parent ? parent->Event(kEventBirth, 1) : nullptr;
-        to = parentBirth ? parentBirth->Date() : nullptr;
-    }
-
     WDateDiff difference;
     if (!from || !to || !from->HasText() || !to->HasText() || !difference.Calculate(from, to) ||
         difference.Years() > kAgeLimit)
@@ -132,4 +49,92 @@ std::string WAttribAge::GetText(int32_t individual, int occurrence) const {
     return bracketed ? "[" + age + "]" : age;
 }
 
+// The age up to the parent's birth date.
+std::string AgeUntilBirthOf(const AttributeReading& reading, int32_t parent) {
+    const WABSCollection& collection = reading.collection;
+    if (parent < 1 || parent > collection.IndividualCount())
+        return AgeUntil(reading.person, nullptr);
+    auto person = collection.Individual(parent);
+    auto birth = person ? person->Event(kEventBirth, 1) : nullptr;
+    return AgeUntil(reading.person, birth ? birth->Date() : nullptr);
+}
+
+}  // namespace
+
+std::string WAttribDate::GetText(int32_t individual, int occurrence) const {
+    return ReadText(individual, occurrence);
+}
+
+std::string WAttribDate::GetSortText(int32_t individual) const {
+    std::string text = GetText(individual, 1);
+    // A substituted date sorts among the real ones.
+    if (behaviour_.standIn != kEventNone && !text.empty() && text[0] == '[')
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
+std::string WAttribPlace::GetText(int32_t individual, int occurrence) const {
+    return ReadText(individual, occurrence);
+}
+
+std::string WAttribAge::GetText(int32_t individual, int occurrence) const {
+    return ReadText(individual, occurrence);
+}
+
+// ---- the readings ----
+
+namespace cells {
+
+std::string EventDate(const AttributeReading& reading) {
+    const AttributeBehaviour& column = reading.column;
+    const std::string standIn =
+        column.standIn == kEventNone ? std::string() : reading.person.EventDateText(column.standIn);
+    return OrBracketed(reading.person.EventDateText(column.event), standIn);
+}
+
+std::string EventPlace(const AttributeReading& reading) {
+    const AttributeBehaviour& column = reading.column;
+    const std::string standIn = column.standIn == kEventNone
+                                    ? std::string()
+                                    : reading.person.EventPlaceText(column.standIn);
+    return OrBracketed(reading.person.EventPlaceText(column.event), standIn);
+}
+
+std::string MarriageDate(const AttributeReading& reading) {
+    auto marriage = MarriageOf(reading.collection, reading.person, reading.occurrence);
+    return marriage ? marriage->MarriageDateText() : std::string();
+}
+
+std::string MarriagePlace(const AttributeReading& reading) {
+    auto marriage = MarriageOf(reading.collection, reading.person, reading.occurrence);
+    return marriage ? marriage->MarriagePlaceText() : std::string();
+}
+
+std::string CreationDate(const AttributeReading& reading) {
+    const WDate* created = reading.person.CreationDate();
+    return created ? created->DisplayText() : std::string();
+}
+
+std::string ChangeDate(const AttributeReading& reading) {
+    return reading.person.ChangeDateText();
+}
+
+std::string Age(const AttributeReading& reading) {
+    return reading.person.AgeText();
+}
+
+std::string AgeAtMarriage(const AttributeReading& reading) {
+    auto marriage = MarriageOf(reading.collection, reading.person, reading.occurrence);
+    return AgeUntil(reading.person, marriage ? marriage->MarriageDate() : nullptr);
+}
+
+std::string AgeAtFathersBirth(const AttributeReading& reading) {
+    return AgeUntilBirthOf(reading, reading.collection.FatherOf(reading.individual));
+}
+
+std::string AgeAtMothersBirth(const AttributeReading& reading) {
+    return AgeUntilBirthOf(reading, reading.collection.MotherOf(reading.individual));
+}
+
+}  // namespace cells
 }  // namespace vx

@@ -1,5 +1,6 @@
 // Attributes read from the individual's own record: number, identifiers,
-// names, note, sex, the yes/no tests, counts, LDS ordinances and "Alive".
+// names, note, sex, the yes/no tests, counts, LDS ordinances and "Alive",
+// with the readings their rows give them.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "analysis/Statistics.h"
 #include "app/TextUtil.h"
 #include "columns/AttribClasses.h"
+#include "columns/AttributeReadings.h"
 #include "gedcom/ABSCollection.h"
 #include "records/Individual.h"
 #include "records/Note.h"
@@ -40,38 +42,12 @@ int32_t WAttribIndex::GetInt(int32_t individual) const {
     return Person(individual) ? individual : 0;
 }
 
-std::string WAttribID::GetText(int32_t individual, int) const {
-    auto person = Person(individual);
-    if (!person) return {};
-    switch (number_) {
-        case Attr::RIN:
-            return person->XRef();
-        case Attr::AFN:
-            return person->AFN();
-        default:  // Attr::CustomId
-            return person->RefNumber();
-    }
+std::string WAttribID::GetText(int32_t individual, int occurrence) const {
+    return ReadText(individual, occurrence);
 }
 
-std::string WAttribName::GetText(int32_t individual, int) const {
-    auto person = Person(individual);
-    if (!person) return {};
-    switch (number_) {
-        case Attr::Surname:
-            return person->SurnameText();
-        case Attr::Given:
-            return person->GivenNames();
-        case Attr::FullName:
-            return person->FullName(true);
-        case Attr::SurnameGiven:
-            return person->SurnameText() + ", " + person->GivenNames();
-        case Attr::SurnameSoundex:
-            return SoundexCode(person->SurnameText());
-        default: {  // Attr::GivenSoundex: of the first given name
-            const std::string given = person->GivenNames();
-            return SoundexCode(given.substr(0, given.find(' ')));
-        }
-    }
+std::string WAttribName::GetText(int32_t individual, int occurrence) const {
+    return ReadText(individual, occurrence);
 }
 
 std::string WAttribNote::GetText(int32_t individual, int) const {
@@ -86,48 +62,19 @@ std::string WAttribSex::GetText(int32_t individual, int) const {
     return person ? person->Sex() : std::string();
 }
 
-std::string WAttribHas::GetText(int32_t individual, int) const {
+std::string WAttribHas::GetText(int32_t individual, int occurrence) const {
     auto person = Person(individual);
-    if (!person) return {};
-    switch (number_) {
-        case Attr::HasNote:
-            return YesNo(collection_->HasNotesWithFamilies(individual));
-        case Attr::HasSource:
-            return YesNo(collection_->HasSourcesWithFamilies(individual));
-        default:  // Attr::HasEvents: events beyond birth, christening, death and burial
-            return YesNo(person->EventCount(kEventOther) > 0);
-    }
+    return person ? YesNo(behaviour_.fact(Reading(*person, individual, occurrence)))
+                  : std::string();
 }
 
 std::string WAttribCount::GetText(int32_t individual, int) const {
     return Person(individual) ? std::to_string(GetInt(individual)) : std::string();
 }
 
-int32_t WAttribNumMarriages::GetInt(int32_t individual) const {
+int32_t WAttribCount::GetInt(int32_t individual) const {
     auto person = Person(individual);
-    return person ? person->SpouseFamilyCount() : 0;
-}
-
-int32_t WAttribNumParents::GetInt(int32_t individual) const {
-    return Person(individual) ? collection_->ParentsCount(individual) : 0;
-}
-
-int32_t WAttribNumChildren::GetInt(int32_t individual) const {
-    return Person(individual) ? collection_->ChildrenCount(individual) : 0;
-}
-
-int32_t WAttribNumAnc::GetInt(int32_t individual) const {
-    if (!Person(individual)) return 0;
-    WFamilyStatistics& statistics = analysis_->Statistics();
-    return number_ == Attr::AncestorCount ? statistics.AncestorCount(individual)
-                                          : statistics.AncestorGenerations(individual);
-}
-
-int32_t WAttribNumDes::GetInt(int32_t individual) const {
-    if (!Person(individual)) return 0;
-    WFamilyStatistics& statistics = analysis_->Statistics();
-    return number_ == Attr::DescendantCount ? statistics.DescendantCount(individual)
-                                            : statistics.DescendantGenerations(individual);
+    return person ? behaviour_.count(Reading(*person, individual, 1)) : 0;
 }
 
 std::string WAttribAvgGens::GetText(int32_t individual, int) const {
@@ -135,13 +82,12 @@ std::string WAttribAvgGens::GetText(int32_t individual, int) const {
 }
 
 long double WAttribAvgGens::GetFloat(int32_t individual) const {
-    if (!Person(individual)) return 0;
-    return number_ == Attr::AverageAncestorGenerations
-               ? analysis_->Statistics().AverageAncestorGenerations(individual)
-               : analysis_->Statistics().AverageDescendantGenerations(individual);
+    auto person = Person(individual);
+    return person ? behaviour_.average(Reading(*person, individual, 1)) : 0;
 }
 
-WAttribLDS::WAttribLDS(int number, FamilyAnalysis* analysis) : WAttrib(number, analysis) {
+WAttribLDS::WAttribLDS(int number, FamilyAnalysis* analysis, const AttributeBehaviour& behaviour)
+    : WAttrib(number, analysis, behaviour) {
     tabStops_ = {8, 16, 24};
 }
 
@@ -156,31 +102,11 @@ std::string WAttribLDS::GetText(int32_t individual, int) const {
            mark(collection_->HasSpouseSealing(individual, 0), 'S');
 }
 
-namespace {
-
-// The ordinance kind of the LDS date and temple columns.
-int OrdinanceOf(int number) {
-    switch (number) {
-        case Attr::LDSBaptism:
-        case Attr::LDSBaptismTemple:
-            return kLDSBaptism;
-        case Attr::LDSEndowment:
-        case Attr::LDSEndowmentTemple:
-            return kLDSEndowment;
-        case Attr::LDSSealedToParents:
-        case Attr::LDSSealedToParentsTemple:
-            return kLDSSealingToParents;
-        default:  // Attr::LDSSealedToSpouse, Attr::LDSSealedToSpouseTemple
-            return kLDSSealingToSpouse;
-    }
-}
-
-}  // namespace
-
 std::string WAttribLDSDate::GetText(int32_t individual, int occurrence) const {
     auto person = Person(individual);
     if (!person) return {};
-    const int kind = OrdinanceOf(number_);
+    // A sealing to a spouse belongs to the spouse family.
+    const int kind = behaviour_.ordinance;
     if (kind == kLDSSealingToSpouse)
         return collection_->SpouseSealingDateText(individual, std::max(occurrence, 1));
     return person->LDSDateText(kind);
@@ -193,7 +119,8 @@ std::string WAttribLDSDate::GetSortText(int32_t individual) const {
 std::string WAttribLDSTemple::GetText(int32_t individual, int occurrence) const {
     auto person = Person(individual);
     if (!person) return {};
-    const int kind = OrdinanceOf(number_);
+    // A sealing to a spouse belongs to the spouse family.
+    const int kind = behaviour_.ordinance;
     if (kind == kLDSSealingToSpouse)
         return collection_->SpouseSealingTempleText(individual, std::max(occurrence, 1), false);
     return person->LDSTempleText(kind, false);
@@ -204,4 +131,94 @@ std::string WAttribALive::GetText(int32_t individual, int) const {
     return YesNo(person && person->IsPossiblyLiving(110));
 }
 
+// ---- the readings ----
+
+namespace cells {
+
+std::string RecordId(const AttributeReading& reading) {
+    return reading.person.XRef();
+}
+
+std::string AFN(const AttributeReading& reading) {
+    return reading.person.AFN();
+}
+
+std::string CustomId(const AttributeReading& reading) {
+    return reading.person.RefNumber();
+}
+
+std::string Surname(const AttributeReading& reading) {
+    return reading.person.SurnameText();
+}
+
+std::string GivenNames(const AttributeReading& reading) {
+    return reading.person.GivenNames();
+}
+
+std::string FullName(const AttributeReading& reading) {
+    return reading.person.FullName(true);
+}
+
+std::string SurnameGiven(const AttributeReading& reading) {
+    return reading.person.SurnameText() + ", " + reading.person.GivenNames();
+}
+
+std::string SurnameSoundex(const AttributeReading& reading) {
+    return SoundexCode(reading.person.SurnameText());
+}
+
+std::string GivenSoundex(const AttributeReading& reading) {
+    const std::string given = reading.person.GivenNames();
+    return SoundexCode(given.substr(0, given.find(' ')));
+}
+
+bool HasNote(const AttributeReading& reading) {
+    return reading.collection.HasNotesWithFamilies(reading.individual);
+}
+
+bool HasSource(const AttributeReading& reading) {
+    return reading.collection.HasSourcesWithFamilies(reading.individual);
+}
+
+bool HasOtherEvents(const AttributeReading& reading) {
+    return reading.person.EventCount(kEventOther) > 0;
+}
+
+int32_t SpouseFamilyCount(const AttributeReading& reading) {
+    return reading.person.SpouseFamilyCount();
+}
+
+int32_t ParentCount(const AttributeReading& reading) {
+    return reading.collection.ParentsCount(reading.individual);
+}
+
+int32_t ChildCount(const AttributeReading& reading) {
+    return reading.collection.ChildrenCount(reading.individual);
+}
+
+int32_t AncestorCount(const AttributeReading& reading) {
+    return reading.analysis.Statistics().AncestorCount(reading.individual);
+}
+
+int32_t DescendantCount(const AttributeReading& reading) {
+    return reading.analysis.Statistics().DescendantCount(reading.individual);
+}
+
+int32_t AncestorGenerations(const AttributeReading& reading) {
+    return reading.analysis.Statistics().AncestorGenerations(reading.individual);
+}
+
+int32_t DescendantGenerations(const AttributeReading& reading) {
+    return reading.analysis.Statistics().DescendantGenerations(reading.individual);
+}
+
+long double AverageAncestorGenerations(const AttributeReading& reading) {
+    return reading.analysis.Statistics().AverageAncestorGenerations(reading.individual);
+}
+
+long double AverageDescendantGenerations(const AttributeReading& reading) {
+    return reading.analysis.Statistics().AverageDescendantGenerations(reading.individual);
+}
+
+}  // namespace cells
 }  // namespace vx

@@ -49,6 +49,12 @@ KindParam KindParameter(int kind);
 // The word the kind's description uses ("birth date", "surname" ...).
 std::string KindWord(int kind);
 
+// The first kind whose row lacks what its class or its reading reads (an
+// event, an ordinance, relatives, a reading); 0 when every row is whole.
+// Checked by the tests: compilers cannot always compare function addresses
+// at compile time (GCC's null-pointer sanitizer).
+int FirstIncompleteKind();
+
 // A new condition of that kind, or null for the placeholder, the legacy tag
 // and numbers outside the catalogue.
 std::unique_ptr<WABSHighLighter> CreateCondition(int kind, FamilyAnalysis* analysis);

@@ -1,7 +1,8 @@
-// The condition classes of the highlighting catalogue. Classes that serve
-// several kinds tell them apart by kind number; the catalogue in
-// Catalogue.cpp says which class serves which kind and gives each kind's
-// word for the descriptions.
+// The condition classes of the highlighting catalogue. A class that serves
+// several kinds learns what its kind reads (an event, an ordinance, a fact,
+// a count, a text, relatives) from the kind's row in Catalogue.cpp, which
+// also gives each kind's word for the descriptions; no class tells kinds
+// apart by number.
 #pragma once
 
 #include <memory>
@@ -17,7 +18,7 @@ namespace vx {
 
 class WRelCalc;
 
-// 2, 4, 6, 8, 10: no date with text.
+// 2, 4, 6, 8, 10: the kind's fact (a date with text) is missing.
 class WHLNoDate : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -27,7 +28,7 @@ class WHLNoDate : public WABSHLInd {
     bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
-// 3, 5, 7, 9, 11, 12: no place text.
+// 3, 5, 7, 9, 11, 12: the kind's fact (a place text) is missing.
 class WHLNoPlace : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -91,7 +92,7 @@ class WHLSex : public WABSHLInd {
     char sex_ = 0;
 };
 
-// 18: notes anywhere; 52: an age below the limit.
+// 52: an age below the limit.
 class WHLHas : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -101,7 +102,6 @@ class WHLHas : public WABSHLInd {
     void ParseParams() override;
     bool Test(const WABSIndividual& person, int32_t individual) override;
 
-  private:
     int32_t ageLimit_ = 110;
 };
 
@@ -109,6 +109,10 @@ class WHLHas : public WABSHLInd {
 class WHLALive : public WHLHas {
   public:
     using WHLHas::WHLHas;
+    std::string Describe() const override;
+
+  protected:
+    bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
 // 20: has an AFN.
@@ -147,7 +151,7 @@ class WHLDescendants : public WHLAncestor {
 // 23: related by blood to one person.
 class WHLRelation : public WABSHLInd {
   public:
-    WHLRelation(FamilyAnalysis* analysis, int kind);
+    WHLRelation(FamilyAnalysis* analysis, int kind, const KindBehaviour& behaviour = {});
     ~WHLRelation() override;
     std::string Describe() const override;
 
@@ -159,28 +163,55 @@ class WHLRelation : public WABSHLInd {
     std::unique_ptr<WRelCalc> calculator_;
 };
 
-// 60 to 63: the parent, spouse, sibling or child is one person; 64: no
-// family links at all.
+// 60 to 63: the parent, spouse, sibling or child is one person: marks that
+// person's relatives of the kind (children, partners, siblings, parents).
 class WHLRelationIs : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
     void Prepare() override;
+    std::string Describe() const override;
+};
+
+// 64: no family links at all.
+class WHLUnlinked : public WABSHLInd {
+  public:
+    using WABSHLInd::WABSHLInd;
     std::string Describe() const override;
 
   protected:
     bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
-// 95, 96: on the longest ancestor or descendant path of one person.
+// 95: on the longest ancestor path of one person.
 class WHLPaths : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
     void Prepare() override;
     void Evaluate(int32_t) override {}
     std::string Describe() const override;
+
+  protected:
+    // The people one generation further along the path.
+    virtual void NextGeneration(const WABSIndividual& person, int32_t individual,
+                                std::vector<int32_t>& out) const;
+    // How many generations continue beyond the individual.
+    virtual int32_t GenerationsBeyond(int32_t individual) const;
 };
 
-// 31 to 34 and 79 to 86: LDS ordinances, their dates and temples.
+// 96: on the longest descendant path of one person.
+class WHLDescendantPaths : public WHLPaths {
+  public:
+    using WHLPaths::WHLPaths;
+    std::string Describe() const override;
+
+  protected:
+    void NextGeneration(const WABSIndividual& person, int32_t individual,
+                        std::vector<int32_t>& out) const override;
+    int32_t GenerationsBeyond(int32_t individual) const override;
+};
+
+// 31 to 34 and 79 to 86: the kind's fact about an LDS ordinance (recorded,
+// with a date, with a temple).
 class WHLHasLDS : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -200,7 +231,7 @@ class WHLLDS : public WABSHLInd {
     bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
-// 87 to 90: an LDS ordinance's date is recognised, or is a status word.
+// 87 to 90: the kind's LDS ordinance has a recognised date, or a status word.
 class WHLLDSDate : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -248,7 +279,7 @@ class WHLChildSameName : public WABSHLInd {
     std::optional<std::pair<int32_t, int32_t>> FirstSameNamePair(int32_t individual) const;
 };
 
-// 39 to 42: an event date before, after, about or equal to a date.
+// 39 to 42: the kind's event has a date before, after, about or equal to a date.
 class WHLDate : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -263,7 +294,7 @@ class WHLDate : public WABSHLInd {
     int qualifier_ = 0;
 };
 
-// 44 to 51 and 78: a count compared with a number.
+// 44 to 51 and 78: the kind's count compared with a number.
 class WHLInt : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -278,7 +309,8 @@ class WHLInt : public WABSHLInd {
     int op_ = 1;
 };
 
-// 53 to 56: surnames that differ from, or equal, a relative's.
+// 53 to 56: the kind's fact about surnames that differ from, or equal, a
+// relative's; the kind's word says which.
 class WHLWarning : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -288,7 +320,7 @@ class WHLWarning : public WABSHLInd {
     bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
-// 66 to 71 and 99: citations.
+// 66 to 71 and 99: the kind's fact about citations.
 class WHLHasSource : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -298,7 +330,7 @@ class WHLHasSource : public WABSHLInd {
     bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
-// 72 to 77 and 100: notes.
+// 18, 72 to 77 and 100: the kind's fact about notes.
 class WHLHasNote : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -308,8 +340,9 @@ class WHLHasNote : public WABSHLInd {
     bool Test(const WABSIndividual& person, int32_t individual) override;
 };
 
-// Texts matched against a key (containing, equal to, beginning with,
-// ending with), and Soundex codes.
+// 19, 24 to 30, 59, 91 to 94, 97, 98, 102 to 105, 110 to 113: the kind's
+// text matched against a key (containing, equal to, beginning with, ending
+// with); the base of the other text conditions.
 class WHLStr : public WABSHLInd {
   public:
     using WABSHLInd::WABSHLInd;
@@ -320,17 +353,42 @@ class WHLStr : public WABSHLInd {
     void ParseParams() override;
     bool Test(const WABSIndividual& person, int32_t individual) override;
 
+    TextKey key_;
+};
+
+// 43: the marriage place; both spouses of a matching family match.
+class WHLMarriagePlace : public WHLStr {
+  public:
+    using WHLStr::WHLStr;
+    void Evaluate(int32_t individual) override;
+};
+
+// 57, 58: the Soundex code of the kind's name part, from a text or a code.
+class WHLSoundex : public WHLStr {
+  public:
+    using WHLStr::WHLStr;
+    std::string Describe() const override;
+
+  protected:
+    void ParseParams() override;
+    bool Test(const WABSIndividual& person, int32_t individual) override;
+
   private:
-    bool Matches(const std::string& text) const;
-    bool SoundexMatches(const WABSIndividual& person) const;
-    // Whether someone along the ancestry (or descent) of `start` has a
-    // matching name; the store remembers the answers on the way.
+    std::string soundexKey_;
+};
+
+// 106 to 109: someone along the line the kind's relatives make (parents:
+// the ancestry; children: the descent) has a matching name part.
+class WHLLineName : public WHLStr {
+  public:
+    using WHLStr::WHLStr;
+    void Evaluate(int32_t individual) override;
+
+  private:
+    // Whether someone along the line of `start` matches; the store
+    // remembers the answers on the way.
     bool SearchLine(int32_t start);
     bool OwnNameMatches(int32_t individual) const;
-
-    int mode_ = 1;
-    std::string key_;
-    std::string soundexKey_;
 };
 
 }  // namespace vx

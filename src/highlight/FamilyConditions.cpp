@@ -12,6 +12,7 @@
 #include "highlight/Catalogue.h"
 #include "highlight/Conditions.h"
 #include "highlight/FamilyWalk.h"
+#include "highlight/KindReadings.h"
 
 namespace vx {
 namespace {
@@ -106,8 +107,8 @@ std::string WHLDescendants::Describe() const {
 
 // ---- blood relations ----
 
-WHLRelation::WHLRelation(FamilyAnalysis* analysis, int kind)
-    : WABSHLInd(analysis, kind), calculator_(std::make_unique<WRelCalc>(collection_)) {}
+WHLRelation::WHLRelation(FamilyAnalysis* analysis, int kind, const KindBehaviour& behaviour)
+    : WABSHLInd(analysis, kind, behaviour), calculator_(std::make_unique<WRelCalc>(collection_)) {}
 
 WHLRelation::~WHLRelation() = default;
 
@@ -126,86 +127,70 @@ std::string WHLRelation::Describe() const {
 
 // ---- parents, spouses, siblings, children of one person ----
 
+// Marks the relatives of the kind of the chosen person x: "Parent is x"
+// marks x's children, "Child is x" x's parents.
 void WHLRelationIs::Prepare() {
-    if (kind_ == Cond::Unlinked) return Reset(kUnevaluated);  // tested person by person
     Reset(kFalse);
     if (params_.empty()) return;
     firstParam_ = IndividualParam(params_);
     auto person = Person(firstParam_);
     if (!person) return;
-    auto mark = [this](int32_t individual) {
-        if (individual > 0) SetResult(individual, true);
-        return false;
-    };
-    switch (kind_) {
-        case Cond::ParentIs:  // the children of x
-            ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
-                return ForEachChild(family, mark);
-            });
-            break;
-        case Cond::SpouseIs:  // the spouses of x
-            ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
-                return mark(family.OtherSpouse(firstParam_));
-            });
-            break;
-        case Cond::SiblingIs:  // the other children of x's parents' families
-            ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
-                return ForEachChild(family, mark);
-            });
-            SetResult(firstParam_, false);
-            break;
-        default:  // Cond::ChildIs: the parents of x
-            ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
-                mark(family.Husband());
-                return mark(family.Wife());
-            });
-            break;
-    }
-}
-
-bool WHLRelationIs::Test(const WABSIndividual& person, int32_t) {
-    return person.ParentFamilyCount() == 0 && person.SpouseFamilyCount() == 0;
+    std::vector<int32_t> relatives;
+    behaviour_.relatives(*collection_, *person, firstParam_, relatives);
+    for (int32_t relative : relatives)
+        if (relative > 0) SetResult(relative, true);
 }
 
 std::string WHLRelationIs::Describe() const {
-    if (kind_ == Cond::Unlinked) return negated_ ? "who are linked" : "who are unlinked";
     if (!Person(firstParam_)) return {};
     return "where " + KindWord(kind_) + (negated_ ? " is not " : " is ") +
            NameOf(*collection_, firstParam_);
 }
 
+bool WHLUnlinked::Test(const WABSIndividual& person, int32_t) {
+    return person.ParentFamilyCount() == 0 && person.SpouseFamilyCount() == 0;
+}
+
+std::string WHLUnlinked::Describe() const {
+    return negated_ ? "who are linked" : "who are unlinked";
+}
+
 // ---- the longest lines ----
 
+void WHLPaths::NextGeneration(const WABSIndividual& person, int32_t individual,
+                              std::vector<int32_t>& out) const {
+    readings::ParentsOf(*collection_, person, individual, out);
+}
+
+int32_t WHLPaths::GenerationsBeyond(int32_t individual) const {
+    return analysis_->Statistics().AncestorGenerations(individual);
+}
+
+void WHLDescendantPaths::NextGeneration(const WABSIndividual& person, int32_t individual,
+                                        std::vector<int32_t>& out) const {
+    readings::ChildrenOf(*collection_, person, individual, out);
+}
+
+int32_t WHLDescendantPaths::GenerationsBeyond(int32_t individual) const {
+    return analysis_->Statistics().DescendantGenerations(individual);
+}
+
+// From the chosen person, each step takes the relative with the most
+// generations beyond, the first one on a tie.
 void WHLPaths::Prepare() {
     Reset(kFalse);
     firstParam_ = IndividualParam(params_);
-    const bool up = kind_ == Cond::AncestorMaxPath;
     int32_t current = firstParam_;
     if (!Person(current)) return;
     SetResult(current, true);
     std::vector<int32_t> candidates;
     while (auto person = Person(current)) {
         candidates.clear();
-        if (up) {
-            ForEachParentFamily(*collection_, *person, [&](const WABSMarriage& family) {
-                candidates.push_back(family.Husband());
-                candidates.push_back(family.Wife());
-                return false;
-            });
-        } else {
-            ForEachSpouseFamily(*collection_, *person, [&](const WABSMarriage& family) {
-                return ForEachChild(family, [&](int32_t child) {
-                    candidates.push_back(child);
-                    return false;
-                });
-            });
-        }
+        NextGeneration(*person, current, candidates);
         int32_t best = 0, bestDepth = 0;
         for (int32_t candidate : candidates) {
             if (candidate <= 0) continue;
-            WFamilyStatistics& statistics = analysis_->Statistics();
-            const int32_t depth = up ? statistics.AncestorGenerations(candidate)
-                                     : statistics.DescendantGenerations(candidate);
+            const int32_t depth = GenerationsBeyond(candidate);
             if (best == 0 || depth > bestDepth) best = candidate, bestDepth = depth;
         }
         // A line that comes back to itself (a damaged file) ends the walk.
@@ -217,11 +202,14 @@ void WHLPaths::Prepare() {
 
 std::string WHLPaths::Describe() const {
     if (!Person(firstParam_)) return {};
-    const char* text =
-        kind_ == Cond::AncestorMaxPath
-            ? (negated_ ? "Not longest Ancestor path of " : "Longest ancestor path of ")
-            : (negated_ ? "Not longest descendant path of " : "Longest descendant path of ");
-    return text + NameOf(*collection_, firstParam_);
+    return (negated_ ? "Not longest Ancestor path of " : "Longest ancestor path of ") +
+           NameOf(*collection_, firstParam_);
+}
+
+std::string WHLDescendantPaths::Describe() const {
+    if (!Person(firstParam_)) return {};
+    return (negated_ ? "Not longest descendant path of " : "Longest descendant path of ") +
+           NameOf(*collection_, firstParam_);
 }
 
 }  // namespace vx

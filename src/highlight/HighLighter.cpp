@@ -75,6 +75,13 @@ std::unique_ptr<WABSIndividual> WABSHighLighter::Person(int32_t individual) cons
     return collection_->Individual(individual);
 }
 
+WABSHLInd::WABSHLInd(FamilyAnalysis* analysis, int kind, const KindBehaviour& behaviour)
+    : WABSHighLighter(analysis, kind), behaviour_(behaviour) {}
+
+PersonReading WABSHLInd::Reading(const WABSIndividual& person, int32_t individual) const {
+    return {*analysis_, *collection_, person, individual, behaviour_};
+}
+
 void WABSHLInd::Prepare() {
     ParseParams();
     Reset(kUnevaluated);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "highlight/KindBehaviour.h"
 #include "storage/ABSArrayIndex.h"
 
 namespace vx {
@@ -72,10 +73,11 @@ class WABSHighLighter : public WABSArrayIndex {
 };
 
 // The base of every condition on individuals: a first parameter (an
-// individual number) and a second (a number of generations).
+// individual number) and a second (a number of generations), and what its
+// kind's catalogue row says the kind reads.
 class WABSHLInd : public WABSHighLighter {
   public:
-    using WABSHighLighter::WABSHighLighter;
+    explicit WABSHLInd(FamilyAnalysis* analysis, int kind = 0, const KindBehaviour& behaviour = {});
 
     // Most conditions read their parameter, then forget every answer.
     void Prepare() override;
@@ -89,7 +91,11 @@ class WABSHLInd : public WABSHighLighter {
     // "individual^generations": the first piece defaults to 1, the second
     // to 0. Errors: VxError when there is no "^".
     void ParseIndividualParam(const std::string& text);
+    // The person with the kind's behaviour, for the readings; only for a
+    // person the collection gave.
+    PersonReading Reading(const WABSIndividual& person, int32_t individual) const;
 
+    KindBehaviour behaviour_;
     int32_t firstParam_ = 0;
     int32_t secondParam_ = 1;
 };

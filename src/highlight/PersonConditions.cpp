@@ -1,13 +1,12 @@
 // Conditions that test facts of one person: missing dates, places and
 // names, sex, notes and sources, LDS ordinances, dates and counts compared
-// with the user's values, and the checks of surnames and families.
+// with the user's values, and the checks of surnames and families. What a
+// kind of a family reads comes from its row (see KindReadings.h).
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
 
-#include "analysis/FamilyAnalysis.h"
-#include "analysis/Statistics.h"
 #include "app/TextUtil.h"
 #include "highlight/Catalogue.h"
 #include "highlight/Conditions.h"
@@ -15,47 +14,6 @@
 
 namespace vx {
 namespace {
-
-// The event kind of the date, place, source and note kinds.
-int EventOfKind(int kind) {
-    switch (kind) {
-        case Cond::HasNoBirthDate:
-        case Cond::HasNoBirthPlace:
-        case Cond::BirthDate:
-        case Cond::HasBirthSource:
-        case Cond::HasBirthNote:
-            return kEventBirth;
-        case Cond::HasNoChristeningDate:
-        case Cond::HasNoChristeningPlace:
-        case Cond::ChristeningDate:
-        case Cond::HasChristeningSource:
-        case Cond::HasChristeningNote:
-            return kEventChristening;
-        case Cond::HasNoDeathDate:
-        case Cond::HasNoDeathPlace:
-        case Cond::DeathDate:
-        case Cond::HasDeathSource:
-        case Cond::HasDeathNote:
-            return kEventDeath;
-        default:
-            return kEventBurial;
-    }
-}
-
-// The ordinance the LDS kinds read: each run of four kinds goes baptism,
-// endowment, sealing to parents, sealing to spouse.
-int OrdinanceOfKind(int kind) {
-    int offset = 0;
-    if (kind >= Cond::HasLDSBaptism && kind <= Cond::HasLDSSealedToSpouse)
-        offset = kind - Cond::HasLDSBaptism;
-    if (kind >= Cond::HasLDSBaptismDate && kind <= Cond::HasLDSSealedToSpouseDate)
-        offset = kind - Cond::HasLDSBaptismDate;
-    if (kind >= Cond::HasLDSBaptismPlace && kind <= Cond::HasLDSSealedToSpousePlace)
-        offset = kind - Cond::HasLDSBaptismPlace;
-    if (kind >= Cond::LDSBaptismDate && kind <= Cond::LDSSealedToSpouseDate)
-        offset = kind - Cond::LDSBaptismDate;
-    return kLDSBaptism + offset;
-}
 
 // The comparisons of a count parameter, by the digit that leads it.
 enum Comparison { kEqual = 1, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
@@ -79,29 +37,16 @@ int32_t NumberOr(std::string_view text, int32_t fallback) {
 
 // ---- missing facts ----
 
-bool WHLNoDate::Test(const WABSIndividual& person, int32_t) {
-    if (kind_ != Cond::HasNoMarriageDate) return !person.EventHasDate(EventOfKind(kind_));
-    return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
-        const WDate* date = family.MarriageDate();
-        return date && date->HasText();
-    });
+bool WHLNoDate::Test(const WABSIndividual& person, int32_t individual) {
+    return !behaviour_.fact(Reading(person, individual));
 }
 
 std::string WHLNoDate::Describe() const {
     return (negated_ ? "with " : "with no ") + KindWord(kind_);
 }
 
-bool WHLNoPlace::Test(const WABSIndividual& person, int32_t) {
-    if (kind_ == Cond::HasNoMarriagePlace)
-        return !ForEachSpouseFamily(*collection_, person, [](const WABSMarriage& family) {
-            return !family.MarriagePlaceText().empty();
-        });
-    if (kind_ == Cond::HasNoPlaces) {
-        for (int event : {kEventBirth, kEventDeath, kEventBurial, kEventChristening})
-            if (!person.EventPlaceText(event).empty()) return false;
-        return true;
-    }
-    return person.EventPlaceText(EventOfKind(kind_)).empty();
+bool WHLNoPlace::Test(const WABSIndividual& person, int32_t individual) {
+    return !behaviour_.fact(Reading(person, individual));
 }
 
 std::string WHLNoPlace::Describe() const {
@@ -173,47 +118,26 @@ void WHLHas::ParseParams() {
     ageLimit_ = NumberOr(params_, 110);
 }
 
-bool WHLHas::Test(const WABSIndividual& person, int32_t individual) {
-    switch (kind_) {
-        case Cond::HasIndividualNote:
-            return collection_->HasNotesWithFamilies(individual);
-        case Cond::HasAge: {
-            const int age = person.AgeYears();
-            return age >= 0 && age < ageLimit_;
-        }
-        default:  // Cond::IsAlive
-            return person.IsPossiblyLiving(ageLimit_);
-    }
+bool WHLHas::Test(const WABSIndividual& person, int32_t) {
+    const int age = person.AgeYears();
+    return age >= 0 && age < ageLimit_;
 }
 
 std::string WHLHas::Describe() const {
-    const std::string limit = std::to_string(ageLimit_);
-    switch (kind_) {
-        case Cond::HasIndividualNote:
-            return WithOrWithout(negated_, "notes");
-        case Cond::HasAge:
-            return WithOrWithout(negated_, "an age (limit = " + limit + ")");
-        default:  // Cond::IsAlive
-            return (negated_ ? "are not alive" : "are alive") + std::string(" (Age limit = ") +
-                   limit + ")";
-    }
+    return WithOrWithout(negated_, "an age (limit = " + std::to_string(ageLimit_) + ")");
+}
+
+bool WHLALive::Test(const WABSIndividual& person, int32_t) {
+    return person.IsPossiblyLiving(ageLimit_);
+}
+
+std::string WHLALive::Describe() const {
+    return (negated_ ? "are not alive" : "are alive") + std::string(" (Age limit = ") +
+           std::to_string(ageLimit_) + ")";
 }
 
 bool WHLHasSource::Test(const WABSIndividual& person, int32_t individual) {
-    switch (kind_) {
-        case Cond::HasAnySource:
-            return collection_->HasSourcesWithFamilies(individual);
-        case Cond::HasNameSource: {
-            auto name = person.Name();
-            return name && name->CitationCount() > 0;
-        }
-        case Cond::HasMarriageSource:
-            return collection_->FamilyHasSources(individual);
-        default: {
-            auto event = person.Event(EventOfKind(kind_), 1);
-            return event && event->CitationCount() > 0;
-        }
-    }
+    return behaviour_.fact(Reading(person, individual));
 }
 
 std::string WHLHasSource::Describe() const {
@@ -221,20 +145,7 @@ std::string WHLHasSource::Describe() const {
 }
 
 bool WHLHasNote::Test(const WABSIndividual& person, int32_t individual) {
-    switch (kind_) {
-        case Cond::HasNameNote: {
-            auto name = person.Name();
-            return name && !name->NoteText().empty();
-        }
-        case Cond::HasAnyNote:
-            return collection_->HasNotesWithFamilies(individual);
-        case Cond::HasMarriageNote:
-            return collection_->FamilyHasNotes(individual);
-        default: {
-            auto event = person.Event(EventOfKind(kind_), 1);
-            return event && event->HasNote();
-        }
-    }
+    return behaviour_.fact(Reading(person, individual));
 }
 
 std::string WHLHasNote::Describe() const {
@@ -244,18 +155,7 @@ std::string WHLHasNote::Describe() const {
 // ---- LDS ordinances ----
 
 bool WHLHasLDS::Test(const WABSIndividual& person, int32_t individual) {
-    const int ordinance = OrdinanceOfKind(kind_);
-    const bool toSpouse = ordinance == kLDSSealingToSpouse;
-    if (kind_ <= Cond::HasLDSSealedToSpouse)
-        return toSpouse ? collection_->HasSpouseSealing(individual, 0)
-                        : person.HasLDSEvent(ordinance);
-    if (kind_ <= Cond::HasLDSSealedToSpouseDate)
-        return !(toSpouse ? collection_->SpouseSealingDateText(individual, 1)
-                          : person.LDSDateText(ordinance))
-                    .empty();
-    return !(toSpouse ? collection_->SpouseSealingTempleText(individual, 1, false)
-                      : person.LDSTempleText(ordinance, false))
-                .empty();
+    return behaviour_.fact(Reading(person, individual));
 }
 
 std::string WHLHasLDS::Describe() const {
@@ -274,11 +174,12 @@ std::string WHLLDS::Describe() const {
 void WHLLDSDate::ParseParams() {
     mode_ = NumberOr(params_, 1);
     statusWord_.clear();
-    if (mode_ >= 2) statusWord_ = WABSLDSEvent::StatusWord(OrdinanceOfKind(kind_), mode_ - 1);
+    if (mode_ >= 2) statusWord_ = WABSLDSEvent::StatusWord(behaviour_.ordinance, mode_ - 1);
 }
 
 bool WHLLDSDate::Test(const WABSIndividual& person, int32_t individual) {
-    const int ordinance = OrdinanceOfKind(kind_);
+    const int ordinance = behaviour_.ordinance;
+    // A sealing to a spouse belongs to the spouse family.
     auto event = ordinance == kLDSSealingToSpouse ? collection_->SpouseSealing(individual, 1)
                                                   : person.LDSEvent(ordinance);
     const WDate* date = event ? event->Date() : nullptr;
@@ -299,7 +200,7 @@ void WHLDate::ParseParams() {
 }
 
 bool WHLDate::Test(const WABSIndividual& person, int32_t) {
-    auto event = person.Event(EventOfKind(kind_), 1);
+    auto event = person.Event(behaviour_.event, 1);
     const WDate* date = event ? event->Date() : nullptr;
     if (!date || !date->HasText()) return false;
     // Before, after or about a text that is no date means nothing, on either
@@ -339,36 +240,7 @@ void WHLInt::ParseParams() {
 
 bool WHLInt::Test(const WABSIndividual& person, int32_t individual) {
     if (value_ < 0) return false;
-    int64_t count = 0;
-    switch (kind_) {
-        case Cond::Age:
-            count = person.AgeYears();
-            break;
-        case Cond::MarriageCount:
-            count = person.SpouseFamilyCount();
-            break;
-        case Cond::ParentCount:
-            count = collection_->ParentsCount(individual);
-            break;
-        case Cond::ChildCount:
-            count = collection_->ChildrenCount(individual);
-            break;
-        case Cond::SonCount:
-            count = collection_->SonsCount(individual);
-            break;
-        case Cond::DaughterCount:
-            count = collection_->DaughtersCount(individual);
-            break;
-        case Cond::AncestorCount:
-            count = analysis_->Statistics().AncestorCount(individual);
-            break;
-        case Cond::DescendantCount:
-            count = analysis_->Statistics().DescendantCount(individual);
-            break;
-        default:  // Cond::FamilyCount
-            count = person.ParentFamilyCount();
-            break;
-    }
+    const int64_t count = behaviour_.count(Reading(person, individual));
     if (count < 0) return false;
     switch (op_) {
         case kEqual:
@@ -398,45 +270,12 @@ std::string WHLInt::Describe() const {
 
 // ---- surnames and families ----
 
-namespace {
-
-// A relative's upper-cased surname; empty when there is none to compare.
-std::string SurnameOf(const WABSCollection& collection, int32_t individual) {
-    if (individual < 1 || individual > collection.IndividualCount()) return {};
-    auto person = collection.Individual(individual);
-    return person ? UpperText(person->SurnameText()) : std::string();
-}
-
-}  // namespace
-
 bool WHLWarning::Test(const WABSIndividual& person, int32_t individual) {
-    const std::string own = UpperText(person.SurnameText());
-    const std::string father = SurnameOf(*collection_, collection_->FatherOf(individual));
-    const std::string mother = SurnameOf(*collection_, collection_->MotherOf(individual));
-    switch (kind_) {
-        case Cond::SurnameNotFathers:
-            return !own.empty() && !father.empty() && own != father;
-        case Cond::SurnameNotParents:
-            return !own.empty() && !father.empty() && !mother.empty() && own != father &&
-                   own != mother;
-        case Cond::SurnameIsMothers:
-            if (!father.empty()) return own != father && !mother.empty() && own == mother;
-            return !mother.empty() && own == mother;
-        default: {  // Cond::CoupleSameSurname: the same surname as any spouse, which holds both
-                    // ways
-            if (own.empty()) return false;
-            return ForEachSpouseFamily(*collection_, person, [&](const WABSMarriage& family) {
-                return SurnameOf(*collection_, family.OtherSpouse(individual)) == own;
-            });
-        }
-    }
+    return behaviour_.fact(Reading(person, individual));
 }
 
 std::string WHLWarning::Describe() const {
-    const bool different = kind_ == Cond::SurnameNotFathers || kind_ == Cond::SurnameNotParents;
-    std::string text = "with surname ";
-    if (negated_) text += "not ";
-    return text + (different ? "different than " : "same as ") + KindWord(kind_);
+    return std::string("with surname ") + (negated_ ? "not " : "") + KindWord(kind_);
 }
 
 bool WHLMarriedNoSpouse::Test(const WABSIndividual& person, int32_t individual) {

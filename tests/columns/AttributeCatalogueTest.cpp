@@ -85,5 +85,11 @@ TEST(AttributeCatalogueTest, ValueTypesSuitTheirClasses) {
     }
 }
 
+TEST(AttributeCatalogueTest, EveryRowGivesWhatItsClassReads) {
+    // A date column without its event, a count without its count ... would
+    // fail only when shown; the row check names the attribute at once.
+    EXPECT_EQ(FirstIncompleteAttribute(), 0);
+}
+
 }  // namespace
 }  // namespace vx

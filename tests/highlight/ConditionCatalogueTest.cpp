@@ -127,5 +127,11 @@ TEST(ConditionCatalogueTest, RowsSuitTheirClasses) {
     EXPECT_EQ(KindParameter(Cond::LegacyTag).editor, ParamEditor::Number);
 }
 
+TEST(ConditionCatalogueTest, EveryRowGivesWhatItsClassReads) {
+    // A count kind without its count, a date kind without its event ... would
+    // fail only when evaluated; the row check names the kind at once.
+    EXPECT_EQ(FirstIncompleteKind(), 0);
+}
+
 }  // namespace
 }  // namespace vx
