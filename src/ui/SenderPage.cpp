@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "archive/SenderRecord.h"
@@ -17,6 +18,11 @@
 
 namespace vx {
 namespace {
+
+// The message box's height beside the Extract button, and the fewest lines
+// it keeps when the page is short of room.
+constexpr int kExtractMessageHeight = 179;
+constexpr int kMinimumMessageLines = 2;
 
 // The rows of the creator's facts, in the order the page shows them.
 constexpr const char* kCaptions[] = {
@@ -198,7 +204,15 @@ void TSenderPage::Fill(const SenderRecord& sender, const QString& programName) {
     const bool extract = sender.AllowExtract != 0;
     notice_->setVisible(extract);
     extract_->setVisible(extract);
-    if (extract) message_->setFixedHeight(179);
+    if (extract) {
+        // The message box is 179 pixels high beside the Extract button; with
+        // large fonts on a small screen it gives up height, down to a few
+        // lines, rather than run under the notice below it.
+        message_->setMaximumHeight(kExtractMessageHeight);
+        message_->setMinimumHeight(std::min(
+            kExtractMessageHeight, kMinimumMessageLines * message_->fontMetrics().lineSpacing() +
+                                       2 * message_->frameWidth()));
+    }
 }
 
 }  // namespace vx

@@ -66,6 +66,35 @@ class SenderPageTest : public QObject {
                  QString("File: file&name.exe created on Tuesday, Dec 9, 2025, 12:00 PM"));
     }
 
+    // With room, the message box is 179 pixels high beside the Extract
+    // button; in a page too short for it at a large font it gives up height
+    // instead of running under the notice.
+    void messageBoxGivesWayToTheExtractNotice() {
+        SenderRecord sender;
+        sender.Message = "Hello";
+        sender.AllowExtract = 1;
+        for (const int points : {9, 20}) {
+            TSenderPage page;
+            QFont font = page.font();
+            font.setPointSize(points);
+            page.setFont(font);
+            page.Fill(sender, "family-viewer");
+            page.resize(1000, points == 9 ? 900 : 700);
+            page.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&page));
+            const QRect message = page.Message()->geometry();
+            if (points == 9) QCOMPARE(message.height(), 179);
+            const QWidget* notice = page.ExtractNotice();
+            const QPoint noticeTop = notice->mapTo(&page, QPoint(0, 0));
+            const QPoint messageBottom = page.Message()->mapTo(&page, QPoint(0, message.height()));
+            QVERIFY2(noticeTop.y() >= messageBottom.y(),
+                     qPrintable(QString("%1 pt: notice at %2, message ends at %3")
+                                    .arg(points)
+                                    .arg(noticeTop.y())
+                                    .arg(messageBottom.y())));
+        }
+    }
+
     void createdTimesOutsideAnyCalendarAreEmpty() {
         QCOMPARE(CreatedText(1e300, "yyyy"), QString());
         QCOMPARE(CreatedText(std::nan(""), "yyyy"), QString());
