@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/Options.h"
 #include "ui/LogoMain.h"
+#include "ui/Tabs.h"
 
 namespace vx {
 namespace {
@@ -32,10 +34,25 @@ void WatchLoadForProbe(TLogoAppForm* window) {
                     qPrintable(QApplication::platformName()),
                     qPrintable(QFontInfo(window->font()).family()));
         std::fflush(stdout);
-        // A value naming a PNG file also keeps a picture of the window.
+        // A value naming a PNG file also keeps a picture of the window; with
+        // VELLACOR_PRINT_TABS set, one of every tab beside it (NAME-3.png for
+        // the fourth tab).
         const QString picture = qEnvironmentVariable(kPrintLoadedVariable);
-        if (picture.endsWith(".png") && !window->grab().save(picture))
-            std::printf("cannot save %s\n", qPrintable(picture));
+        if (picture.endsWith(".png")) {
+            auto save = [window](const QString& path) {
+                if (!window->grab().save(path)) std::printf("cannot save %s\n", qPrintable(path));
+            };
+            save(picture);
+            if (std::getenv(kPrintTabsVariable)) {
+                // No one is there to close a tab's first-visit help.
+                WOptions::SetFlag(opt::kDispInitHelp, false);
+                for (int tab = 0; tab < Tab::Count; ++tab) {
+                    window->SelectTab(tab);
+                    QApplication::processEvents();
+                    save(QString(picture).insert(picture.size() - 4, "-" + QString::number(tab)));
+                }
+            }
+        }
         QApplication::quit();
     });
     timer->start(kPollMilliseconds);

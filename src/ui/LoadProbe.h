@@ -2,7 +2,8 @@
 // screen: with VELLACOR_PRINT_LOADED set, the viewer prints what its status
 // bar shows once the embedded GEDCOM has loaded, with the platform and the
 // font it draws with, and quits. A value ending in ".png" names a file that
-// then gets a picture of the window.
+// then gets a picture of the window, and with VELLACOR_PRINT_TABS set also
+// one picture of each tab.
 #pragma once
 
 namespace vx {
@@ -10,6 +11,7 @@ namespace vx {
 class TLogoAppForm;
 
 inline constexpr const char* kPrintLoadedVariable = "VELLACOR_PRINT_LOADED";
+inline constexpr const char* kPrintTabsVariable = "VELLACOR_PRINT_TABS";
 
 // Starts watching `window` when the variable is set; does nothing otherwise.
 void WatchLoadForProbe(TLogoAppForm* window);
