@@ -35,6 +35,13 @@ class EInOutError : public VxError {
     using VxError::VxError;
 };
 
+// Long work stopped by the wait dialog's Cancel. Not a failure: the edge
+// shows no message for it.
+class EWorkCancelled : public VxError {
+  public:
+    EWorkCancelled() : VxError("Cancelled.") {}
+};
+
 // A record number outside the records of its kind.
 class EIndexError : public VxError {
   public:

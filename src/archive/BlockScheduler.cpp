@@ -112,6 +112,7 @@ void TBlockScheduler::Work(bool onCallerThread, const BlockWritten& written, con
         const bool ok =
             n == 0 || platform::WriteAll(output_, expander->Bytes(), static_cast<size_t>(n));
         const std::string problem = ok ? std::string() : platform::LastErrorText();
+        if (ok && sink_) sink_(expander->Bytes(), static_cast<size_t>(n));
         lock.lock();
         if (!ok) {
             Fail(block, std::make_exception_ptr(

@@ -24,8 +24,15 @@ class TBlockScheduler {
     // Called on the caller's thread for each block written, in block order
     // (blocks count from 1), with whether its CRC matched.
     using BlockWritten = std::function<void(int block, bool crcMatches)>;
-    // Called on the caller's thread now and then while threads work.
+    // Called on the caller's thread now and then while threads work. It
+    // may throw to stop the expansion (Cancel); no thread outlives Run.
     using Pump = std::function<void()>;
+    // Given each block's decoded bytes right after they are written, in
+    // block order, on whichever thread wrote them; never two at once, and
+    // the next block is written only when it returns. For work that follows
+    // the expanded text (indexing it) while later blocks still expand.
+    // It must not throw.
+    using BlockSink = std::function<void(const uint8_t* bytes, size_t size)>;
 
     // `outputLimit`: the most bytes the output may reach; a block that would
     // pass it fails with EArchiveCorrupt.
@@ -37,6 +44,8 @@ class TBlockScheduler {
     // were written; otherwise the blocks before the first failing one are
     // written, nothing after it, and FailedBlock() and Failure() tell.
     void Run(int threads, const BlockWritten& written, const Pump& pump);
+
+    void SetBlockSink(BlockSink sink) { sink_ = std::move(sink); }
 
     int FailedBlock() const { return failedBlock_; }
     std::exception_ptr Failure() const { return failure_; }
@@ -55,6 +64,7 @@ class TBlockScheduler {
     const platform::FileHandle& output_;
     const std::string outputPath_;
     const int64_t outputLimit_;
+    BlockSink sink_;
 
     std::mutex mutex_;
     std::condition_variable changed_;

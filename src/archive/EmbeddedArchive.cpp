@@ -99,7 +99,7 @@ TPayloadLayout ReadPayloadLayout(const std::string& programPath) {
 TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
                                        const std::string& outputPath,
                                        WRESCompress::CrcMismatchHandler onCrcMismatch,
-                                       bool forViewer) {
+                                       bool forViewer, TBlockScheduler::BlockSink sink) {
     TExpandedPayload result;
     {
         platform::FileHandle program = OpenProgram(programPath);
@@ -115,6 +115,7 @@ TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
 
         WRESCompress expander;
         expander.SetCrcMismatchHandler(std::move(onCrcMismatch));
+        expander.SetBlockSink(std::move(sink));
         if (forViewer) expander.SetOutputLimit(kMaxGedcomBytes);
         expander.Expand(archive.Path(), outputPath, result.Layout.Sender.BlockCount);
         result.BadBlocks = expander.BadBlocks();
@@ -123,11 +124,12 @@ TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
 }
 
 TEmbeddedGedcom LoadEmbeddedGedcom(const std::string& programPath,
-                                   WRESCompress::CrcMismatchHandler onCrcMismatch) {
+                                   WRESCompress::CrcMismatchHandler onCrcMismatch,
+                                   TBlockScheduler::BlockSink sink) {
     TEmbeddedGedcom gedcom;
     gedcom.File = NewTempFileOrThrow();
-    gedcom.Payload =
-        ExpandEmbeddedArchive(programPath, gedcom.File.Path(), std::move(onCrcMismatch), true);
+    gedcom.Payload = ExpandEmbeddedArchive(programPath, gedcom.File.Path(),
+                                           std::move(onCrcMismatch), true, std::move(sink));
     return gedcom;
 }
 

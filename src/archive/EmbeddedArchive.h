@@ -43,11 +43,13 @@ struct TExpandedPayload {
 
 // Expands the archive of a program file into `outputPath`, through a
 // temporary copy of the archive. Raises the archive's errors; an archive
-// offset outside the file is EArchiveCorrupt.
+// offset outside the file is EArchiveCorrupt. `sink` is given the expanded
+// text block by block as it is written.
 TExpandedPayload ExpandEmbeddedArchive(const std::string& programPath,
                                        const std::string& outputPath,
                                        WRESCompress::CrcMismatchHandler onCrcMismatch = {},
-                                       bool forViewer = false);
+                                       bool forViewer = false,
+                                       TBlockScheduler::BlockSink sink = {});
 
 // The largest GEDCOM text the loader can open: its offsets are 32-bit.
 inline constexpr int64_t kMaxGedcomBytes = 2147483647;
@@ -77,6 +79,7 @@ struct TEmbeddedGedcom {
     platform::TempFile File;
 };
 TEmbeddedGedcom LoadEmbeddedGedcom(const std::string& programPath,
-                                   WRESCompress::CrcMismatchHandler onCrcMismatch = {});
+                                   WRESCompress::CrcMismatchHandler onCrcMismatch = {},
+                                   TBlockScheduler::BlockSink sink = {});
 
 }  // namespace vx

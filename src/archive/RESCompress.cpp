@@ -43,6 +43,7 @@ bool WRESCompress::Expand(const std::string& archivePath, const std::string& out
     }
 
     TBlockScheduler scheduler(archivePath, frames, output, outputPath, outputLimit_);
+    scheduler.SetBlockSink(sink_);
     scheduler.Run(
         threads_,
         [this](int block, bool crcMatches) {
@@ -50,7 +51,10 @@ bool WRESCompress::Expand(const std::string& archivePath, const std::string& out
             badBlocks_.push_back(block);
             if (onCrcMismatch_) onCrcMismatch_(block);
         },
-        [] { PumpMessages(); });
+        [] {
+            PumpMessages();
+            if (WorkCancelled()) throw EWorkCancelled();
+        });
 
     const int failedBlock =
         scheduler.FailedBlock() ? scheduler.FailedBlock() : static_cast<int>(frames.size()) + 1;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/BlockScheduler.h"
+
 namespace vx {
 
 class WRESCompress {
@@ -25,11 +27,15 @@ class WRESCompress {
     // The most bytes the output may grow to; a block beyond it is an error.
     void SetOutputLimit(int64_t bytes) { outputLimit_ = bytes; }
 
+    // Given every block's bytes as they are written (see TBlockScheduler).
+    void SetBlockSink(TBlockScheduler::BlockSink sink) { sink_ = std::move(sink); }
+
     // Expands the first `blockCount` blocks of the archive at `archivePath`
     // into a new file at `outputPath` (replacing one that exists), on several
     // threads, letting queued user-interface messages run meanwhile. Returns
     // true. Errors name the block they concern; the blocks before the failing
-    // one stay in the output file, and none after it.
+    // one stay in the output file, and none after it. Cancel in the wait
+    // dialog stops it with EWorkCancelled.
     bool Expand(const std::string& archivePath, const std::string& outputPath, int32_t blockCount);
 
     // Blocks (from 1) of the last Expand whose CRC did not match.
@@ -37,6 +43,7 @@ class WRESCompress {
 
   private:
     CrcMismatchHandler onCrcMismatch_;
+    TBlockScheduler::BlockSink sink_;
     int threads_;
     int64_t outputLimit_;
     std::vector<int> badBlocks_;

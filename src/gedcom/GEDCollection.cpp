@@ -10,29 +10,11 @@
 namespace vx {
 namespace {
 
-// Index slot of a record by the tag after its identifier.
-int SlotOfKind(int recordKind) {
-    switch (recordKind) {
-        case kRecIndividual:
-            return WGEDCollection::kSlotIndividual;
-        case kRecFamily:
-            return WGEDCollection::kSlotFamily;
-        case kRecObject:
-            return WGEDCollection::kSlotObject;
-        case kRecNote:
-            return WGEDCollection::kSlotNote;
-        case kRecRepository:
-            return WGEDCollection::kSlotRepository;
-        case kRecSource:
-            return WGEDCollection::kSlotSource;
-        case kRecSubmission:
-            return WGEDCollection::kSlotSubmission;
-        default:
-            return WGEDCollection::kSlotOther;
-    }
-}
-
 constexpr int kPumpEvery = 500;
+
+// The mapped text is indexed in slices of this many bytes, with queued
+// messages let through (and Cancel heard) after each.
+constexpr int64_t kIndexSlice = 128 * 1024;
 
 // A record of each index slot, for messages.
 constexpr const char* kSlotWords[] = {"",       "individual", "family",     "note",  "source",
@@ -78,58 +60,58 @@ WGEDCollection::WGEDCollection(platform::TempFile utf8Copy, const std::string& o
     filePath_ = originalPath;
 }
 
+void WGEDCollection::OfferIndexes(RecordIndexSet indexes, int64_t textBytes) {
+    if (utf8Copy_.IsOpen() || textBytes != gedFile_->DataSize()) return;
+    offeredIndexes_ = std::move(indexes);
+}
+
 bool WGEDCollection::Load() {
     header_ = nullptr;
-    // Capacity hints from the file size: about one individual per 150 bytes
-    // and one family per 400, so the stores rarely grow while loading.
-    const int32_t size = gedFile_->DataSize();
-    const int32_t individuals = std::max(size / 150, 1024);
-    const int32_t families = std::max(size / 400, 1024);
-    individualIndex_ = std::make_unique<WGEDIndIndex>(individuals);
-    xrefs_[kSlotIndividual] = std::make_unique<WXREFIndex>(individuals);
-    offsets_[kSlotFamily] = std::make_unique<WOffsetIndex>(families);
-    xrefs_[kSlotFamily] = std::make_unique<WXREFIndex>(families);
-    for (int slot = kSlotNote; slot <= kSlotObject; ++slot) {
-        offsets_[slot] = std::make_unique<WOffsetIndex>();
-        xrefs_[slot] = std::make_unique<WXREFIndex>();
+    indexedBeforeLoad_ = offeredIndexes_.has_value();
+    if (offeredIndexes_) {
+        TakeIndexes(std::move(*offeredIndexes_));
+        offeredIndexes_.reset();
+    } else if (!WorkCancelled() && !BuildIndexes()) {
+        return false;
     }
-    if (!WorkCancelled()) BuildIndexes();
-    if (!WorkCancelled()) BuildLinks();
+    if (!WorkCancelled() && FinishIndexes()) BuildLinks();
     charSet_ = static_cast<uint8_t>(DetectCharSet());
     return !WorkCancelled();
 }
 
-void WGEDCollection::BuildIndexes() {
+bool WGEDCollection::BuildIndexes() {
     const WGEDTextMMF& text = *gedFile_;
-    const char* start = text.TextStart();
-    const char* end = text.TextEnd();
-    // Whatever stands in front of the first '0' (a byte-order mark, blank
-    // lines) is skipped; that line is the header, whatever its tag.
-    const char* first =
-        static_cast<const char*>(std::memchr(start, '0', static_cast<size_t>(end - start)));
-    if (!first) return;
-    header_ = first;
-    int32_t counter = -1;
-    for (const char* line = text.NextRecord(header_, true); line && !WorkCancelled();
-         line = text.NextRecord(line, true)) {
-        // The trailer ends the scan; records after it are ignored.
-        if (end - line >= 4 && std::memcmp(line, "0 TR", 4) == 0) break;
-        const std::optional<std::string> id = text.LineXRef(text.WithinLine(line, 2), false);
-        if (!id) continue;
-        if (++counter % kPumpEvery == 0) PumpMessages();
-        const int slot = SlotOfKind(text.RecordKind(line));
-        const int32_t offset = static_cast<int32_t>(line - start);
-        if (slot == kSlotIndividual)
-            individualIndex_->AppendOffset(offset);
-        else
-            offsets_[slot]->AppendOffset(offset);
-        xrefs_[slot]->AddKey(*id);
+    const int64_t size = text.TextEnd() - text.TextStart();
+    RecordIndexer indexer(RecordIndexSet::ForTextSize(size));
+    for (int64_t done = 0; done < size; done += kIndexSlice) {
+        indexer.Feed(text.TextStart() + done,
+                     static_cast<size_t>(std::min(kIndexSlice, size - done)));
+        PumpMessages();
+        if (WorkCancelled()) return false;
     }
-    if (WorkCancelled()) return;
-    for (int slot = 1; slot <= 8; ++slot)
+    TakeIndexes(indexer.Finish());
+    return true;
+}
+
+void WGEDCollection::TakeIndexes(RecordIndexSet indexes) {
+    const WGEDTextMMF& text = *gedFile_;
+    header_ = indexes.headerOffset >= 0 && indexes.headerOffset < text.TextEnd() - text.TextStart()
+                  ? text.TextStart() + indexes.headerOffset
+                  : nullptr;
+    individualIndex_ = std::move(indexes.individuals);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (slot > 1) offsets_[slot] = std::move(indexes.offsets[slot]);
+        xrefs_[slot] = std::move(indexes.xrefs[slot]);
+    }
+}
+
+bool WGEDCollection::FinishIndexes() {
+    for (int slot = 1; slot <= kSlotCount; ++slot)
         xrefs_[slot]->SortIfNeeded();
+    if (WorkCancelled()) return false;
     if (const std::string message = DuplicateIdentifierMessage(xrefs_); !message.empty())
         ShowMessage(message);
+    return true;
 }
 
 void WGEDCollection::BuildLinks() {

@@ -5,30 +5,22 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "gedcom/ABSCollection.h"
 #include "gedcom/CharConvert.h"
 #include "gedcom/FamLinks.h"
 #include "gedcom/GEDTextMMF.h"
 #include "gedcom/IndLinks.h"
-#include "gedcom/RecordIndexes.h"
+#include "gedcom/RecordIndexer.h"
 #include "platform/TempFiles.h"
 
 namespace vx {
 
 class WGEDCollection : public WABSCollection {
   public:
-    // Internal record kinds, the slots of the indexes.
-    enum RecordSlot : int {
-        kSlotIndividual = 1,
-        kSlotFamily = 2,
-        kSlotNote = 3,
-        kSlotSource = 4,
-        kSlotOther = 5,  // SUBM and every kind not listed
-        kSlotSubmission = 6,
-        kSlotRepository = 7,
-        kSlotObject = 8,
-    };
+    // The slots of the indexes (kSlotIndividual...), by their old names.
+    using enum RecordSlot;
 
     // Maps the file. Errors: EFileError when it cannot be mapped.
     explicit WGEDCollection(const std::string& path);
@@ -65,6 +57,14 @@ class WGEDCollection : public WABSCollection {
     std::string HeaderText() const override;
     std::string DatabaseVersionText() const override { return "N/A"; }
     bool Load() override;
+    // Indexes of this very text made while it was written (as an archive
+    // expanded), for Load to use instead of reading the text again.
+    // `textBytes` is how much text they were made from; indexes that do not
+    // fit the mapped text (another size, a converted UTF-16 file, an
+    // incomplete index) are dropped and Load indexes the text itself.
+    void OfferIndexes(RecordIndexSet indexes, int64_t textBytes);
+    // Whether the last Load used offered indexes.
+    bool IndexedBeforeLoad() const { return indexedBeforeLoad_; }
 
     int32_t IndividualByXRef(std::string_view id) const override;
     int32_t FamilyByXRef(std::string_view id) const override;
@@ -101,7 +101,12 @@ class WGEDCollection : public WABSCollection {
     }
 
   private:
-    void BuildIndexes();
+    // Indexes the mapped text; false when cancelled.
+    bool BuildIndexes();
+    void TakeIndexes(RecordIndexSet indexes);
+    // Makes the identifier indexes searchable and reports identifiers used
+    // twice; false when cancelled.
+    bool FinishIndexes();
     void BuildLinks();
     int DetectCharSet() const;
     bool DeclaresGedcom7() const;
@@ -114,6 +119,8 @@ class WGEDCollection : public WABSCollection {
     std::array<std::unique_ptr<WXREFIndex>, 9> xrefs_;      // slots 1..8
     std::unique_ptr<WIndLinks> individualLinks_;
     std::unique_ptr<WFamLinks> familyLinks_;
+    std::optional<RecordIndexSet> offeredIndexes_;
+    bool indexedBeforeLoad_ = false;
 };
 
 // File kind of a lower-case extension with its dot (".ged" gives 1).

@@ -31,18 +31,23 @@ std::string ValueText(const char* p, const char* end, size_t limit, bool stopAtZ
 
 }  // namespace
 
-std::optional<std::string> WGEDTextMMF::LineXRef(const char* p, bool dropFirst) const {
-    if (!Contains(p)) return std::nullopt;
-    const char* end = TextEnd();
+std::optional<std::string_view> XRefAt(const char* p, const char* end) {
     p = SkipSpaces(p, end);
     if (p >= end || *p != '@') return std::nullopt;
     const char* close = p + 1;
     while (close < end && *close != '@' && !IsBreak(*close))
         ++close;
     if (close >= end || *close != '@') return std::nullopt;
-    const char* first = p + 1;
-    if (dropFirst && first < close) ++first;
-    return std::string(first, static_cast<size_t>(close - first));
+    return std::string_view(p + 1, static_cast<size_t>(close - p - 1));
+}
+
+std::optional<std::string> WGEDTextMMF::LineXRef(const char* p, bool dropFirst) const {
+    if (!Contains(p)) return std::nullopt;
+    const std::optional<std::string_view> xref = XRefAt(p, TextEnd());
+    if (!xref) return std::nullopt;
+    std::string_view id = *xref;
+    if (dropFirst && !id.empty()) id.remove_prefix(1);
+    return std::string(id);
 }
 
 std::string WGEDTextMMF::RecordText(const char* p) const {
@@ -55,9 +60,7 @@ std::string WGEDTextMMF::RecordText(const char* p) const {
     return std::string(p, length < kMaxValueLength ? length : kMaxValueLength);
 }
 
-int WGEDTextMMF::RecordKind(const char* line) const {
-    if (!Contains(line)) return kRecNoXRef;
-    const char* end = TextEnd();
+int RecordKindAt(const char* line, const char* end) {
     const char* p = line;
     for (int atSign = 0; atSign < 2; ++atSign) {
         while (p < end && *p != '@' && !IsBreak(*p))
@@ -76,6 +79,10 @@ int WGEDTextMMF::RecordKind(const char* line) const {
     if (tagIs("REPO")) return kRecRepository;
     if (tagIs("SOUR")) return kRecSource;
     return kRecOther;
+}
+
+int WGEDTextMMF::RecordKind(const char* line) const {
+    return Contains(line) ? RecordKindAt(line, TextEnd()) : kRecNoXRef;
 }
 
 std::string LineValue(const WTextMMF& text, const char* p) {

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gedcom/TextMMF.h"
@@ -51,6 +52,18 @@ class WGEDTextMMF : public WTextMMF {
     // Kind of the level-0 line by the tag after its cross-reference.
     int RecordKind(const char* line) const;
 };
+
+// Readers of one level-0 line that need no mapped text: they read from
+// `line` (or p) up to the line's break and never at or past `end`, so a
+// line copied out of its text reads the same with `end` just after its
+// break.
+
+// The identifier between the first two '@' at p (after spaces), as
+// WGEDTextMMF::LineXRef without dropFirst; a view into the text.
+std::optional<std::string_view> XRefAt(const char* p, const char* end);
+
+// Kind of the level-0 line by the tag after its cross-reference.
+int RecordKindAt(const char* line, const char* end);
 
 // Line readers (free functions over the text, p pointing into it).
 

@@ -31,6 +31,13 @@ inline const char* FindBreak(const char* p, const char* end) {
     return p;
 }
 
+// p advanced by n bytes, but never past the end of its line or `end`.
+inline const char* WithinLine(const char* p, int n, const char* end) {
+    for (int i = 0; i < n && p < end && !IsBreak(*p); ++i)
+        ++p;
+    return p;
+}
+
 // First position i in [p, end) where a CR or LF is directly followed by '0'
 // (the start of a level-0 line); returns the position of the '0', or end.
 const char* FindRecordStart(const char* p, const char* end);

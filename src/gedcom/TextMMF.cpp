@@ -10,10 +10,7 @@ const char* WTextMMF::LineEnd(const char* p) const {
 }
 
 const char* WTextMMF::WithinLine(const char* p, int n) const {
-    const char* end = TextEnd();
-    for (int i = 0; i < n && p < end && *p != '\r' && *p != '\n'; ++i)
-        ++p;
-    return p;
+    return linescan::WithinLine(p, n, TextEnd());
 }
 
 const char* WTextMMF::NextRecord(const char* p, bool /*skipBlank*/) const {

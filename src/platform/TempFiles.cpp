@@ -21,7 +21,8 @@ constexpr const char* kSuffix = ".tmp";
 constexpr const char* kStagingSuffix = ".new";
 
 std::string RandomPart() {
-    static std::mt19937_64 generator = [] {
+    // One generator per thread: temporary files are made on worker threads too.
+    thread_local std::mt19937_64 generator = [] {
         std::random_device device;
         return std::mt19937_64((static_cast<uint64_t>(device()) << 32) ^ device() ^
                                static_cast<uint64_t>(::getpid()));

@@ -7,10 +7,12 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "archive/EmbeddedArchive.h"
+#include "gedcom/ExpansionIndex.h"
 #include "ui/MainTabs.h"
 #include "ui/Tabs.h"
 
@@ -235,6 +237,8 @@ class TLogoAppForm : public QMainWindow {
 
     std::string programPath_;
     TEmbeddedGedcom embedded_;
+    // Indexes made while embedded_ expanded, until its load takes them.
+    std::optional<ExpansionIndex::Result> expansionIndex_;
     std::string currentPath_;
     std::string openedPath_;
     bool startChosen_ = false;

@@ -9,9 +9,11 @@
 
 #include "analysis/FamilyAnalysis.h"
 #include "analysis/IslandView.h"
+#include "app/Errors.h"
 #include "app/Services.h"
 #include "app/Win1252.h"
 #include "columns/ListColumns.h"
+#include "gedcom/ExpansionIndex.h"
 #include "gedcom/GEDCollection.h"
 #include "highlight/HLGroup.h"
 #include "ui/FindBox.h"
@@ -43,6 +45,15 @@ class LoadWait {
     bool shown_ = true;
 };
 
+// GEDCOM text packs to about a sixth of its size. The indexes' first
+// capacity counts at most ten times the archive, so a damaged trailer's
+// block count cannot make them reserve room for text that is not there.
+constexpr int64_t kMostExpansionRatio = 10;
+
+int64_t ExpectedGedcomBytes(const TPayloadLayout& layout) {
+    return std::min(DeclaredGedcomBytes(layout), layout.ArchiveSize * kMostExpansionRatio);
+}
+
 }  // namespace
 
 void TLogoAppForm::LoadEmbeddedFile() {
@@ -61,14 +72,26 @@ void TLogoAppForm::LoadEmbeddedFile() {
     const SenderRecord& sender = layout.Sender;
     SetSplashInfo(Win1252ToUtf8(sender.Title), Win1252ToUtf8(sender.SenderName),
                   FromQt(CreatedText(sender.Created, "dddd, MMM d, yyyy, hh:mm AP")));
+    ui_.senderPage->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
+    // One wait, with Cancel, from the first block to the first page.
+    LoadWait wait;
     QElapsedTimer expanding;
     expanding.start();
+    // The text is indexed as it expands; loading then only sorts and links.
+    ExpansionIndex index(ExpectedGedcomBytes(layout));
     try {
-        embedded_ = LoadEmbeddedGedcom(programPath_);
+        embedded_ = LoadEmbeddedGedcom(programPath_, {}, index.Sink());
         expandSeconds_ = static_cast<double>(expanding.elapsed()) / 1000.0;
+    } catch (const EWorkCancelled&) {
+        // The user's choice, not a failure: the window stays, with Open.
+        wait.Hide();
+        CloseSplash();
+        ShowWelcome();
+        return;
     } catch (const std::exception& error) {
         // A damaged or refused payload: after the message the program ends
         // with a failure status, so scripts and the desktop see it.
+        wait.Hide();
         CloseSplash();
         ShowMessage(error.what());
         exitStatus_ = 1;
@@ -76,16 +99,18 @@ void TLogoAppForm::LoadEmbeddedFile() {
         return;
     }
     currentPath_.clear();
-    ui_.senderPage->Fill(sender, ToQt(std::filesystem::path(programPath_).filename().string()));
     const size_t damagedBlocks = embedded_.Payload.BadBlocks.size();
     ui_.senderPage->ShowDamage(static_cast<int>(damagedBlocks));
     if (damagedBlocks > 0) {
         // Once per load, however many blocks failed their check.
+        wait.Hide();
         CloseSplash();
         ShowMessage(WRESCompress::kCrcMessage);
     }
+    expansionIndex_ = index.Take();
     // A file that cannot be indexed leaves the welcome text with Open.
     if (!LoadFile(embedded_.File.Path())) ShowWelcome();
+    expansionIndex_.reset();
     if (collection_ && sender.StartIndividual > 0)
         ui_.scroller->GoToIndividual(std::min(sender.StartIndividual, view_->Count()));
     CloseSplash();
@@ -131,6 +156,9 @@ bool TLogoAppForm::LoadAndIndex(const std::string& path, std::string& failure) {
     LoadWait wait;
     DropCollection();
     collection_ = OpenCollection(path, WABSCollection::kKindUnknown, failure);
+    if (collection_ && expansionIndex_ && path == embedded_.File.Path())
+        collection_->OfferIndexes(std::move(expansionIndex_->indexes), expansionIndex_->textBytes);
+    expansionIndex_.reset();
     if (collection_) {
         analysis_ = std::make_unique<FamilyAnalysis>(*collection_);
         view_ = std::make_unique<IslandView>(*collection_);

@@ -12,7 +12,8 @@ inline constexpr const char* kOpenTimingsVariable = "VELLACOR_OPEN_TIMINGS";
 bool OpenTimingsWanted();
 
 // Prints, on standard output, "vellacor-open-timings" followed by
-// expand_s=, load_s=, individuals=, peak_bytes= (the most memory resident
+// expand_s=, load_s=, individuals=, indexed_while_expanding= (1 when the
+// text was indexed as it expanded), peak_bytes= (the most memory resident
 // so far, -1 when unknown) and ready_ns= (the monotonic clock when
 // the first page was shown, comparable with the benchmark's own clock), then
 // closes the window. Runs after the queued painting.

@@ -1,9 +1,14 @@
 // Expanding on several threads: the output, the reported CRC mismatches and
 // the errors must be exactly those of expanding one block after another,
 // whatever the number of threads and whichever thread finishes first.
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "ArchiveTestSupport.h"
+#include "app/Errors.h"
+#include "app/Services.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/Compressor.h"
 
@@ -33,6 +38,9 @@ class ParallelExpandTest : public ArchiveTest {
         std::vector<int> told;
         int errorBlock = -1;  // -1: no error
         std::string error;
+        bool cancelled = false;
+        std::string sunk;         // what the block sink was given, in order
+        bool overlapped = false;  // the sink ran on two threads at once
     };
 
     Outcome Run(const std::string& archive, int32_t blockCount, int threads,
@@ -44,16 +52,29 @@ class ParallelExpandTest : public ArchiveTest {
         expander.SetThreads(threads);
         expander.SetOutputLimit(outputLimit);
         expander.SetCrcMismatchHandler([&outcome](int block) { outcome.told.push_back(block); });
+        std::atomic<int> inSink{0};
+        expander.SetBlockSink([&](const uint8_t* bytes, size_t size) {
+            if (inSink.fetch_add(1) != 0) outcome.overlapped = true;
+            outcome.sunk.append(reinterpret_cast<const char*>(bytes), size);
+            std::this_thread::sleep_for(sinkPause_);
+            inSink.fetch_sub(1);
+        });
         try {
             expander.Expand(in, out, blockCount);
         } catch (const EArchiveError& error) {
             outcome.errorBlock = error.Block();
             outcome.error = error.what();
+        } catch (const EWorkCancelled&) {
+            outcome.cancelled = true;
         }
         outcome.bad = expander.BadBlocks();
         outcome.output = ReadFile(out);
         return outcome;
     }
+
+    // How long the sink holds each block: long enough, and the expansion
+    // outlasts any scheduling delay of the thread that hears Cancel.
+    std::chrono::microseconds sinkPause_{0};
 };
 
 TEST_F(ParallelExpandTest, EveryThreadCountGivesTheSameBytes) {
@@ -67,6 +88,30 @@ TEST_F(ParallelExpandTest, EveryThreadCountGivesTheSameBytes) {
         EXPECT_EQ(outcome.errorBlock, -1) << outcome.error;
         EXPECT_TRUE(outcome.output == text);
         EXPECT_TRUE(outcome.bad.empty());
+        // The sink follows the output block by block, one call at a time.
+        EXPECT_TRUE(outcome.sunk == text);
+        EXPECT_FALSE(outcome.overlapped);
+    }
+}
+
+// Cancel in the wait dialog stops the threads; only whole blocks, in
+// order, were written and given to the sink.
+TEST_F(ParallelExpandTest, CancelStopsExpandingBetweenBlocks) {
+    const std::string text = NumberedText(200 * kBlockSize);
+    int blocks = 0;
+    const std::string archive = CompressToArchive(text, &blocks, kBlockSize);
+    sinkPause_ = std::chrono::milliseconds(2);
+    for (int threads : kThreadCounts) {
+        SCOPED_TRACE(threads);
+        ShowWait("Reading.  Please Wait...", false, true);
+        SetWaitCancelled();
+        const Outcome outcome = Run(archive, blocks, threads);
+        HideWait();
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_LT(outcome.output.size(), text.size());
+        EXPECT_EQ(outcome.output.size() % kBlockSize, 0u);
+        EXPECT_TRUE(outcome.output == text.substr(0, outcome.output.size()));
+        EXPECT_TRUE(outcome.sunk == outcome.output);
     }
 }
 
@@ -120,6 +165,7 @@ TEST_F(ParallelExpandTest, FirstDamagedBlockWinsAndOnlyItsPrefixIsWritten) {
             EXPECT_EQ(outcome.errorBlock, damage.block) << outcome.error;
             EXPECT_TRUE(outcome.output ==
                         text.substr(0, static_cast<size_t>(damage.block - 1) * kBlockSize));
+            EXPECT_TRUE(outcome.sunk == outcome.output);
         }
     }
 }

@@ -26,6 +26,7 @@
 #include "dialogs/ShareDlg.h"
 #include "gedcom/GEDCollection.h"
 #include "platform/MappingGuard.h"
+#include "records/Individual.h"
 #include "ui/LogoMain.h"
 #include "ui/OpenedFileWatch.h"
 #include "ui/SenderPage.h"
@@ -63,6 +64,20 @@ std::string ManyPeople() {
     return text + "0 TRLR\n";
 }
 
+// Presses Cancel at the first message pump while a wait offering it is up.
+class CancellingServices : public RecordingServices {
+  public:
+    void PumpMessages() override {
+        RecordingServices::PumpMessages();
+        if (armed && WaitCancellable()) {
+            ++presses;
+            SetWaitCancelled();
+        }
+    }
+    bool armed = false;
+    int presses = 0;
+};
+
 QString RunTool(const QStringList& arguments) {
     QProcess tool;
     tool.start(VELLACOR_TOOL, arguments);
@@ -88,14 +103,18 @@ class OpenShareTest : public QObject {
     void cancelStopsPackingAndSavesNothing();
     void fileChangedOnDiskIsReadAgain();
     void fileRemovedOnDiskStaysShown();
+    void packedFileIsIndexedWhileItExpands();
+    void cancelWhileExpandingLeavesTheWelcome();
 
   private:
+    // ManyPeople() packed by vellacor-tool into a program file.
+    std::string PackedManyPeople();
     std::unique_ptr<TLogoAppForm> Window(const std::string& start);
     // The share dialog's view of the test family, without a window.
     TShareSource FamilySource() const;
 
     QTemporaryDir dir_;
-    RecordingServices services_;
+    CancellingServices services_;
     test::ScriptedDialogs dialogs_;
     std::string gedcom_;
     std::string program_;
@@ -117,6 +136,7 @@ void OpenShareTest::init() {
     WOptions::ResetToDefaults();
     WOptions::SetFlag(opt::kDispInitHelp, false);
     services_.messages.clear();
+    services_.armed = false;
     dialogs_ = test::ScriptedDialogs();
     SetUiServices(&services_);
 }
@@ -353,6 +373,66 @@ void OpenShareTest::fileRemovedOnDiskStaysShown() {
     QCOMPARE(QString::fromStdString(window->Collection()->FullNameOf(4)), QString("Bo /Roi/"));
     QTest::qWait(2 * TOpenedFileWatch::kCheckIntervalMs);
     QCOMPARE(services_.messages.size(), size_t{1});  // said once
+}
+
+std::string OpenShareTest::PackedManyPeople() {
+    const QString gedcom = dir_.filePath("many.ged");
+    std::ofstream(gedcom.toStdString(), std::ios::binary) << ManyPeople();
+    const QString packed = dir_.filePath("many-viewer");
+    const QString output =
+        RunTool({"pack", gedcom, "-o", packed, "--viewer", QString::fromStdString(program_)});
+    return output.startsWith("failed") ? std::string() : packed.toStdString();
+}
+
+// The packed file is indexed block by block as it expands, and the window
+// shows the same family as when it opens the GEDCOM itself.
+void OpenShareTest::packedFileIsIndexedWhileItExpands() {
+    const std::string packed = PackedManyPeople();
+    QVERIFY(!packed.empty());
+    auto window = std::make_unique<TLogoAppForm>(packed);
+    window->SetDialogs(&dialogs_);
+    window->show();
+    QVERIFY(QTest::qWaitFor([&] { return window->StartSequenceDone() && !window->IsLoading(); },
+                            20000));
+    const WGEDCollection* collection = window->Collection();
+    QVERIFY(collection);
+    QVERIFY(collection->IndexedBeforeLoad());
+    QCOMPARE(collection->IndividualCount(), kManyPeople);
+    QVERIFY(services_.messages.empty());
+
+    auto fromDisk = Window(dir_.filePath("many.ged").toStdString());
+    QVERIFY(fromDisk && fromDisk->Collection());
+    QVERIFY(!fromDisk->Collection()->IndexedBeforeLoad());
+    QCOMPARE(window->Ui().status[1]->text(), fromDisk->Ui().status[1]->text());
+    for (int32_t i : {1, 2, kManyPeople / 2, kManyPeople}) {
+        const std::string id = "I" + std::to_string(i);
+        QCOMPARE(collection->IndividualByXRef(id), fromDisk->Collection()->IndividualByXRef(id));
+        QCOMPARE(collection->Individual(i)->FullName(false),
+                 fromDisk->Collection()->Individual(i)->FullName(false));
+    }
+}
+
+// Cancel while the packed file expands: no message, no file, nothing left
+// in the temporary folder, and the window stays with its welcome and Open.
+void OpenShareTest::cancelWhileExpandingLeavesTheWelcome() {
+    const std::string packed = PackedManyPeople();
+    QVERIFY(!packed.empty());
+    const QStringList before = QDir(dir_.path()).entryList({"vor*.tmp"}, QDir::Files);
+    services_.armed = true;
+    auto window = std::make_unique<TLogoAppForm>(packed);
+    window->SetDialogs(&dialogs_);
+    window->show();
+    QVERIFY(QTest::qWaitFor([&] { return window->StartSequenceDone() && !window->IsLoading(); },
+                            20000));
+    services_.armed = false;
+    QVERIFY(services_.presses > 0);
+    QVERIFY(!window->Collection());
+    QCOMPARE(services_.messages, std::vector<std::string>());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->ExitStatus(), 0);
+    QVERIFY(window->Ui().senderPage->WelcomePanel()->isVisible());
+    QVERIFY(WaitNesting() == 0);
+    QCOMPARE(QDir(dir_.path()).entryList({"vor*.tmp"}, QDir::Files), before);
 }
 
 }  // namespace vx
