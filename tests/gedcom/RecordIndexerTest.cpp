@@ -160,6 +160,7 @@ TEST_F(OfferedIndexesTest, IndexesMadeWhileWritingLoadTheSameCollection) {
     WGEDCollection offered(path);
     offered.OfferIndexes(std::move(made->indexes), made->textBytes);
     ASSERT_TRUE(offered.Load());
+    EXPECT_TRUE(offered.IndexedBeforeLoad());
     WGEDCollection own(path);
     ASSERT_TRUE(own.Load());
     ASSERT_EQ(offered.IndividualCount(), 300);
@@ -187,9 +188,29 @@ TEST_F(OfferedIndexesTest, IndexesOfAnotherSizeAreDropped) {
     WGEDCollection collection(WriteFile("mine.ged", mine));
     collection.OfferIndexes(indexer.Finish(), static_cast<int64_t>(other.size()));
     ASSERT_TRUE(collection.Load());
+    EXPECT_FALSE(collection.IndexedBeforeLoad());
     EXPECT_EQ(collection.IndividualCount(), 2);
     EXPECT_EQ(collection.IndividualByXRef("I2"), 2);
     EXPECT_EQ(collection.IndividualByXRef("X1"), 0);
+}
+
+// Indexes of a UTF-16 file's bytes do not fit the UTF-8 text it is read as.
+TEST_F(OfferedIndexesTest, IndexesOfAUtf16FileAreDropped) {
+    const std::string text = "0 HEAD\n0 @I1@ INDI\n0 @I2@ INDI\n0 TRLR\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text)
+        utf16 += std::string{c, '\0'};
+    RecordIndexer indexer(RecordIndexSet::ForTextSize(0));
+    indexer.Feed(utf16.data(), utf16.size());
+    std::string error;
+    std::unique_ptr<WGEDCollection> collection =
+        OpenCollection(WriteFile("wide.ged", utf16), WABSCollection::kKindGedcom, error);
+    ASSERT_TRUE(collection) << error;
+    collection->OfferIndexes(indexer.Finish(), static_cast<int64_t>(utf16.size()));
+    ASSERT_TRUE(collection->Load());
+    EXPECT_FALSE(collection->IndexedBeforeLoad());
+    EXPECT_EQ(collection->IndividualCount(), 2);
+    EXPECT_EQ(collection->IndividualByXRef("I2"), 2);
 }
 
 }  // namespace
