@@ -109,11 +109,26 @@ void TBlockScheduler::Work(bool onCallerThread, const BlockWritten& written, con
         }
         lock.unlock();
         // Only this thread writes now: the next block waits for this one.
+        // The sink sees the block first, so a sink that breaks its promise
+        // fails the block (nothing of it is written) rather than ending the
+        // process from a worker thread.
+        std::exception_ptr sinkError;
+        if (sink_) {
+            try {
+                sink_(expander->Bytes(), static_cast<size_t>(n));
+            } catch (...) {
+                sinkError = std::current_exception();
+            }
+        }
         const bool ok =
-            n == 0 || platform::WriteAll(output_, expander->Bytes(), static_cast<size_t>(n));
-        const std::string problem = ok ? std::string() : platform::LastErrorText();
-        if (ok && sink_) sink_(expander->Bytes(), static_cast<size_t>(n));
+            sinkError == nullptr &&
+            (n == 0 || platform::WriteAll(output_, expander->Bytes(), static_cast<size_t>(n)));
+        const std::string problem = ok || sinkError ? std::string() : platform::LastErrorText();
         lock.lock();
+        if (sinkError) {
+            Fail(block, sinkError);
+            continue;
+        }
         if (!ok) {
             Fail(block, std::make_exception_ptr(
                             EInOutError("Error with I/O writing " + outputPath_ + ": " + problem)));

@@ -27,11 +27,11 @@ class TBlockScheduler {
     // Called on the caller's thread now and then while threads work. It
     // may throw to stop the expansion (Cancel); no thread outlives Run.
     using Pump = std::function<void()>;
-    // Given each block's decoded bytes right after they are written, in
-    // block order, on whichever thread wrote them; never two at once, and
+    // Given each block's decoded bytes just before they are written, in
+    // block order, on whichever thread writes them; never two at once, and
     // the next block is written only when it returns. For work that follows
     // the expanded text (indexing it) while later blocks still expand.
-    // It must not throw.
+    // It should not throw: an exception fails the block like a damaged one.
     using BlockSink = std::function<void(const uint8_t* bytes, size_t size)>;
 
     // `outputLimit`: the most bytes the output may reach; a block that would

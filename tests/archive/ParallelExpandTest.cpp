@@ -170,6 +170,32 @@ TEST_F(ParallelExpandTest, FirstDamagedBlockWinsAndOnlyItsPrefixIsWritten) {
     }
 }
 
+// A sink that throws fails its block as damage would: the blocks before it
+// are the output, and the error is the sink's.
+TEST_F(ParallelExpandTest, ThrowingSinkFailsItsBlock) {
+    const std::string text = NumberedText(12 * kBlockSize);
+    int blocks = 0;
+    const std::string archive = CompressToArchive(text, &blocks, kBlockSize);
+    const std::string in = WriteFile("archive.qtrx", archive);
+    for (int threads : kThreadCounts) {
+        SCOPED_TRACE(threads);
+        WRESCompress expander;
+        expander.SetThreads(threads);
+        int given = 0;
+        expander.SetBlockSink([&given](const uint8_t*, size_t) {
+            if (++given == 5) throw EArchiveCorrupt("no room for the index");
+        });
+        try {
+            expander.Expand(in, Path("expanded.ged"), blocks);
+            ADD_FAILURE() << "the sink's failure was lost";
+        } catch (const EArchiveError& error) {
+            EXPECT_EQ(error.Block(), 5);
+            EXPECT_NE(std::string(error.what()).find("no room for the index"), std::string::npos);
+        }
+        EXPECT_TRUE(ReadFile(Path("expanded.ged")) == text.substr(0, 4 * kBlockSize));
+    }
+}
+
 TEST_F(ParallelExpandTest, MoreBlocksThanTheArchiveHoldsEndAfterTheLastOne) {
     const std::string text = NumberedText(9 * kBlockSize);
     int blocks = 0;
