@@ -5,12 +5,11 @@
 #include "app/Services.h"
 #include "app/TextUtil.h"
 #include "app/Unicode.h"
+#include "gedcom/LinkBuilder.h"
 #include "platform/FileHandle.h"
 
 namespace vx {
 namespace {
-
-constexpr int kPumpEvery = 500;
 
 // The mapped text is indexed in slices of this many bytes, with queued
 // messages let through (and Cancel heard) after each.
@@ -115,53 +114,9 @@ bool WGEDCollection::FinishIndexes() {
 }
 
 void WGEDCollection::BuildLinks() {
-    const WGEDTextMMF& text = *gedFile_;
     individualLinks_ = std::make_unique<WIndLinks>(IndividualCount());
     familyLinks_ = std::make_unique<WFamLinks>(FamilyCount());
-    WIndLinks& people = *individualLinks_;
-    WFamLinks& families = *familyLinks_;
-    auto pointer = [&text](const char* line) {
-        return text.LineXRef(text.WithinLine(line, 6), false).value_or(std::string());
-    };
-
-    for (int32_t i = 1; i <= IndividualCount() && !WorkCancelled(); ++i) {
-        if (i % kPumpEvery == 0) PumpMessages();
-        ForEachSubLine(RecordLine(kSlotIndividual, i), [&](const char* line) {
-            if (*line != '1') return;
-            if (text.TagIs(line, "FAMC")) {
-                if (int32_t f = FamilyByXRef(pointer(line)); f > 0) {
-                    people.AddParentFamily(i, f);
-                    families.AddChild(f, i);
-                }
-            } else if (text.TagIs(line, "FAMS")) {
-                if (int32_t f = FamilyByXRef(pointer(line)); f > 0) people.AddSpouseFamily(i, f);
-            }
-        });
-    }
-    for (int32_t f = 1; f <= FamilyCount() && !WorkCancelled(); ++f) {
-        if (f % kPumpEvery == 0) PumpMessages();
-        ForEachSubLine(RecordLine(kSlotFamily, f), [&](const char* line) {
-            if (*line != '1') return;
-            const bool husband = text.TagIs(line, "HUSB");
-            const bool wife = !husband && text.TagIs(line, "WIFE");
-            const bool child = !husband && !wife && text.TagIs(line, "CHIL");
-            if (!husband && !wife && !child) return;
-            const int32_t i = IndividualByXRef(pointer(line));
-            if (i <= 0) return;
-            if (child) {
-                families.AddChild(f, i);
-                people.AddParentFamily(i, f);
-                return;
-            }
-            if (husband)
-                families.SetHusband(f, i);
-            else
-                families.SetWife(f, i);
-            people.AddSpouseFamily(i, f);
-        });
-    }
-    people.FinishLoading();
-    families.FinishLoading();
+    BuildFamilyLinks(*this, *individualLinks_, *familyLinks_);
 }
 
 int WGEDCollection::DetectCharSet() const {

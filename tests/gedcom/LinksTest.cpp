@@ -64,6 +64,52 @@ TEST_F(LinksTest, IdentifiersLongerThanFifteenBytesStayApart) {
     EXPECT_TRUE(TempFileNames().empty());
 }
 
+// Enough individuals and families for the link lines to be read in many
+// stretches at once, one pair of them taking the last individuals and the
+// first families. Lists keep the order of the lines across stretches: an
+// individual's own FAMC and FAMS lines first, then the family records', and
+// a link named from both sides counts once.
+TEST_F(LinksTest, LinksKeepFileOrderOverManyStretchesOfRecords) {
+    constexpr int kFamilies = 8000;  // individuals: husbands, wives, children
+    auto id = [](const char* kind, int n) {
+        return "@" + std::string(kind) + std::to_string(n) + "@";
+    };
+    auto next = [](int f) { return f % kFamilies + 1; };
+    std::string text = "0 HEAD\n";
+    for (int f = 1; f <= kFamilies; ++f)
+        text += "0 " + id("I", f) + " INDI\n1 FAMS " + id("F", next(f)) + "\n1 FAMS " + id("F", f) +
+                "\n";
+    for (int f = 1; f <= kFamilies; ++f)
+        text += "0 " + id("I", kFamilies + f) + " INDI\n";
+    for (int f = 1; f <= kFamilies; ++f)
+        text += "0 " + id("I", 2 * kFamilies + f) + " INDI\n1 FAMC " + id("F", f) + "\n";
+    for (int f = 1; f <= kFamilies; ++f)
+        text += "0 " + id("F", f) + " FAM\n1 HUSB " + id("I", f) + "\n1 WIFE " +
+                id("I", kFamilies + f) + "\n1 CHIL " + id("I", 2 * kFamilies + next(f)) +
+                "\n1 CHIL " + id("I", 2 * kFamilies + f) + "\n";
+    WGEDCollection& c = Load(text + "0 TRLR\n");
+    ASSERT_EQ(c.IndividualCount(), 3 * kFamilies);
+    const WIndLinks& people = c.IndividualLinks();
+    const WFamLinks& families = c.FamilyLinks();
+    for (int f = 1; f <= kFamilies; ++f) {
+        const int previous = f == 1 ? kFamilies : f - 1;
+        SCOPED_TRACE(f);
+        ASSERT_EQ(families.Husband(f), f);
+        ASSERT_EQ(families.Wife(f), kFamilies + f);
+        ASSERT_EQ(families.ChildCount(f), 2);
+        ASSERT_EQ(families.Child(f, 1), 2 * kFamilies + f);
+        ASSERT_EQ(families.Child(f, 2), 2 * kFamilies + next(f));
+        ASSERT_EQ(people.SpouseFamilyCount(f), 2);
+        ASSERT_EQ(people.SpouseFamily(f, 1), next(f));
+        ASSERT_EQ(people.SpouseFamily(f, 2), f);
+        ASSERT_EQ(people.SpouseFamilyCount(kFamilies + f), 1);
+        ASSERT_EQ(people.SpouseFamily(kFamilies + f, 1), f);
+        ASSERT_EQ(people.ParentFamilyCount(2 * kFamilies + f), 2);
+        ASSERT_EQ(people.ParentFamily(2 * kFamilies + f, 1), f);
+        ASSERT_EQ(people.ParentFamily(2 * kFamilies + f, 2), previous);
+    }
+}
+
 TEST_F(LinksTest, IdentifierUsedTwiceIsToldOnceAndLinksReachTheFirst) {
     // In file order (the index stays as read) and out of it (it is sorted).
     for (const std::string& order :
