@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -122,17 +123,23 @@ void BuildFamilyLinks(const WGEDCollection& collection, WIndLinks& people, WFamL
         const bool pair = s + 1 < stretches.size();
         std::exception_ptr theirFailure;
         std::thread helper;
-        if (pair && twoThreads)
-            helper = std::thread([&] {
-                try {
-                    ReadStretch(collection, stretches[s + 1], theirs);
-                } catch (...) {
-                    theirFailure = std::current_exception();
-                }
-            });
+        if (pair && twoThreads) {
+            // Without a thread to be had, this one reads both stretches.
+            try {
+                helper = std::thread([&] {
+                    try {
+                        ReadStretch(collection, stretches[s + 1], theirs);
+                    } catch (...) {
+                        theirFailure = std::current_exception();
+                    }
+                });
+            } catch (const std::system_error&) {
+                helper = std::thread();
+            }
+        }
         try {
             ReadStretch(collection, stretches[s], mine);
-            if (pair && !twoThreads) ReadStretch(collection, stretches[s + 1], theirs);
+            if (pair && !helper.joinable()) ReadStretch(collection, stretches[s + 1], theirs);
         } catch (...) {
             if (helper.joinable()) helper.join();
             throw;
