@@ -13,9 +13,10 @@
 namespace vx {
 namespace {
 
-// Records read per stretch of work; two stretches run at once, then queued
-// messages are let through and Cancel is heard.
-constexpr int32_t kStretchRecords = 8192;
+// Records read per stretch of work. Two stretches are read at once where
+// there are two processors; after each stretch (or pair) queued messages are
+// let through and Cancel is heard.
+constexpr int32_t kStretchRecords = 4096;
 
 // The pointer of a link line stands after its level, tag and a space.
 constexpr int kPointerPosition = 6;
@@ -117,13 +118,13 @@ void BuildFamilyLinks(const WGEDCollection& collection, WIndLinks& people, WFamL
     const std::vector<Stretch> stretches = StretchesOf(collection);
     const bool twoThreads = platform::UsableProcessors() > 1;
     std::vector<FoundLink> mine, theirs;
-    for (size_t s = 0; s < stretches.size() && !WorkCancelled(); s += 2) {
+    for (size_t s = 0; s < stretches.size() && !WorkCancelled(); s += twoThreads ? 2 : 1) {
         mine.clear();
         theirs.clear();
-        const bool pair = s + 1 < stretches.size();
+        const bool pair = twoThreads && s + 1 < stretches.size();
         std::exception_ptr theirFailure;
         std::thread helper;
-        if (pair && twoThreads) {
+        if (pair) {
             // Without a thread to be had, this one reads both stretches.
             try {
                 helper = std::thread([&] {

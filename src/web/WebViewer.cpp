@@ -34,14 +34,15 @@ constexpr int kGivenSortKey = Attr::FullName;
 constexpr double kUnixEpochDays = 25569.0;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-// The share of the progress bar that expansion takes; loading takes the
-// rest. The loader lets messages through every 500 records, and a record
-// (with its links pass) takes about this many bytes of text per call.
 // People that PageUp and PageDown step over.
 constexpr int32_t kPageStep = 10;
 
+// The share of the progress bar that expansion takes; loading takes the
+// rest. The loader lets messages through after every 128 KB of text it
+// indexes and every 4,096 records it links: with records of a few hundred
+// bytes, about one call per this many bytes of text.
 constexpr double kExpandShare = 0.5;
-constexpr int64_t kBytesPerLoadCall = 40000;
+constexpr int64_t kBytesPerLoadCall = 110000;
 
 // A message on one line: line breaks become blanks.
 std::string OneLine(std::string text) {
@@ -98,8 +99,8 @@ std::string WebViewer::Load(std::vector<char> payload,
         if (!layout.MarkerFound)
             return ErrorAnswer("This page carries no family file: its data are damaged.");
         LoadProgress meter(progress);
-        // Expansion reports each block; loading every few hundred records,
-        // about one per kBytesPerLoadCall bytes of text.
+        // Expansion reports each block; loading every stretch of text or
+        // records, about one per kBytesPerLoadCall bytes of text.
         meter.Stage(layout.Sender.BlockCount, 0, kExpandShare);
         gedcom_ = std::make_unique<TEmbeddedGedcom>(LoadEmbeddedGedcom(kPayloadPath));
         platform::DeleteFile(kPayloadPath);
