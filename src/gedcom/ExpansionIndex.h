@@ -1,5 +1,5 @@
 // The record indexes of an archive's text, made while the archive expands:
-// each block is indexed by the thread that has just written it, while later
+// each block is indexed by the thread that writes it, while later
 // blocks are still expanding, so that once the text is whole only sorting
 // the identifiers is left of indexing. A failure here (no memory for the
 // indexes) only drops them: the loader then indexes the text itself and
