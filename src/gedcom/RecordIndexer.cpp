@@ -23,6 +23,21 @@ constexpr ptrdiff_t kTrailerStartSize = 4;
 // The identifier of a level-0 line stands after its level and a space.
 constexpr int kXRefPosition = 2;
 
+// A level-0 line is read no further than a value is: its identifier and tag
+// stand within this many bytes, and a line cut by a piece keeps no more.
+constexpr size_t kMostLineBytes = kMaxValueLength;
+
+// The part of a line that is read: up to its break, at most kMostLineBytes.
+const char* ReadEnd(const char* line, const char* end) {
+    return end - line > static_cast<ptrdiff_t>(kMostLineBytes) ? line + kMostLineBytes : end;
+}
+
+// Appends to `kept` what of [from, to) still fits within kMostLineBytes.
+void Keep(std::string& kept, const char* from, const char* to) {
+    const size_t room = kMostLineBytes - std::min(kept.size(), kMostLineBytes);
+    kept.append(from, std::min(static_cast<size_t>(to - from), room));
+}
+
 int32_t CapacityFor(int64_t textBytes, int64_t bytesPerRecord) {
     const int64_t records = textBytes / bytesPerRecord;
     return static_cast<int32_t>(
@@ -90,9 +105,9 @@ void RecordIndexer::Feed(const char* piece, size_t size) {
         p = zero;
     } else if (pending_) {
         const char* lineEnd = linescan::FindBreak(piece, end);
-        pendingLine_.append(piece, lineEnd);
+        Keep(pendingLine_, piece, lineEnd);
         if (lineEnd == end) return;
-        pendingLine_.push_back(*lineEnd);
+        Keep(pendingLine_, lineEnd, lineEnd + 1);
         pending_ = false;
         IndexLine(pendingLine_.data(), pendingLine_.data() + pendingLine_.size(), pendingOffset_);
         pendingLine_.clear();
@@ -113,7 +128,8 @@ const char* RecordIndexer::TakeLine(const char* line, const char* end, int64_t o
     if (lineEnd == end) {
         pending_ = true;
         pendingOffset_ = offset;
-        pendingLine_.assign(line, end);
+        pendingLine_.clear();
+        Keep(pendingLine_, line, end);
         return nullptr;
     }
     IndexLine(line, lineEnd + 1, offset);
@@ -122,6 +138,7 @@ const char* RecordIndexer::TakeLine(const char* line, const char* end, int64_t o
 
 void RecordIndexer::IndexLine(const char* line, const char* end, int64_t offset) {
     if (ended_ || tooLong_) return;
+    end = ReadEnd(line, end);
     if (end - line >= kTrailerStartSize &&
         std::memcmp(line, kTrailerStart, kTrailerStartSize) == 0) {
         ended_ = true;

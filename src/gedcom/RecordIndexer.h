@@ -69,7 +69,8 @@ class RecordIndexer {
     // there is of it for the next piece and returns null.
     const char* TakeLine(const char* line, const char* end, int64_t offset);
     // Indexes one whole level-0 line; `end` is just past its break, or the
-    // end of the text for a last line without one.
+    // end of the text for a last line without one. Only its first
+    // kMaxValueLength bytes are read, however it was cut.
     void IndexLine(const char* line, const char* end, int64_t offset);
 
     RecordIndexSet indexes_;
@@ -77,7 +78,8 @@ class RecordIndexer {
     bool afterBreak_ = false;  // the last piece ended with a line break
     bool ended_ = false;       // the trailer was seen: the rest is not read
     bool tooLong_ = false;
-    // A level-0 line cut by the end of a piece.
+    // A level-0 line cut by the end of a piece: its offset and as much of it
+    // as is read.
     bool pending_ = false;
     int64_t pendingOffset_ = 0;
     std::string pendingLine_;

@@ -100,6 +100,26 @@ TEST(RecordIndexerTest, EveryCutOfAwkwardTextsGivesTheWholeTextsIndexes) {
     EXPECT_EQ(IndexInPieces(kAwkwardTexts[3], {}).header, -1);
 }
 
+// A level-0 line is read no further than a value: an identifier that closes
+// past that is no identifier, and a line that long is not kept whole when a
+// piece cuts it. Either way the cuts do not matter.
+TEST(RecordIndexerTest, OverlongLevelZeroLinesReadTheSameWhereverCut) {
+    const std::string unclosed = "0 @" + std::string(kMaxValueLength, 'X') + "@ INDI\n";
+    const std::string longNote = "0 @N1@ NOTE " + std::string(3 * kMaxValueLength, 'z') + "\n";
+    const std::string text = "0 HEAD\n" + unclosed + longNote + "0 @I1@ INDI\n";
+    const IndexPicture whole = IndexInPieces(text, {});
+    EXPECT_EQ(whole.keys[kSlotIndividual], (std::vector<std::string>{"I1"}));
+    EXPECT_EQ(whole.keys[kSlotNote], (std::vector<std::string>{"N1"}));
+    std::vector<size_t> blocks;
+    for (size_t cut = 4093; cut < text.size(); cut += 4093)
+        blocks.push_back(cut);
+    EXPECT_EQ(IndexInPieces(text, blocks), whole);
+    for (size_t cut :
+         {size_t{8}, size_t{10}, size_t{7} + kMaxValueLength, size_t{7} + kMaxValueLength + 4,
+          7 + unclosed.size() + 20, 7 + unclosed.size() + kMaxValueLength + 1})
+        EXPECT_EQ(IndexInPieces(text, {cut}), whole) << "cut at " << cut;
+}
+
 // Random texts over the bytes that matter to record starts, cut at random.
 TEST(RecordIndexerTest, RandomTextsCutAtRandomGiveTheWholeTextsIndexes) {
     static constexpr char kAlphabet[] = "00000@@@@  \r\n\n\nIINDFTRSOUBJEX1";
