@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "gedcom/GEDTextMMF.h"
@@ -44,27 +45,20 @@ int32_t CapacityFor(int64_t textBytes, int64_t bytesPerRecord) {
         std::clamp<int64_t>(records, kLeastCapacity, std::numeric_limits<int32_t>::max()));
 }
 
-// Index slot of a record by the tag after its identifier.
-int SlotOfKind(int recordKind) {
-    switch (recordKind) {
-        case kRecIndividual:
-            return kSlotIndividual;
-        case kRecFamily:
-            return kSlotFamily;
-        case kRecObject:
-            return kSlotObject;
-        case kRecNote:
-            return kSlotNote;
-        case kRecRepository:
-            return kSlotRepository;
-        case kRecSource:
-            return kSlotSource;
-        case kRecSubmission:
-            return kSlotSubmission;
-        default:
-            return kSlotOther;
-    }
-}
+// Index slot of a record by its kind (RecordKindCode), the tag after its
+// identifier.
+constexpr int kSlotOfKind[] = {
+    kSlotIndividual,  // kRecIndividual
+    kSlotFamily,      // kRecFamily
+    kSlotObject,      // kRecObject
+    kSlotNote,        // kRecNote
+    kSlotRepository,  // kRecRepository
+    kSlotSource,      // kRecSource
+    kSlotSubmission,  // kRecSubmission
+    kSlotOther,       // kRecOther
+    kSlotOther,       // kRecNoXRef
+};
+static_assert(std::size(kSlotOfKind) == kRecNoXRef + 1);
 
 }  // namespace
 
@@ -151,7 +145,7 @@ void RecordIndexer::IndexLine(const char* line, const char* end, int64_t offset)
         tooLong_ = true;
         return;
     }
-    const int slot = SlotOfKind(RecordKindAt(line, end));
+    const int slot = kSlotOfKind[RecordKindAt(line, end)];
     const auto at = static_cast<int32_t>(offset);
     if (slot == kSlotIndividual)
         indexes_.individuals->AppendOffset(at);
